@@ -1,0 +1,77 @@
+#include "platform/IntegerText.h"
+
+#include "platform/Error.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kivp {
+
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<int> parseInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < text.size() && text[i] == '$') {
+        hex = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i == text.size())
+        return std::nullopt;
+
+    std::uint64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = hex ? hexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
+        if (value > 0xFFFFFFFFull)
+            return std::nullopt;
+    }
+
+    if (hex) {
+        // Hexadecimal spells the 32 bits themselves: "$FFFFFFFF" is -1.
+        auto bits = static_cast<std::uint32_t>(value);
+        if (negative)
+            bits = static_cast<std::uint32_t>(0u - bits);
+        return static_cast<std::int32_t>(bits);
+    }
+    if (negative) {
+        if (value > 2147483648ull)
+            return std::nullopt;
+        return static_cast<int>(-static_cast<std::int64_t>(value));
+    }
+    if (value > 2147483647ull)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+int toInteger(std::string_view text) {
+    if (auto value = parseInteger(text))
+        return *value;
+    throw Error::notAnInteger(text);
+}
+
+} // namespace kivp

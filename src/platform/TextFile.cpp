@@ -1,0 +1,75 @@
+#include "platform/TextFile.h"
+
+#include "platform/Error.h"
+#include "platform/FileWriting.h"
+#include "platform/Paths.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace kivp {
+
+Lines splitLines(std::string_view text) {
+    Lines lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string joinLines(const Lines& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    const std::string actual = resolveIgnoringCase(path);
+    if (!isRegularFile(actual))
+        return std::nullopt;
+    std::ifstream in(actual, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return std::move(bytes).str();
+}
+
+std::optional<Lines> tryLoadLines(const std::string& path) {
+    auto bytes = readFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return splitLines(*bytes);
+}
+
+Lines loadLines(const std::string& path) {
+    auto lines = tryLoadLines(path);
+    if (!lines)
+        throw Error::cannotOpen(path);
+    return std::move(*lines);
+}
+
+bool trySaveLines(const std::string& path, const Lines& lines) {
+    return replaceFile(resolveIgnoringCase(path), joinLines(lines));
+}
+
+void saveLines(const std::string& path, const Lines& lines) {
+    if (!trySaveLines(path, lines))
+        throw Error::cannotCreate(path);
+}
+
+} // namespace kivp

@@ -1,0 +1,65 @@
+#include "platform/Paths.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace kivp {
+namespace {
+
+using test::TempDir;
+
+TEST(Paths, JoinUsesOneSeparator) {
+    EXPECT_EQ(joinPath("/home/me/kivp", "kivp.ini"), "/home/me/kivp/kivp.ini");
+    EXPECT_EQ(joinPath("/", "kivp.ini"), "/kivp.ini");
+    EXPECT_EQ(joinPath("teams/", "a.dat"), "teams/a.dat");
+}
+
+TEST(Paths, ShortFormIsTheAbsolutePathOfAnExistingFolderElseEmpty) {
+    TempDir dir;
+    const auto teams = dir.mkdir("Sim Games/Teams");
+    EXPECT_EQ(shortPathOfFolder(teams), teams);
+    EXPECT_EQ(shortPathOfFolder(teams + "/"), teams);
+    EXPECT_EQ(shortPathOfFolder(dir.file("gone")), "");
+    EXPECT_EQ(shortPathOfFolder(""), "");
+    EXPECT_EQ(shortPathOfFolder(dir.write("file.txt", "x")), "");
+
+    const auto here = currentDirectory();
+    ASSERT_TRUE(setCurrentDirectory(dir.path()));
+    EXPECT_EQ(shortPathOfFolder("Sim Games"), dir.path() + "/Sim Games");
+    ASSERT_TRUE(setCurrentDirectory(here));
+}
+
+TEST(Paths, ListsRegularFilesAndLinksToThemInWindowsOrder) {
+    TempDir dir;
+    for (const char* name : {"b.dat", "A.DAT", "a_x.dat", "aZ.dat", "C.txt"})
+        dir.write(name, "");
+    dir.mkdir("folder.dat");
+    ASSERT_EQ(symlink("b.dat", dir.file("link.dat").c_str()), 0);
+    ASSERT_EQ(symlink("missing", dir.file("broken.dat").c_str()), 0);
+
+    // Windows compares names upper-cased, so "_" (after "Z") sorts after the letters.
+    EXPECT_EQ(listFiles(dir.path()),
+              (std::vector<std::string>{"A.DAT", "aZ.dat", "a_x.dat", "b.dat", "C.txt", "link.dat"}));
+    EXPECT_TRUE(listFiles(dir.file("nowhere")).empty());
+    EXPECT_TRUE(listFiles("").empty());
+}
+
+TEST(Paths, ResolvesNamesIgnoringCaseOnlyWhenTheExactNameIsMissing) {
+    TempDir dir;
+    dir.write("KIVP.INI", "");
+    EXPECT_EQ(resolveIgnoringCase(dir.file("kivp.ini")), dir.file("KIVP.INI"));
+    dir.write("kivp.ini", "");
+    EXPECT_EQ(resolveIgnoringCase(dir.file("kivp.ini")), dir.file("kivp.ini"));
+    EXPECT_EQ(resolveIgnoringCase(dir.file("other.ini")), dir.file("other.ini"));
+}
+
+TEST(Paths, CaseInsensitiveHelpers) {
+    EXPECT_TRUE(equalsIgnoringCase("Cubs.DAT", "cubs.dat"));
+    EXPECT_FALSE(equalsIgnoringCase("Cubs", "Cub"));
+    EXPECT_TRUE(endsWithIgnoringCase("NYY.Dat", ".dat"));
+    EXPECT_FALSE(endsWithIgnoringCase("dat", ".dat"));
+}
+
+} // namespace
+} // namespace kivp

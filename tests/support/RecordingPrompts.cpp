@@ -1,0 +1,48 @@
+#include "support/RecordingPrompts.h"
+
+namespace kivp::test {
+
+namespace {
+
+template <typename T> T next(std::deque<T>& script, T fallback) {
+    if (script.empty())
+        return fallback;
+    T value = script.front();
+    script.pop_front();
+    return value;
+}
+
+} // namespace
+
+void RecordingPrompts::showMessage(const Message& message) { calls.push_back({"message", message, {}}); }
+
+bool RecordingPrompts::askOkCancel(const Message& question) {
+    calls.push_back({"question", question, {}});
+    return next(answers, false);
+}
+
+std::optional<std::string> RecordingPrompts::chooseFolder(const std::string& title) {
+    calls.push_back({"folder", Message{{}, title}, {}});
+    return next(folders, std::optional<std::string>{});
+}
+
+std::optional<std::string> RecordingPrompts::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    calls.push_back({"file", Message{{}, title}, filter});
+    return next(files, std::optional<std::string>{});
+}
+
+std::optional<FontChoice> RecordingPrompts::chooseFont(const FontChoice&) {
+    calls.push_back({"font", Message{}, {}});
+    return next(fonts, std::optional<FontChoice>{});
+}
+
+std::vector<std::string> RecordingPrompts::messages() const {
+    std::vector<std::string> texts;
+    for (const auto& call : calls) {
+        if (call.kind == "message")
+            texts.push_back(call.message.text);
+    }
+    return texts;
+}
+
+} // namespace kivp::test

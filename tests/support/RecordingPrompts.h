@@ -1,0 +1,39 @@
+#pragma once
+// A Prompts that answers from a script set up in advance and records every call, so no test ever waits on a
+// real dialog. Unscripted questions are answered "Cancel" and unscripted choosers are cancelled.
+
+#include "platform/Prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace kivp::test {
+
+class RecordingPrompts : public Prompts {
+public:
+    struct Call {
+        std::string kind; // "message", "question", "folder", "file", "font"
+        Message message;  // text/title/icon of a message or question; title of a chooser
+        std::string filter;
+    };
+
+    void showMessage(const Message& message) override;
+    bool askOkCancel(const Message& question) override;
+    std::optional<std::string> chooseFolder(const std::string& title) override;
+    std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& current) override;
+
+    // Scripted answers, used in order.
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> folders;
+    std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<FontChoice>> fonts;
+
+    std::vector<Call> calls;
+    // The texts of the messages shown (not questions), in order.
+    std::vector<std::string> messages() const;
+    void clear() { calls.clear(); }
+};
+
+} // namespace kivp::test
