@@ -1,0 +1,137 @@
+#include "options/ProfileFile.h"
+
+#include "platform/Error.h"
+#include "platform/FileWriting.h"
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+namespace kivp {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The name of a section header line, or nothing when the line is not one.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    const auto text = trim(line);
+    if (text.empty() || text.front() != '[')
+        return std::nullopt;
+    auto name = text.substr(1);
+    if (const auto close = name.find(']'); close != std::string_view::npos)
+        name = name.substr(0, close);
+    return trim(name);
+}
+
+// The key of an entry line, or nothing for comments, headers and lines without "=".
+std::optional<std::string_view> entryKey(std::string_view line) {
+    const auto text = trim(line);
+    if (text.empty() || text.front() == ';' || text.front() == '[')
+        return std::nullopt;
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos)
+        return std::nullopt;
+    return trim(text.substr(0, equals));
+}
+
+std::string_view entryValue(std::string_view line) {
+    const auto equals = line.find('=');
+    auto value = trim(line.substr(equals + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)), m_actualPath(resolveIgnoringCase(m_path)) {
+    if (auto lines = tryLoadLines(m_actualPath))
+        m_lines = std::move(*lines);
+}
+
+ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key) const {
+    Found found;
+    const auto wantedSection = trim(section);
+    const auto wantedKey = trim(key);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (const auto name = sectionName(m_lines[i])) {
+            if (found.section)
+                break; // the first matching section wins; the next header ends it
+            if (equalsIgnoringCase(*name, wantedSection))
+                found.section = i;
+            continue;
+        }
+        if (!found.section)
+            continue;
+        if (const auto name = entryKey(m_lines[i]); name && equalsIgnoringCase(*name, wantedKey)) {
+            found.entry = i;
+            break;
+        }
+    }
+    return found;
+}
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+    const auto found = find(section, key);
+    if (!found.entry)
+        return std::string(fallback);
+    return std::string(entryValue(m_lines[*found.entry]));
+}
+
+int ProfileFile::readInteger(std::string_view section, std::string_view key, int fallback) const {
+    const auto found = find(section, key);
+    if (!found.entry)
+        return fallback;
+    return parseInteger(entryValue(m_lines[*found.entry])).value_or(fallback);
+}
+
+bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
+    return find(section, key).entry.has_value();
+}
+
+void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    // Every write counts, even of the value already stored: like the Windows profile functions, an operation
+    // that writes to a read-only file fails whatever the value.
+    m_modified = true;
+    const auto found = find(section, key);
+    if (found.entry) {
+        m_lines[*found.entry] = std::string(*entryKey(m_lines[*found.entry])) + "=" + std::string(value);
+        return;
+    }
+    std::string line = std::string(trim(key)) + "=" + std::string(value);
+    if (!found.section) {
+        m_lines.push_back("[" + std::string(trim(section)) + "]");
+        m_lines.push_back(std::move(line));
+        return;
+    }
+    // After the section's last non-blank line, so blank lines that separate it from the next section stay there.
+    std::size_t last = *found.section;
+    for (std::size_t i = last + 1; i < m_lines.size() && !sectionName(m_lines[i]); ++i) {
+        if (!trim(m_lines[i]).empty())
+            last = i;
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(last + 1), std::move(line));
+}
+
+void ProfileFile::writeInteger(std::string_view section, std::string_view key, int value) {
+    writeString(section, key, std::to_string(value));
+}
+
+void ProfileFile::save() {
+    if (!m_modified)
+        return;
+    if (!replaceFile(m_actualPath, joinLines(m_lines)))
+        throw Error::unableToWrite(m_path);
+    m_modified = false;
+}
+
+} // namespace kivp
