@@ -1,18 +1,19 @@
 // kivp: KIV Playoff Mode. Runs a whole post-season of KIV simulator games from one window.
 
-#include "app/MainForm.h"
-#include "ui/Sphome.h"
+#include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "ui/KivpApplication.h"
+#include "ui/Sphome.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kivp::kProgramTitle);
-    QApplication::setApplicationDisplayName(kivp::kProgramTitle);
 
-    kivp::MainForm model;
-    kivp::ui::TForm1 mainWindow(model);
-    mainWindow.show();
+    // The folder kivp is started from is its program folder: kivp.ini, the line score and saved playoffs live
+    // there, and the simulator runs there.
+    kivp::ui::KivpApplication program(kivp::currentDirectory());
+    program.mainWindow().show();
     return QApplication::exec();
 }

@@ -1,28 +1,116 @@
 #pragma once
-// The main window's model: everything TForm1 shows and every command it offers, without any window toolkit.
-// The window forwards each user event to the handler named after it and redraws from these fields.
+// The main window's model: everything TForm1 shows beside the bracket (the program and team folders, the team
+// set-up area and its eight team pickers, the picture and label font) and every command the window offers, named
+// after the handler the window calls. The window forwards each user event here and redraws from these fields.
+//
+// Each handler that can meet an error catches it at its boundary and reports it once through Prompts; the state
+// stays as it was at that moment.
 
+#include "app/MainFormView.h"
 #include "bracket/Bracket.h"
+#include "platform/Prompts.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace kivp {
 
+// The client area's height with the team set-up area closed and open; the width is always 617.
+inline constexpr int kClientWidth = 617;
+inline constexpr int kClosedClientHeight = 173;
+inline constexpr int kOpenClientHeight = 413;
+
+inline constexpr const char* kChooseFolderTitle = "Select Your KIV .DAT File Folder:";
+inline constexpr const char* kLoadPictureTitle = "Load a ballpark picture";
+inline constexpr const char* kHomeTeamMissing =
+    "Please select a home team by clicking one of the \nbuttons next to the team in the bracket.";
+
+// One of the eight team pickers: the shared list lives in MainForm; each picker holds only its choice.
+struct TeamPicker {
+    int itemIndex = -1; // -1: nothing chosen
+};
+
 class MainForm {
 public:
-    MainForm() = default;
+    MainForm(Prompts& prompts, MainFormView& view);
 
     Bracket& bracket() { return m_bracket; }
     const Bracket& bracket() const { return m_bracket; }
 
-    // The user picked another playoff type or format in the top bar.
+    // --- fields ---------------------------------------------------------------------------------------------
+    const std::string& programDirectory() const { return m_programDirectory; }
+    const std::string& teamDirectory() const { return m_teamDirectory; }
+    // The team folder as the window shows it; a loaded playoff can show another folder than teamDirectory().
+    const std::string& Label32() const { return m_label32; }
+    void setLabel32(std::string folder) { m_label32 = std::move(folder); }
+    std::string settingsPath() const;
+
+    bool teamSetupOpen() const { return m_teamSetupOpen; }
+    int clientHeight() const { return m_teamSetupOpen ? kOpenClientHeight : kClosedClientHeight; }
+
+    // The list every picker shows, and each picker's choice (ComboBox3..6 and ComboBox10..13).
+    const std::vector<std::string>& teamItems() const { return m_teamItems; }
+    const TeamPicker& picker(int comboBox) const;
+    std::string pickerText(int comboBox) const;
+    void choosePicker(int comboBox, int itemIndex); // the user picked an item (-1 for none)
+
+    // Setup > Show Picture, Load Picture, Change Label Font.
+    bool ShowPicture1Checked() const { return m_showPicture; }
+    bool LoadPicture1Enabled() const { return m_showPicture; }
+    bool ChangeLabelFont1Enabled() const { return m_showPicture; }
+    bool Image1Visible() const { return m_showPicture; }
+    const std::string& picturePath() const { return m_picturePath; }
+    const FontChoice& labelFont() const { return m_labelFont; }
+
+    // --- handlers ---------------------------------------------------------------------------------------------
+    // The window is created in programDirectory (the current directory at start): reads the folders from kivp.ini
+    // and records the program folder there.
+    void FormCreate(const std::string& programDirectory);
+    // The window is shown: start-up state of the bracket, set-up area closed, teams listed.
+    void FormShow();
+
     void PlayoffTypeBoxChange(int index) { m_bracket.setPlayoffType(index); }
     void PlayoffFormatBoxChange(int index) { m_bracket.selectFormat(index); }
-    // A home button beside a team was clicked (SpeedButton2 to SpeedButton15).
+    // A home button beside a team (SpeedButton2 to SpeedButton15).
     void SpeedButton2Click(int speedButton) { m_bracket.chooseHomeTeam(speedButton); }
 
-    void FormShow() { m_bracket.startUp(); }
+    void Button1Click(); // Setup > Teams: opens the set-up area
+    void Button8Click(); // "Cancel": closes it; the pickers keep their choices
+    void Button2Click(); // "Done": the picked teams go into the bracket
+    void Button4Click(); // File > Reset Form
+    void SpeedButton1Click(); // "...": choose the team folder
+    void Button3Click() { m_view.showAbout(); }
+    void Contents1Click() { m_view.showHelpContents(); }
+    // A key was released in the window or one of the two top drop-downs: F1 opens the help.
+    void FormKeyUp(int keyCode);
+    void Exit1Click() { m_view.closeMainWindow(); }
+    void ShowPicture1Click();
+    void LoadPicture1Click();
+    void ChangeLabelFont1Click();
+
+    // Lists the teams of the folder Label32 shows into the pickers, clearing them first.
+    void listTeamsIntoPickers();
+
+    static constexpr int kF1 = 112;
 
 private:
+    // Runs a command, reporting an error that stops it once; the state stays as the error left it.
+    void guarded(const std::function<void()>& command);
+
+    Prompts& m_prompts;
+    MainFormView& m_view;
     Bracket m_bracket;
+    std::string m_programDirectory;
+    std::string m_teamDirectory;
+    std::string m_label32;
+    bool m_teamSetupOpen = false;
+    std::vector<std::string> m_teamItems;
+    std::array<TeamPicker, 8> m_pickers{};
+    bool m_showPicture = false;
+    std::string m_picturePath;
+    FontChoice m_labelFont;
 };
 
 } // namespace kivp

@@ -1,20 +1,23 @@
 #include "ui/Sphome.h"
 
-#include "platform/Prompts.h"
+#include "platform/JpegFile.h"
+#include "ui/QtText.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace kivp::ui {
 
 namespace {
 
-constexpr int kClientWidth = 617;
-constexpr int kClosedHeight = 173;
 constexpr int kBracketTop = 44;
 constexpr int kBracketHeight = 129;
 constexpr int kRowHeight = 14;
@@ -56,7 +59,7 @@ QRect mirrored(const QRect& r) { return QRect(kClientWidth - r.x() - r.width(), 
 
 QRect nameRect(int slot) {
     if (slot == kChampionSlot)
-        return QRect(258, 98, 101, 18);
+        return QRect(254, 98, 109, 18);
     const bool right = onRightHalf(slot);
     const SlotPlace p = leftPlace(right ? mirrorOf(slot) : slot);
     const QRect r(p.x, p.y, p.width, kRowHeight);
@@ -77,29 +80,51 @@ QRect buttonRect(int slot) {
     return right ? mirrored(r) : r;
 }
 
+// How screen readers and automation name each slot.
+QString slotDescription(int slot) {
+    if (slot == kChampionSlot)
+        return "Champion";
+    if (slot == 13 || slot == 14)
+        return QString("Championship, %1 team").arg(slot == 13 ? "left" : "right");
+    const int series = *Bracket::seriesOfSlot(slot);
+    const QString half = onRightHalf(slot) ? "right" : "left";
+    const QString position = slot == Bracket::upperSlot(series) ? "upper" : "lower";
+    if (slot >= 9)
+        return QString("Semi final, %1 half, %2 team").arg(half, position);
+    return QString("Round 1, %1 half, series %2, %3 team").arg(half).arg(series).arg(position);
+}
+
+int keyCodeOf(const QKeyEvent* event) { return event->key() == Qt::Key_F1 ? MainForm::kF1 : 0; }
+
+// The eight pickers' window numbers, left half first, and their captions' numbers.
+int captionOf(int comboBox) { return comboBox <= 6 ? comboBox + 20 : comboBox + 17; }
+
 } // namespace
 
 // The bracket's background: the picture when one is shown, and the lines that join each series to the slot its
 // winner moves to.
 class BracketArea : public QWidget {
 public:
-    BracketArea(const Bracket& bracket, QWidget* parent) : QWidget(parent), m_bracket(bracket) {}
+    BracketArea(const MainForm& model, const QImage& picture, QWidget* parent)
+        : QWidget(parent), m_model(model), m_picture(picture) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+        if (m_model.Image1Visible() && !m_picture.isNull())
+            painter.drawImage(rect(), m_picture);
+        painter.setPen(QPen(palette().color(QPalette::Dark), 1));
+        const Bracket& bracket = m_model.bracket();
         for (int series = 1; series <= 6; ++series) {
-            const int target = Bracket::winnerSlot(series);
-            if (!m_bracket.slotShown(Bracket::upperSlot(series)))
-                continue;
-            joinPair(painter, Bracket::upperSlot(series), Bracket::lowerSlot(series), target);
+            if (bracket.slotShown(Bracket::upperSlot(series)))
+                joinPair(painter, Bracket::upperSlot(series), Bracket::lowerSlot(series),
+                         Bracket::winnerSlot(series));
         }
         // The two finalists meet above the champion's box.
         const QRect left = winCountRect(13), right = winCountRect(14), box = nameRect(kChampionSlot);
         const int y = left.center().y();
-        painter.drawLine(left.right() + 1, y, right.left() - 1, y);
-        painter.drawLine(box.center().x(), y, box.center().x(), box.top() - 16);
+        painter.drawLine(left.right() + 2, y, right.left() - 2, y);
+        painter.drawLine(box.center().x(), y, box.center().x(), box.top() - 17);
     }
 
 private:
@@ -116,7 +141,8 @@ private:
         painter.drawLine(joinX, yt, toX, yt);
     }
 
-    const Bracket& m_bracket;
+    const MainForm& m_model;
+    const QImage& m_picture;
 };
 
 SlotLabel::SlotLabel(QWidget* parent) : QLabel(parent) {
@@ -127,7 +153,7 @@ SlotLabel::SlotLabel(QWidget* parent) : QLabel(parent) {
 
 void SlotLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit activated();
 }
 
@@ -139,51 +165,118 @@ void SlotLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-TForm1::TForm1(MainForm& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
+// A focused slot is outlined, so keyboard users see where Enter will play.
+void SlotLabel::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+void SlotLabel::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    setFrameStyle(QFrame::NoFrame);
+}
+
+TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_prompts(prompts) {
     setObjectName("TForm1");
     setWindowTitle(kProgramTitle);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font("Arial");
-    font.setPointSize(8);
-    setFont(font);
+    setFont(QFont("Arial", 8));
 
-    auto* client = new QWidget(this);
-    client->setObjectName("ClientArea");
-    client->setFixedSize(kClientWidth, kClosedHeight);
-    setCentralWidget(client);
-    buildTopBar(client);
-    buildBracket(client);
+    m_client = new QWidget(this);
+    m_client->setObjectName("ClientArea");
+    m_client->setFixedSize(kClientWidth, kClosedClientHeight);
+    setCentralWidget(m_client);
+    buildMenu();
+    buildTopBar(m_client);
+    buildBracket(m_client);
+    buildTeamSetup(m_client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
+}
+
+void TForm1::handle(const std::function<void()>& handler) {
+    const bool wasOpen = m_model.teamSetupOpen();
+    handler();
+    refresh();
+    if (wasOpen != m_model.teamSetupOpen())
+        recentreVertically();
+}
+
+void TForm1::buildMenu() {
+    auto add = [this](QMenu* menu, const char* name, const QString& caption, std::function<void()> handler) {
+        auto* action = menu->addAction(caption);
+        action->setObjectName(name);
+        if (handler)
+            connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name, bool shown) {
+        auto* action = menu->addSeparator();
+        action->setObjectName(name);
+        action->setVisible(shown);
+    };
+
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("File1");
+    add(file, "SavePlayoff1", "Save Playoff", nullptr);
+    add(file, "LoadPlayoff1", "Load Playoff", nullptr);
+    separator(file, "N6", true);
+    add(file, "ExporttoHTML1", "Export to HTML", nullptr);
+    separator(file, "N2", true);
+    add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
+    separator(file, "N1", true);
+    add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); });
+
+    QMenu* setup = menuBar()->addMenu("&Setup");
+    setup->setObjectName("Setup1");
+    add(setup, "Teams1", "Teams", [this] { m_model.Button1Click(); });
+    add(setup, "Options1", "Options", nullptr);
+    separator(setup, "N4", false);
+    add(setup, "UseKIVv361", "Use KIV v3.6", nullptr)->setVisible(false);
+    add(setup, "UseKIVv401", "Use KIV v4.0", nullptr)->setVisible(false);
+    separator(setup, "N5", true);
+    m_showPicture = add(setup, "ShowPicture1", "Show Picture", [this] { m_model.ShowPicture1Click(); });
+    m_showPicture->setCheckable(true);
+    m_loadPicture = add(setup, "LoadPicture1", "Load Picture", [this] { m_model.LoadPicture1Click(); });
+    m_changeLabelFont =
+        add(setup, "ChangeLabelFont1", "Change Label Font", [this] { m_model.ChangeLabelFont1Click(); });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->setObjectName("Help1");
+    add(help, "Contents1", "Contents", [this] { m_model.Contents1Click(); });
+    separator(help, "N3", true);
+    add(help, "About1", "About", [this] { m_model.Button3Click(); });
 }
 
 void TForm1::buildTopBar(QWidget* client) {
     auto* label3 = new QLabel("Playoff Type", client);
     label3->setObjectName("Label3");
-    label3->setGeometry(8, 8, 64, 16);
+    label3->setGeometry(8, 7, 64, 16);
     m_playoffTypeBox = new QComboBox(client);
     m_playoffTypeBox->setObjectName("PlayoffTypeBox");
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
     for (const auto& item : playoffTypeItems())
-        m_playoffTypeBox->addItem(QString::fromStdString(item));
+        m_playoffTypeBox->addItem(toQt(item));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
-        m_model.PlayoffTypeBoxChange(index);
-        refresh();
+        // Picking the type already shown is not a change.
+        if (index != m_model.bracket().playoffTypeIndex())
+            handle([this, index] { m_model.PlayoffTypeBoxChange(index); });
     });
+    m_playoffTypeBox->installEventFilter(this);
 
     auto* label2 = new QLabel("Format", client);
     label2->setObjectName("Label2");
-    label2->setGeometry(190, 8, 40, 16);
+    label2->setGeometry(190, 7, 40, 16);
     m_playoffFormatBox = new QComboBox(client);
     m_playoffFormatBox->setObjectName("PlayoffFormatBox");
     m_playoffFormatBox->setAccessibleName("Format");
     m_playoffFormatBox->setGeometry(232, 4, 80, 22);
-    connect(m_playoffFormatBox, &QComboBox::activated, this, [this](int index) {
-        m_model.PlayoffFormatBoxChange(index);
-        refresh();
-    });
+    connect(m_playoffFormatBox, &QComboBox::activated, this,
+            [this](int index) { handle([this, index] { m_model.PlayoffFormatBoxChange(index); }); });
+    m_playoffFormatBox->installEventFilter(this);
 
     m_updateOptionsLabel =
         new QLabel("Home/Away Changed!  Please update options before playing games!", client);
@@ -198,17 +291,15 @@ void TForm1::buildTopBar(QWidget* client) {
 }
 
 void TForm1::buildBracket(QWidget* client) {
-    m_bracketArea = new BracketArea(m_model.bracket(), client);
+    m_bracketArea = new BracketArea(m_model, m_picture, client);
     m_bracketArea->setObjectName("Image1");
+    m_bracketArea->setAccessibleName("Bracket");
     m_bracketArea->setGeometry(0, kBracketTop, kClientWidth, kBracketHeight);
 
     auto heading = [&](int number, const char* text, QRect where) {
         auto* label = new QLabel(text, m_bracketArea);
         label->setObjectName(QString("Label%1").arg(number));
         label->setAlignment(Qt::AlignCenter);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
         label->setGeometry(where);
         m_headings[static_cast<std::size_t>(number)] = label;
     };
@@ -217,31 +308,30 @@ void TForm1::buildBracket(QWidget* client) {
     heading(8, "Championship", QRect(228, 2, 161, 14));
     heading(7, "Semi Finals", mirrored(QRect(118, 2, 98, 14)));
     heading(5, "Round 1", mirrored(QRect(4, 2, 104, 14)));
-    heading(33, "Champion", QRect(258, 82, 101, 14));
+    heading(33, "Champion", QRect(254, 82, 109, 14));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = new SlotLabel(m_bracketArea);
-        label->setObjectName(QString::fromStdString(Bracket::slotControl(slot)));
+        label->setObjectName(toQt(Bracket::slotControl(slot)));
         label->setGeometry(nameRect(slot));
+        label->setAccessibleName(slotDescription(slot));
         if (slot == kChampionSlot) {
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Box | QFrame::Plain);
             label->setCursor(Qt::ArrowCursor);
             label->setToolTip({});
             label->setFocusPolicy(Qt::NoFocus);
-            label->setAccessibleName("Champion");
         } else {
             label->setAlignment((onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            label->setAccessibleName(QString("Team slot %1").arg(slot));
         }
         m_slots[static_cast<std::size_t>(slot)] = label;
     }
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
         auto* label = new QLabel(m_bracketArea);
-        label->setObjectName(QString::fromStdString(Bracket::winCountControl(slot)));
+        label->setObjectName(toQt(Bracket::winCountControl(slot)));
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(winCountRect(slot));
-        label->setAccessibleName(QString("Wins of team slot %1").arg(slot));
+        label->setAccessibleName("Wins: " + slotDescription(slot));
         m_winCounts[static_cast<std::size_t>(slot)] = label;
 
         const int number = slot + 1;
@@ -249,14 +339,67 @@ void TForm1::buildBracket(QWidget* client) {
         button->setObjectName(QString("SpeedButton%1").arg(number));
         button->setCheckable(true);
         button->setGeometry(buttonRect(slot));
-        button->setToolTip("Home team");
-        button->setAccessibleName(QString("Home team: team slot %1").arg(slot));
-        connect(button, &QToolButton::clicked, this, [this, number] {
-            m_model.SpeedButton2Click(number);
-            refresh();
-        });
+        button->setToolTip("Click to make this team the home team of its series");
+        button->setAccessibleName("Home team: " + slotDescription(slot));
+        connect(button, &QToolButton::clicked, this,
+                [this, number] { handle([this, number] { m_model.SpeedButton2Click(number); }); });
         m_buttons[static_cast<std::size_t>(number)] = button;
     }
+}
+
+void TForm1::buildTeamSetup(QWidget* client) {
+    m_teamSetup = new QWidget(client);
+    m_teamSetup->setObjectName("TeamSetupArea");
+    m_teamSetup->setGeometry(0, kClosedClientHeight, kClientWidth, kOpenClientHeight - kClosedClientHeight);
+
+    auto* label31 = new QLabel("Team .DAT directory", m_teamSetup);
+    label31->setObjectName("Label31");
+    label31->setGeometry(8, 12, 104, 16);
+    m_label32 = new QLabel(m_teamSetup);
+    m_label32->setObjectName("Label32");
+    m_label32->setAccessibleName("Team .DAT directory");
+    m_label32->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_label32->setGeometry(114, 10, 466, 20);
+    auto* speedButton1 = new QToolButton(m_teamSetup);
+    speedButton1->setObjectName("SpeedButton1");
+    speedButton1->setText("...");
+    speedButton1->setAccessibleName("Choose the team .DAT directory");
+    speedButton1->setToolTip("Choose the folder that holds your KIV .dat team files");
+    speedButton1->setGeometry(584, 9, 26, 22);
+    connect(speedButton1, &QToolButton::clicked, this, [this] { handle([this] { m_model.SpeedButton1Click(); }); });
+
+    for (int side = 0; side < 2; ++side) {
+        auto* group = new QGroupBox(side == 0 ? "Left half of the bracket" : "Right half of the bracket",
+                                    m_teamSetup);
+        group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
+        group->setGeometry(8 + side * 306, 42, 295, 142);
+        for (int seed = 0; seed < 4; ++seed) {
+            const int comboBox = (side == 0 ? 3 : 10) + seed;
+            auto* caption = new QLabel(QString("Team %1").arg(seed + 1), group);
+            caption->setObjectName(QString("Label%1").arg(captionOf(comboBox)));
+            caption->setGeometry(12, 24 + seed * 28, 50, 20);
+            m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))] = caption;
+            auto* picker = new QComboBox(group);
+            picker->setObjectName(QString("ComboBox%1").arg(comboBox));
+            picker->setAccessibleName(QString("Team %1, %2 half").arg(seed + 1).arg(side == 0 ? "left" : "right"));
+            picker->setGeometry(66, 22, 215, 22);
+            picker->move(66, 22 + seed * 28);
+            connect(picker, &QComboBox::activated, this,
+                    [this, comboBox](int index) { handle([this, comboBox, index] {
+                        m_model.choosePicker(comboBox, index);
+                    }); });
+            m_pickers[static_cast<std::size_t>(comboBox)] = picker;
+        }
+    }
+
+    auto* done = new QPushButton("Done", m_teamSetup);
+    done->setObjectName("Button2");
+    done->setGeometry(218, 198, 84, 26);
+    connect(done, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button2Click(); }); });
+    auto* cancel = new QPushButton("Cancel", m_teamSetup);
+    cancel->setObjectName("Button8");
+    cancel->setGeometry(316, 198, 84, 26);
+    connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
 }
 
 void TForm1::refresh() {
@@ -265,11 +408,11 @@ void TForm1::refresh() {
     m_playoffTypeBox->setCurrentIndex(bracket.playoffTypeIndex());
     QStringList formats;
     for (const auto& item : bracket.formatItems())
-        formats << QString::fromStdString(item);
-    QStringList current;
+        formats << toQt(item);
+    QStringList shown;
     for (int i = 0; i < m_playoffFormatBox->count(); ++i)
-        current << m_playoffFormatBox->itemText(i);
-    if (current != formats) {
+        shown << m_playoffFormatBox->itemText(i);
+    if (shown != formats) {
         m_playoffFormatBox->clear();
         m_playoffFormatBox->addItems(formats);
     }
@@ -278,12 +421,14 @@ void TForm1::refresh() {
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = m_slots[static_cast<std::size_t>(slot)];
-        label->setText(QString::fromStdString(bracket.slot(slot)));
+        label->setText(toQt(bracket.slot(slot)));
+        label->setAccessibleDescription(label->text());
         label->setVisible(bracket.slotShown(slot));
     }
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
         auto* label = m_winCounts[static_cast<std::size_t>(slot)];
-        label->setText(QString::fromStdString(bracket.winCount(slot)));
+        label->setText(toQt(bracket.winCount(slot)));
+        label->setAccessibleDescription(label->text());
         label->setVisible(bracket.slotShown(slot));
     }
     for (int number = kFirstHomeButton; number <= kLastHomeButton; ++number) {
@@ -293,7 +438,74 @@ void TForm1::refresh() {
     }
     for (int number : {4, 5, 6, 7, 8, 33})
         m_headings[static_cast<std::size_t>(number)]->setVisible(bracket.headingShown(number));
+
+    m_client->setFixedHeight(m_model.clientHeight());
+    m_teamSetup->setVisible(m_model.teamSetupOpen());
+    m_label32->setText(toQt(m_model.Label32()));
+    m_label32->setToolTip(m_label32->text());
+    QStringList teams;
+    for (const auto& team : m_model.teamItems())
+        teams << toQt(team);
+    for (int comboBox : kPickerNumbers) {
+        auto* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        QStringList items;
+        for (int i = 0; i < picker->count(); ++i)
+            items << picker->itemText(i);
+        if (items != teams) {
+            picker->clear();
+            picker->addItems(teams);
+        }
+        picker->setCurrentIndex(m_model.picker(comboBox).itemIndex);
+        picker->setVisible(bracket.pickerShown(comboBox));
+        m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))]->setVisible(
+            bracket.pickerCaptionShown(captionOf(comboBox)));
+    }
+
+    m_showPicture->setChecked(m_model.ShowPicture1Checked());
+    m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
+    m_changeLabelFont->setEnabled(m_model.ChangeLabelFont1Enabled());
+    updatePicture();
+    updateLabelFont();
     m_bracketArea->update();
+}
+
+void TForm1::updatePicture() {
+    if (m_model.picturePath() == m_picturePath)
+        return;
+    m_picturePath = m_model.picturePath();
+    QImage image;
+    if (looksLikeJpeg(m_picturePath)) {
+        if (auto decoded = decodeJpegFile(m_picturePath)) {
+            image = QImage(decoded->pixels.data(), decoded->width, decoded->height, decoded->width * 3,
+                           QImage::Format_RGB888)
+                        .copy();
+        }
+    } else {
+        image.load(toQt(m_picturePath));
+    }
+    if (image.isNull()) {
+        m_prompts.say("The picture " + m_picturePath + " could not be loaded.");
+        return;
+    }
+    m_picture = image;
+}
+
+void TForm1::updateLabelFont() {
+    if (m_model.labelFont() == m_appliedFont)
+        return;
+    m_appliedFont = m_model.labelFont();
+    const QFont font = toQt(m_appliedFont);
+    for (int number : {4, 5, 6, 7, 8, 33})
+        m_headings[static_cast<std::size_t>(number)]->setFont(font);
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        m_slots[static_cast<std::size_t>(slot)]->setFont(font);
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+        m_winCounts[static_cast<std::size_t>(slot)]->setFont(font);
+}
+
+void TForm1::recentreVertically() {
+    if (const QScreen* screen = this->screen())
+        move(x(), (screen->geometry().height() - frameGeometry().height()) / 2);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -304,9 +516,25 @@ void TForm1::showEvent(QShowEvent* event) {
     m_model.FormShow();
     refresh();
     if (const QScreen* screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - frameGeometry().width()) / 2,
+             area.y() + (area.height() - frameGeometry().height()) / 2);
     }
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    m_model.FormKeyUp(keyCodeOf(event));
+    QMainWindow::keyReleaseEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && (watched == m_playoffTypeBox || watched == m_playoffFormatBox)) {
+        const int keyCode = keyCodeOf(static_cast<QKeyEvent*>(event));
+        m_model.FormKeyUp(keyCode);
+        if (keyCode == MainForm::kF1)
+            return true; // handled here, not again by the window
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace kivp::ui

@@ -1,14 +1,18 @@
 #pragma once
-// TForm1, the main window: the playoff type and format bar, the home/away warning and the bracket. It owns no
-// state of its own: every event goes to the MainForm model and every widget is redrawn from it.
+// TForm1, the main window: the playoff type and format bar, the home/away warning, the bracket and, below it, the
+// team set-up area. It owns no state of its own: every event goes to the MainForm model and every widget is
+// redrawn from it.
 
 #include "app/MainForm.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <array>
 
+class QAction;
 class QComboBox;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -25,6 +29,8 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 class BracketArea;
@@ -32,20 +38,32 @@ class BracketArea;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(MainForm& model, QWidget* parent = nullptr);
+    TForm1(MainForm& model, Prompts& prompts, QWidget* parent = nullptr);
 
     // Redraws every widget from the model.
     void refresh();
+    // The window's top becomes (screen height - window height) / 2; the left edge stays.
+    void recentreVertically();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildMenu();
     void buildTopBar(QWidget* client);
     void buildBracket(QWidget* client);
+    void buildTeamSetup(QWidget* client);
+    // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
+    void handle(const std::function<void()>& handler);
+    void updatePicture();
+    void updateLabelFont();
 
     MainForm& m_model;
+    Prompts& m_prompts;
     bool m_shownOnce = false;
+    QWidget* m_client = nullptr;
     QComboBox* m_playoffTypeBox = nullptr;
     QComboBox* m_playoffFormatBox = nullptr;
     QLabel* m_updateOptionsLabel = nullptr;
@@ -54,6 +72,16 @@ private:
     std::array<QLabel*, 15> m_winCounts{};    // [1..14]
     std::array<QToolButton*, 16> m_buttons{}; // [2..15]
     std::array<QLabel*, 34> m_headings{};     // Label4..Label8, Label33
+    std::array<QComboBox*, 14> m_pickers{};   // ComboBox3..6, ComboBox10..13
+    std::array<QLabel*, 31> m_pickerCaptions{}; // Label23..Label30
+    QWidget* m_teamSetup = nullptr;
+    QLabel* m_label32 = nullptr;
+    QAction* m_showPicture = nullptr;
+    QAction* m_loadPicture = nullptr;
+    QAction* m_changeLabelFont = nullptr;
+    std::string m_picturePath;
+    QImage m_picture;
+    FontChoice m_appliedFont;
 };
 
 } // namespace kivp::ui

@@ -1,0 +1,46 @@
+#include "ui/KivpApplication.h"
+
+#include "ui/HelpWindow.h"
+#include "ui/Spabout.h"
+#include "ui/Sphome.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void registerKivpResources() { Q_INIT_RESOURCE(kivp); }
+
+namespace kivp::ui {
+
+namespace {
+
+void centreOver(QWidget& window, const QWidget& owner) {
+    const QRect frame = owner.frameGeometry();
+    window.move(frame.center() - QPoint(window.frameGeometry().width() / 2, window.frameGeometry().height() / 2));
+}
+
+} // namespace
+
+KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(m_prompts, *this) {
+    registerKivpResources();
+    m_model.FormCreate(programDirectory);
+    m_form1 = std::make_unique<TForm1>(m_model, m_prompts);
+    m_form2 = std::make_unique<TForm2>(m_prompts, [](const QUrl& url) { return QDesktopServices::openUrl(url); },
+                                       m_form1.get());
+    m_help = std::make_unique<HelpWindow>(m_form1.get());
+}
+
+KivpApplication::~KivpApplication() = default;
+
+void KivpApplication::showHelpContents() { m_help->showContents(); }
+
+void KivpApplication::showAbout() {
+    centreOver(*m_form2, *m_form1);
+    m_form2->exec();
+}
+
+void KivpApplication::showOptionsWindow() {}
+
+void KivpApplication::closeMainWindow() { m_form1->close(); }
+
+} // namespace kivp::ui

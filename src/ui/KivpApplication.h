@@ -1,0 +1,38 @@
+#pragma once
+// The running program: the models, the Qt windows that show them, and the Qt side of every port, created in the
+// order the program starts them (main window, About box, options window) and living until it ends.
+
+#include "app/MainForm.h"
+#include "ui/QtPrompts.h"
+
+#include <memory>
+
+namespace kivp::ui {
+
+class HelpWindow;
+class TForm1;
+class TForm2;
+
+class KivpApplication : public MainFormView {
+public:
+    // programDirectory: the folder kivp was started from.
+    explicit KivpApplication(const std::string& programDirectory);
+    ~KivpApplication() override;
+
+    TForm1& mainWindow() { return *m_form1; }
+    MainForm& model() { return m_model; }
+
+    void showHelpContents() override;
+    void showAbout() override;
+    void showOptionsWindow() override;
+    void closeMainWindow() override;
+
+private:
+    QtPrompts m_prompts;
+    MainForm m_model;
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<HelpWindow> m_help;
+};
+
+} // namespace kivp::ui
