@@ -1,0 +1,32 @@
+#include "platform/JpegFile.h"
+
+#include <gtest/gtest.h>
+
+namespace kivp {
+namespace {
+
+const std::string kPictures = std::string(KIVP_TEST_DATA) + "/pictures/";
+
+TEST(JpegFile, DecodesAPictureIntoRgbRows) {
+    ASSERT_TRUE(looksLikeJpeg(kPictures + "red-16x8.jpg"));
+    const auto image = decodeJpegFile(kPictures + "red-16x8.jpg");
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->width, 16);
+    EXPECT_EQ(image->height, 8);
+    ASSERT_EQ(image->pixels.size(), 16u * 8u * 3u);
+    // Lossy, but a flat colour comes back close to what was saved.
+    EXPECT_NEAR(image->pixels[0], 200, 6);
+    EXPECT_NEAR(image->pixels[1], 30, 6);
+    EXPECT_NEAR(image->pixels[2], 30, 6);
+}
+
+TEST(JpegFile, RefusesBrokenMissingAndForeignFilesWithoutCrashing) {
+    EXPECT_FALSE(decodeJpegFile(kPictures + "truncated.jpg").has_value());
+    EXPECT_FALSE(looksLikeJpeg(kPictures + "not-a-picture.jpg"));
+    EXPECT_FALSE(decodeJpegFile(kPictures + "not-a-picture.jpg").has_value());
+    EXPECT_FALSE(decodeJpegFile(kPictures + "missing.jpg").has_value());
+    EXPECT_FALSE(looksLikeJpeg(kPictures + "missing.jpg"));
+}
+
+} // namespace
+} // namespace kivp

@@ -1,0 +1,162 @@
+#include "WindowTests.h"
+
+#include "app/MainForm.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempDir.h"
+#include "ui/Sphome.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace kivp::test {
+namespace {
+
+struct RecordingView : MainFormView {
+    QStringList requests;
+    void showHelpContents() override { requests << "help"; }
+    void showAbout() override { requests << "about"; }
+    void showOptionsWindow() override { requests << "options"; }
+    void closeMainWindow() override { requests << "close"; }
+};
+
+const char* kTitle = "*Demo team title line here....\r\n";
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TempDir dir;
+        RecordingPrompts prompts;
+        RecordingView view;
+        MainForm model{prompts, view};
+        std::unique_ptr<ui::TForm1> window;
+
+        explicit Fixture(std::initializer_list<const char*> teams = {}) {
+            for (const char* team : teams)
+                dir.write(std::string(team) + ".dat", kTitle);
+            model.FormCreate(dir.path());
+            window = std::make_unique<ui::TForm1>(model, prompts);
+            window->show();
+        }
+        QString text(const char* name) { return child<QLabel>(window.get(), name)->text(); }
+        bool shown(const char* name) { return child(window.get(), name)->isVisible(); }
+    };
+
+private slots:
+    void everyNamedControlExists() {
+        Fixture f;
+        QStringList names = {"PlayoffTypeBox", "PlayoffFormatBox", "Label2", "Label3", "UpdateOptionsLabel",
+                             "Image1", "Label31", "Label32", "SpeedButton1", "Button2", "Button8", "Label33"};
+        for (int n = 1; n <= 47; ++n) {
+            if (n == 1 || (n >= 4 && n <= 47 && n != 31 && n != 32))
+                names << QString("Label%1").arg(n);
+        }
+        for (int n = 2; n <= 15; ++n)
+            names << QString("SpeedButton%1").arg(n);
+        for (int n : {3, 4, 5, 6, 10, 11, 12, 13})
+            names << QString("ComboBox%1").arg(n);
+        for (const QString& name : names)
+            QVERIFY2(f.window->findChild<QWidget*>(name), qPrintable(name));
+        QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode"));
+        QCOMPARE(f.window->centralWidget()->size(), QSize(617, 173));
+    }
+
+    void menuHasItsCaptionsAndShowsTheDecidedItems() {
+        Fixture f;
+        QStringList menus;
+        for (QAction* action : f.window->menuBar()->actions())
+            menus << action->text();
+        QCOMPARE(menus, (QStringList{"&File", "&Setup", "&Help"}));
+
+        auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
+        const QStringList shown = {"SavePlayoff1", "LoadPlayoff1", "N6", "ExporttoHTML1", "N2", "ResetForm1", "N1",
+                                   "Exit1", "Teams1", "Options1", "N5", "ShowPicture1", "LoadPicture1",
+                                   "ChangeLabelFont1", "Contents1", "N3", "About1"};
+        for (const QString& name : shown)
+            QVERIFY2(item(qPrintable(name)) && item(qPrintable(name))->isVisible(), qPrintable(name));
+        for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
+            QVERIFY2(item(hidden) && !item(hidden)->isVisible(), hidden);
+        QCOMPARE(item("Exit1")->text(), QString("E&xit"));
+        QCOMPARE(item("ExporttoHTML1")->text(), QString("Export to HTML"));
+        QVERIFY(!item("LoadPicture1")->isEnabled());
+        QVERIFY(!item("ChangeLabelFont1")->isEnabled());
+        item("ShowPicture1")->trigger();
+        QVERIFY(item("ShowPicture1")->isChecked());
+        QVERIFY(item("LoadPicture1")->isEnabled());
+    }
+
+    void bracketStartsWithPlaceholdersAndMirroredHalves() {
+        Fixture f;
+        QCOMPARE(f.text("Label9"), QString("Team 1"));
+        QCOMPARE(f.text("Label17"), QString(" Winner T1/T4"));
+        QCOMPARE(f.text("Label34"), QString("Winner"));
+        QCOMPARE(f.text("Label47"), QString("0"));
+        QVERIFY(child<QLabel>(f.window.get(), "Label13")->alignment() & Qt::AlignRight);
+        QVERIFY(child<QLabel>(f.window.get(), "Label9")->alignment() & Qt::AlignLeft);
+        QVERIFY(!f.shown("UpdateOptionsLabel"));
+        QVERIFY(f.shown("SpeedButton2"));
+        QVERIFY(!f.shown("SpeedButton10"));
+        QCOMPARE(child<QComboBox>(f.window.get(), "PlayoffFormatBox")->currentText(), QString("5-7-7"));
+        QCOMPARE(child<QLabel>(f.window.get(), "Label9")->toolTip(),
+                 QString("Once the teams are set up, click the team name to play a game in the series"));
+        QCOMPARE(child<QLabel>(f.window.get(), "Label9")->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void teamsThenDoneFillsTheSlots() {
+        Fixture f({"Ash", "Birch"});
+        f.window->findChild<QAction*>("Teams1")->trigger();
+        QVERIFY(f.shown("Button2"));
+        QCOMPARE(f.window->centralWidget()->height(), 413);
+        auto* picker = child<QComboBox>(f.window.get(), "ComboBox3");
+        QCOMPARE(picker->count(), 2);
+        QCOMPARE(picker->currentIndex(), -1);
+        picker->setCurrentIndex(1);
+        emit picker->activated(1);
+        QTest::mouseClick(child<QPushButton>(f.window.get(), "Button2"), Qt::LeftButton);
+        QCOMPARE(f.text("Label9"), QString("Birch"));
+        QCOMPARE(f.text("Label10"), QString(""));
+        QCOMPARE(f.window->centralWidget()->height(), 173);
+        QVERIFY(!f.shown("Button2"));
+    }
+
+    void homeButtonClickShowsTheYellowWarning() {
+        Fixture f;
+        auto* lower = child<QToolButton>(f.window.get(), "SpeedButton3");
+        QTest::mouseClick(lower, Qt::LeftButton);
+        QVERIFY(f.shown("UpdateOptionsLabel"));
+        QVERIFY(lower->isChecked());
+        QVERIFY(!child<QToolButton>(f.window.get(), "SpeedButton2")->isChecked());
+    }
+
+    void playoffTypeChangeRedrawsTheLayout() {
+        Fixture f;
+        auto* type = child<QComboBox>(f.window.get(), "PlayoffTypeBox");
+        type->setCurrentIndex(2);
+        emit type->activated(2);
+        QVERIFY(!f.shown("Label9"));
+        QVERIFY(f.shown("Label21"));
+        QVERIFY(f.shown("SpeedButton14"));
+        auto* format = child<QComboBox>(f.window.get(), "PlayoffFormatBox");
+        QCOMPARE(format->count(), 4);
+        QCOMPARE(format->currentText(), QString("7"));
+    }
+
+    void f1InTheTopDropDownsOpensHelp() {
+        Fixture f;
+        QTest::keyClick(child(f.window.get(), "PlayoffTypeBox"), Qt::Key_F1);
+        QTest::keyClick(child(f.window.get(), "PlayoffFormatBox"), Qt::Key_A);
+        QCOMPARE(f.view.requests, (QStringList{"help"}));
+    }
+};
+
+RegisterWindowTest<MainWindowTest> registered;
+
+} // namespace
+} // namespace kivp::test
+
+#include "MainWindowTest.moc"
