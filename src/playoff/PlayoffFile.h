@@ -1,0 +1,94 @@
+#pragma once
+// A playoff saved to disk (".kvp") and loaded back: the playoff type and format, every team slot, the
+// champion, every win count, the team folder and the state of each series, one value per line in a fixed
+// order of 39 lines. Lines are plain texts exactly as the bracket shows them, and files saved on Windows
+// (CR LF line ends, "C:\..." team folders) load as they are.
+//
+// Loading checks the whole file before it touches the bracket: a file that cannot be used changes nothing at
+// all. When a file has several faults, the one reported is the first faulty line in file order (line 1, line
+// 2, then lines 33 to 39); a line is faulty when it is missing or not a whole number ("'%s' is not a valid
+// integer value", a missing line giving the empty text), and for lines 1 and 2 also when the number is
+// outside the playoff types or outside that type's formats ("List index out of bounds (%d)"). Every other
+// line is a text taken as it is; lines after the 39th are ignored.
+
+#include "bracket/Bracket.h"
+#include "platform/Prompts.h"
+#include "platform/TextFile.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace kivp {
+
+inline constexpr int kPlayoffFileLineCount = 39;
+inline constexpr const char* kDefaultPlayoffFileName = "playoff1.kvp";
+inline constexpr const char* kPlayoffFileExtension = ".kvp";
+// Shown before a playoff with no statistics file name is saved under kDefaultPlayoffFileName.
+inline constexpr const char* kNoPlayoffFileNameMessage =
+    "There is no file name set up for this playoff.  \n\n"
+    "Without a filename in the stat file box in the options screen,\n"
+    "KIV Playoffs will save this file under the name playoff1.kvp";
+inline constexpr const char* kLoadPlayoffTitle = "Load KIV Playoff Setup";
+inline constexpr const char* kPlayoffFileFilter = "KIV Playoff File|*.kvp";
+
+// The contents of one playoff file, checked, as values.
+struct PlayoffFile {
+    int playoffType = 0;
+    int formatIndex = 0;
+    std::array<std::string, kSlotCount> slots;         // slot n at [n - 1]; the champion last
+    std::array<std::string, kTeamSlotCount> winCounts; // win count of slot n at [n - 1]
+    std::string teamDirectory;
+    std::array<int, kSeriesCount> seriesStates{}; // series n at [n - 1]
+
+    bool operator==(const PlayoffFile&) const = default;
+
+    // What the bracket shows now, with the team folder shown beside it.
+    static PlayoffFile of(const Bracket& bracket, std::string teamDirectory);
+
+    // The 39 lines in file order.
+    Lines toLines() const;
+
+    // Reads and checks lines as the file header explains. Throws Error::notAnInteger or Error::listIndex.
+    static PlayoffFile fromLines(const Lines& lines);
+
+    // Puts the playoff on the bracket: its type selected with that type's layout, the format list of that
+    // type with the stored format selected, every text and state, and each series' home buttons shown exactly
+    // when the series is set up and undecided. The buttons' down states, the home/away-changed warning and
+    // the wins needed stay as they were. Never throws.
+    void applyTo(Bracket& bracket) const;
+};
+
+// Where Save Playoff writes: the program folder, the statistics file name and ".kvp". With no statistics file
+// name it is "playoff1.kvp" in the program folder, and notice holds the message to show before saving.
+struct PlayoffSaveTarget {
+    std::string path;
+    std::optional<std::string> notice;
+};
+PlayoffSaveTarget playoffSaveTarget(const std::string& programDirectory, const std::string& statsFileName);
+
+// Writes the bracket's playoff file, replacing any file of that name. A text holding a line break (a team or
+// folder name made outside kivp can) would shift every later line, so such a playoff is refused with a
+// message and nothing is written. Throws Error::cannotCreate(path) when the file cannot be written; an
+// earlier file stays exactly as it was.
+void savePlayoffFile(const std::string& path, const Bracket& bracket, const std::string& teamDirectory);
+
+// Reads and checks a playoff file. Throws Error::cannotOpen(path) and the errors of PlayoffFile::fromLines.
+PlayoffFile readPlayoffFile(const std::string& path);
+
+// Reads, checks and applies a playoff file; returns its team folder, which the caller shows and lists teams
+// from. On any error the bracket is untouched.
+std::string loadPlayoffFile(const std::string& path, Bracket& bracket);
+
+// --- the main window's Save Playoff and Load Playoff commands ----------------------------------------------
+
+// Shows the missing-name notice when there is one, then saves. Returns the path written.
+std::string savePlayoff(const Bracket& bracket, const std::string& teamDirectory,
+                        const std::string& programDirectory, const std::string& statsFileName,
+                        Prompts& prompts);
+
+// Asks for a file with the Load Playoff dialog and loads it. Nothing when the user cancels (nothing changes);
+// otherwise the loaded team folder.
+std::optional<std::string> loadPlayoff(Bracket& bracket, Prompts& prompts);
+
+} // namespace kivp
