@@ -2,6 +2,8 @@
 
 #include "options/ProfileFile.h"
 #include "platform/Paths.h"
+#include "playoff/BracketPage.h"
+#include "playoff/PlayoffFile.h"
 #include "teams/TeamList.h"
 
 #include <stdexcept>
@@ -122,6 +124,20 @@ void MainForm::SpeedButton1Click() {
 void MainForm::FormKeyUp(int keyCode) {
     if (keyCode == kF1)
         m_view.showHelpContents();
+}
+
+void MainForm::Button7Click() {
+    guarded([this] {
+        if (auto folder = loadPlayoff(m_bracket, m_prompts)) {
+            // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
+            m_label32 = *folder;
+            listTeamsIntoPickers();
+        }
+    });
+}
+
+void MainForm::ExporttoHTML1Click() {
+    guarded([this] { exportBracketPage(joinPath(m_programDirectory, kBracketPageFileName), m_bracket); });
 }
 
 void MainForm::ShowPicture1Click() { m_showPicture = !m_showPicture; }

@@ -86,6 +86,8 @@ public:
     // A key was released in the window or one of the two top drop-downs: F1 opens the help.
     void FormKeyUp(int keyCode);
     void Exit1Click() { m_view.closeMainWindow(); }
+    void Button7Click();        // File > Load Playoff
+    void ExporttoHTML1Click();  // File > Export to HTML
     void ShowPicture1Click();
     void LoadPicture1Click();
     void ChangeLabelFont1Click();

@@ -221,9 +221,9 @@ void TForm1::buildMenu() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
     add(file, "SavePlayoff1", "Save Playoff", nullptr);
-    add(file, "LoadPlayoff1", "Load Playoff", nullptr);
+    add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
-    add(file, "ExporttoHTML1", "Export to HTML", nullptr);
+    add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
     separator(file, "N2", true);
     add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);

@@ -170,3 +170,51 @@ TEST_F(MainFormFixture, PictureCommandsFollowTheShowPictureCheckMark) {
 
 } // namespace
 } // namespace kivp
+
+namespace kivp {
+namespace {
+
+TEST_F(MainFormFixture, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
+    const auto league = dir.mkdir("league");
+    dir.write("league/Ash.dat", kTitle);
+    dir.write("league/Birch.dat", kTitle);
+    start();
+    std::vector<std::string> lines = {"2", "1"};
+    for (int slot = 1; slot <= 12; ++slot)
+        lines.push_back("");
+    for (const char* text : {"Ash", "Birch", ""})
+        lines.push_back(text);
+    for (int slot = 1; slot <= 14; ++slot)
+        lines.push_back(slot >= 13 ? "1" : "");
+    lines.push_back(league);
+    for (int series = 1; series <= 7; ++series)
+        lines.push_back(series == 7 ? "0" : "-1");
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\n";
+    const auto file = dir.write("saved.kvp", text);
+
+    for (int load = 0; load < 2; ++load) {
+        prompts.files.push_back(file);
+        form.Button7Click();
+    }
+    EXPECT_EQ(form.Label32(), league);
+    EXPECT_EQ(form.teamDirectory(), dir.path());
+    EXPECT_EQ(form.teamItems(), (std::vector<std::string>{"Ash", "Birch"}));
+    EXPECT_EQ(form.bracket().slot(13), "Ash");
+    EXPECT_EQ(form.bracket().layoutType(), 2);
+    // The stored team folder is not the loaded playoff's business.
+    EXPECT_EQ(ini().find(league), std::string::npos);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(MainFormFixture, ExportWritesTheBracketPageIntoTheProgramFolder) {
+    start();
+    form.ExporttoHTML1Click();
+    const auto page = test::readBytes(dir.file("html.html"));
+    EXPECT_EQ(page.rfind("<HTML>\r\n", 0), 0u);
+    EXPECT_NE(page.find(">Team 1</TD>"), std::string::npos);
+}
+
+} // namespace
+} // namespace kivp
