@@ -4,23 +4,12 @@
 
 #include "bracket/Bracket.h"
 #include "platform/Prompts.h"
+#include "teams/TeamFile.h"
 
 #include <string>
 #include <vector>
 
 namespace kivp {
-
-// One row of a pitcher table: the columns "#", "Name", "W-L", "ERA", "SO", "IP", "GS".
-struct PitcherRow {
-    std::string number; // the pitcher's ordinal in the pitcher section, counting relievers too
-    std::string name;
-    std::string wonLost;
-    std::string era;
-    std::string strikeouts;
-    std::string innings;
-    std::string gamesStarted;
-    bool operator==(const PitcherRow&) const = default;
-};
 
 struct Roster {
     std::vector<PitcherRow> pitchers; // starters only
