@@ -103,8 +103,10 @@ void readPitchers(const Lines& lines, std::string_view fileName, TeamSheet& shee
     // The section ends at the bench heading; a file without one ends it at its last line, quietly.
     for (std::size_t index = kFirstPitcherLine; index < lines.size(); ++index, ++ordinal) {
         const std::string& line = lines[index];
+        // Only reached after a malformed line (or with no pitcher at all): the bench is never read as pitchers.
+        if (isBenchHeading(line))
+            break;
         ColumnReader reader(line);
-        bool readWhole = false;
         try {
             const std::string startsText = reader.field(77, 78, '0');
             const auto starts = parseInteger(startsText);
@@ -126,7 +128,6 @@ void readPitchers(const Lines& lines, std::string_view fileName, TeamSheet& shee
             pitcher.innings = rowReader.field(28, 30);
             pitcher.gamesStarted = rowReader.field(77, 78);
             sheet.pitchers.push_back(std::move(pitcher));
-            readWhole = true;
 
             if (index + 1 == lines.size())
                 break;
@@ -137,9 +138,6 @@ void readPitchers(const Lines& lines, std::string_view fileName, TeamSheet& shee
                 break;
         } catch (const LayoutFailure& failure) {
             sheet.problems.push_back(layoutMessage(fileName, index, failure, kPitcherAdvice));
-            // A malformed line right above the bench heading must not carry the reading into the bench.
-            if (!readWhole && isBenchHeading(lineAt(lines, index + 1)))
-                break;
         }
     }
 }
