@@ -1,3 +1,4 @@
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/RecordingPrompts.h"
 #include "teams/Roster.h"
