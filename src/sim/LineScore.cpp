@@ -26,7 +26,8 @@ int runsOn(const std::string& line, std::size_t runsColumn) {
         text += line[runsColumn - 2] == ' ' ? '0' : line[runsColumn - 2];
     if (runsColumn >= 1 && runsColumn <= line.size())
         text += line[runsColumn - 1];
-    const bool twoDigits = text.size() == 2 && text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
+    const bool twoDigits =
+        text.size() == 2 && text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
     if (!twoDigits)
         throw Error::notAnInteger(text);
     return (text[0] - '0') * 10 + (text[1] - '0');

@@ -34,7 +34,9 @@ std::string absoluteFolder(const std::string& folder) {
     return joinPath(currentDirectory(), folder);
 }
 
-RunResult notStarted(std::string message) { return {RunResult::Outcome::NotStarted, std::move(message)}; }
+RunResult notStarted(std::string message) {
+    return {RunResult::Outcome::NotStarted, std::move(message)};
+}
 
 // Owns the spawn attributes so that every way out of start() releases them.
 struct SpawnSetup {
@@ -104,13 +106,16 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     const std::string searchPath = pathVariable ? pathVariable : kDefaultSearchPath;
 
     if (name.empty())
-        return {nullptr, notStarted("The simulator could not be started: the command line does not begin with the "
-                                    "name of a program.\n\nCommand line: " + commandLine)};
+        return {nullptr,
+                notStarted("The simulator could not be started: the command line does not begin with the "
+                           "name of a program.\n\nCommand line: " +
+                           commandLine)};
     const auto program = findProgram(name, folder, searchPath);
     if (!program) {
-        return {nullptr, notStarted("The simulator \"" + name + "\" could not be started: no program of that name "
-                                    "was found in the program folder " + folder + " or on the search path " +
-                                    searchPath + ".")};
+        return {nullptr, notStarted("The simulator \"" + name +
+                                    "\" could not be started: no program of that name "
+                                    "was found in the program folder " +
+                                    folder + " or on the search path " + searchPath + ".")};
     }
 
     SpawnSetup setup;
@@ -120,10 +125,11 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     sigemptyset(&noSignals);
     sigset_t defaults;
     sigemptyset(&defaults);
-    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGCHLD, SIGALRM, SIGUSR1, SIGUSR2, SIGTTIN,
-                             SIGTTOU, SIGTSTP})
+    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGCHLD, SIGALRM, SIGUSR1, SIGUSR2,
+                             SIGTTIN, SIGTTOU, SIGTSTP})
         sigaddset(&defaults, signal);
-    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&setup.attributes,
+                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&setup.attributes, 0);
     posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
     posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
@@ -134,10 +140,12 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program->c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+    const int error =
+        posix_spawn(&pid, program->c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
     if (error != 0) {
-        return {nullptr, notStarted("The simulator \"" + name + "\" (" + *program + ") could not be started in " +
-                                    folder + ": " + std::strerror(error) + ".")};
+        return {nullptr,
+                notStarted("The simulator \"" + name + "\" (" + *program + ") could not be started in " +
+                           folder + ": " + std::strerror(error) + ".")};
     }
     return {std::unique_ptr<SimulatorProcess>(new SimulatorProcess(pid)), {}};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The simulator started as a program of its own, on Linux, with no shell in between: the command line kivp
-// composes is split into the program's arguments at each single space, the program is looked for in the program
-// folder first and then on the search path, and it runs in the program folder for as long as it takes.
+// composes is split into the program's arguments at each single space, the program is looked for in the
+// program folder first and then on the search path, and it runs in the program folder for as long as it
+// takes.
 //
 // SimulatorProcess is one run that an event loop can poll and a "Stop simulator" button can end;
 // ProcessSimulatorRunner is the blocking SimulatorRunner built on it.
@@ -25,8 +26,8 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
 // The file a program name stands for: workingDirectory/name when that is an executable file, else the first
 // executable dir/name along searchPath (directories separated by ":"; a relative one counts from
-// workingDirectory). A name holding "/" is a path from workingDirectory and is not searched for. Nothing when no
-// such file exists.
+// workingDirectory). A name holding "/" is a path from workingDirectory and is not searched for. Nothing when
+// no such file exists.
 std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
                                        std::string_view searchPath);
 
@@ -42,8 +43,9 @@ public:
     // How long a stopped program may take to end on its own before it is killed.
     static constexpr std::chrono::milliseconds kStopGrace{2000};
 
-    // Starts the program of commandLine in workingDirectory (the current directory when empty). The program gets
-    // no standard input and a process group of its own, so that stopping it ends whatever it started too.
+    // Starts the program of commandLine in workingDirectory (the current directory when empty). The program
+    // gets no standard input and a process group of its own, so that stopping it ends whatever it started
+    // too.
     static StartedRun start(const std::string& commandLine, const std::string& workingDirectory);
 
     // A program still running is stopped and waited for: no run outlives the object that started it.

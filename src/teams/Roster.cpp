@@ -6,8 +6,8 @@ namespace kivp {
 
 namespace {
 
-// A name padded to its field: a character is kept unless it and the next one are both spaces, and the last two
-// positions are kept unless they are spaces, so "ab cd   " gives "ab cd" and "abcdef x" gives "abcdefx".
+// A name padded to its field: a character is kept unless it and the next one are both spaces, and the last
+// two positions are kept unless they are spaces, so "ab cd   " gives "ab cd" and "abcdef x" gives "abcdefx".
 std::string nameOfField(std::string_view field) {
     std::string name;
     const std::size_t length = field.size();

@@ -1,6 +1,6 @@
 #pragma once
-// A team's starting pitchers and starting lineup, read from its team file for the options window's pitcher tables
-// and lineup quick views; and the two team names behind an entry of the options window's series list.
+// A team's starting pitchers and starting lineup, read from its team file for the options window's pitcher
+// tables and lineup quick views; and the two team names behind an entry of the options window's series list.
 
 #include "bracket/Bracket.h"
 #include "platform/Prompts.h"
@@ -17,7 +17,8 @@ struct Roster {
 };
 
 // Reads the team file teamDirectory/teamName.dat. Lines that do not fit the layout are skipped; when
-// detailedMessages is on, each is reported through prompts. Throws Error::cannotOpen when the file cannot be read.
+// detailedMessages is on, each is reported through prompts. Throws Error::cannotOpen when the file cannot be
+// read.
 Roster readRoster(const std::string& teamDirectory, const std::string& teamName, bool detailedMessages,
                   Prompts& prompts);
 

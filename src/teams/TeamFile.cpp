@@ -12,13 +12,13 @@ namespace {
 constexpr std::size_t kShortestPitcherLine = 78;
 constexpr std::size_t kShortestBatterLine = 36;
 
-const char* const kPitcherAdvice =
-    "The line may be out of KIV .dat alignment.  Please check \nthe spacing of the statistics in the Pitcher section.";
-const char* const kBatterAdvice =
-    "The line may be out of KIV .dat alignment.  Please check \nthe spacing of the statistics in the Batter section.";
+const char* const kPitcherAdvice = "The line may be out of KIV .dat alignment.  Please check \nthe spacing "
+                                   "of the statistics in the Pitcher section.";
+const char* const kBatterAdvice = "The line may be out of KIV .dat alignment.  Please check \nthe spacing of "
+                                  "the statistics in the Batter section.";
 
-// Where reading a line stopped: the column that was missing (or the last one read, when a field did not convert
-// or the next line failed its test) and the field text gathered so far. The messages quote both.
+// Where reading a line stopped: the column that was missing (or the last one read, when a field did not
+// convert or the next line failed its test) and the field text gathered so far. The messages quote both.
 struct LayoutFailure {
     std::size_t column;
     std::string text;
@@ -37,7 +37,8 @@ public:
         return m_line[column - 1];
     }
 
-    // The characters of the columns that are not spaces, in order; blank (when given) stands in for each space.
+    // The characters of the columns that are not spaces, in order; blank (when given) stands in for each
+    // space.
     std::string field(std::size_t first, std::size_t last, char blank = '\0') {
         m_text.clear();
         for (std::size_t column = first; column <= last; ++column) {
@@ -82,20 +83,26 @@ const std::string& lineAt(const Lines& lines, std::size_t index) {
     return index < lines.size() ? lines[index] : empty;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
 
 std::string layoutMessage(std::string_view fileName, std::size_t line, const LayoutFailure& failure,
                           const char* advice) {
-    return "Error decoding team:\nFile name:  " + std::string(fileName) + "\nin line " + std::to_string(line) +
-           ", position " + std::to_string(failure.column - 1) + " --" + failure.text + "--\n\n" + advice;
+    return "Error decoding team:\nFile name:  " + std::string(fileName) + "\nin line " +
+           std::to_string(line) + ", position " + std::to_string(failure.column - 1) + " --" + failure.text +
+           "--\n\n" + advice;
 }
 
-std::string conversionMessage(const char* what, std::size_t line, const std::string& name, const std::string& data) {
-    return std::string("Conversion Error\n\nCould not convert:  ") + what + "\nline #:  " + std::to_string(line) +
-           "\nplayer:  " + name + "\n\nerror data:  " + data;
+std::string conversionMessage(const char* what, std::size_t line, const std::string& name,
+                              const std::string& data) {
+    return std::string("Conversion Error\n\nCould not convert:  ") + what +
+           "\nline #:  " + std::to_string(line) + "\nplayer:  " + name + "\n\nerror data:  " + data;
 }
 
-bool isBenchHeading(std::string_view line) { return startsWith(line, "*Bench") || startsWith(line, "* Benc"); }
+bool isBenchHeading(std::string_view line) {
+    return startsWith(line, "*Bench") || startsWith(line, "* Benc");
+}
 
 void readPitchers(const Lines& lines, std::string_view fileName, TeamSheet& sheet) {
     constexpr std::size_t kFirstPitcherLine = 11;
@@ -103,7 +110,8 @@ void readPitchers(const Lines& lines, std::string_view fileName, TeamSheet& shee
     // The section ends at the bench heading; a file without one ends it at its last line, quietly.
     for (std::size_t index = kFirstPitcherLine; index < lines.size(); ++index, ++ordinal) {
         const std::string& line = lines[index];
-        // Only reached after a malformed line (or with no pitcher at all): the bench is never read as pitchers.
+        // Only reached after a malformed line (or with no pitcher at all): the bench is never read as
+        // pitchers.
         if (isBenchHeading(line))
             break;
         ColumnReader reader(line);
@@ -157,7 +165,8 @@ void readLineup(const Lines& lines, std::string_view fileName, TeamSheet& sheet)
             if (!parseDecimal(batter.hits))
                 sheet.problems.push_back(conversionMessage("total hits", index, batter.name, batter.hits));
             if (!parseDecimal(batter.atBats))
-                sheet.problems.push_back(conversionMessage("total at bats", index, batter.name, batter.atBats));
+                sheet.problems.push_back(
+                    conversionMessage("total at bats", index, batter.name, batter.atBats));
             batter.average = battingAverage(batter.hits, batter.atBats);
             batter.runsBattedIn = padLeft(reader.field(56, 58), 3);
             batter.homeRuns = padLeft(reader.field(45, 46), 2);

@@ -1,8 +1,8 @@
 #pragma once
 // The fixed columns of a team file below its title line: nine lineup lines, the "*Pit" heading, one line per
-// pitcher up to the "*Bench" heading. The options window's pitcher tables and lineup quick views are built from
-// what is read here, and the stand-in simulator plays its games from the same figures, so both read a team file
-// the same way.
+// pitcher up to the "*Bench" heading. The options window's pitcher tables and lineup quick views are built
+// from what is read here, and the stand-in simulator plays its games from the same figures, so both read a
+// team file the same way.
 //
 // Columns are 1-based; file lines are counted from 0 (line 0 is the title line), as the messages count them.
 
@@ -65,17 +65,17 @@ struct TeamSheet {
     std::vector<std::string> problems;
 };
 
-// Reads the pitcher section and then the lineup of a team file's lines. fileName (the team name and ".dat") is
-// only quoted by the messages. Never fails: a line that does not fit is skipped and described in problems.
+// Reads the pitcher section and then the lineup of a team file's lines. fileName (the team name and ".dat")
+// is only quoted by the messages. Never fails: a line that does not fit is skipped and described in problems.
 TeamSheet readTeamSheet(const Lines& lines, std::string_view fileName);
 
-// A number as hits and at bats are typed: surrounding spaces ignored, an optional sign, decimal digits with at
-// most one decimal point and at least one digit. Nothing for anything else, the empty text included.
+// A number as hits and at bats are typed: surrounding spaces ignored, an optional sign, decimal digits with
+// at most one decimal point and at least one digit. Nothing for anything else, the empty text included.
 std::optional<double> parseDecimal(std::string_view text);
 
-// The batting average as the lineup shows it: " .000" when there are no hits, no at bats or a figure that does
-// not convert; "1.000" for a hit every time at bat; otherwise " ." and the thousandths rounded up, three digits
-// at least (1 in 3 is " .334", 1 in 20 " .050").
+// The batting average as the lineup shows it: " .000" when there are no hits, no at bats or a figure that
+// does not convert; "1.000" for a hit every time at bat; otherwise " ." and the thousandths rounded up, three
+// digits at least (1 in 3 is " .334", 1 in 20 " .050").
 std::string battingAverage(std::string_view hits, std::string_view atBats);
 
 // text with leading spaces up to width characters.

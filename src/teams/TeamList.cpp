@@ -62,7 +62,8 @@ std::optional<std::string> readFirstLine(const std::string& path) {
 
 // Checks the title line the way the team pickers always have: a "*" team needs 27 characters. Returns the
 // message for a line that falls short, or nothing; sets isTeam when the file is a team file.
-std::optional<std::string> decodeTitleLine(const std::string& path, const std::string& fileName, bool& isTeam) {
+std::optional<std::string> decodeTitleLine(const std::string& path, const std::string& fileName,
+                                           bool& isTeam) {
     isTeam = false;
     const auto line = readFirstLine(path);
     const std::string title = line.value_or(std::string());

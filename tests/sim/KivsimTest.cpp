@@ -71,10 +71,10 @@ TEST(Kivsim, PlaysADemoGameThatKivpReads) {
     const auto score = readLineScoreFile(joinPath(home, "kivp"));
     ASSERT_TRUE(score);
     const Lines results = loadLines(joinPath(home, "kplayoff.sts"));
-    EXPECT_EQ(results, Lines{"NOXBURY " + std::to_string(score->visitorRuns) + ", ASHVALE " +
-                             std::to_string(score->homeRuns) + " (" +
-                             std::to_string(figures(loadLines(joinPath(home, "kivp"))[2]).size() - 3) +
-                             " innings)"});
+    EXPECT_EQ(results,
+              Lines{"NOXBURY " + std::to_string(score->visitorRuns) + ", ASHVALE " +
+                    std::to_string(score->homeRuns) + " (" +
+                    std::to_string(figures(loadLines(joinPath(home, "kivp"))[2]).size() - 3) + " innings)"});
 }
 
 TEST(Kivsim, GamesAreWholeAndConsistent) {
@@ -151,7 +151,8 @@ TEST(Kivsim, AMissingTeamLeavesNoLineScoreAndSaysSo) {
     TempDir dir;
     const auto home = programFolder(dir);
     saveLines(joinPath(home, "kivp"), {});
-    const std::string command = "cd '" + home + "' && ./kivsim /p:" + kDemo + "/ //h:ASHVALE //v:NOSUCH //ls:kivp 2> err";
+    const std::string command =
+        "cd '" + home + "' && ./kivsim /p:" + kDemo + "/ //h:ASHVALE //v:NOSUCH //ls:kivp 2> err";
     EXPECT_NE(std::system(command.c_str()), 0);
     EXPECT_EQ(test::readBytes(joinPath(home, "kivp")), "");
     EXPECT_NE(test::readBytes(joinPath(home, "err")).find("NOSUCH"), std::string::npos);
@@ -162,7 +163,9 @@ struct FaultCase {
     bool lineScoreWritten;
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.fault; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.fault;
+}
 
 class KivsimFault : public ::testing::TestWithParam<FaultCase> {};
 

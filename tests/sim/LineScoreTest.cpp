@@ -9,7 +9,9 @@ namespace kivp {
 namespace {
 
 // A line whose characters 39 and 40 are the given two.
-std::string runsAt40(const char* twoCharacters) { return std::string(38, '.') + twoCharacters + "  9  0"; }
+std::string runsAt40(const char* twoCharacters) {
+    return std::string(38, '.') + twoCharacters + "  9  0";
+}
 
 const std::string kHeader40 = "Team" + std::string(35, ' ') + "R  H  E"; // "R" at position 40
 
@@ -20,7 +22,9 @@ struct ScoreCase {
     std::string error; // the message when reading fails
 };
 
-void PrintTo(const ScoreCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ScoreCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LineScoreReading : public ::testing::TestWithParam<ScoreCase> {};
 
@@ -43,28 +47,46 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ScoreCase{"EmptyFileIsNoResult", {}, std::nullopt, ""},
         ScoreCase{"OneDigitAt40", {"title", kHeader40, runsAt40(" 1"), runsAt40(" 0")}, LineScore{1, 0}, ""},
-        ScoreCase{"TwoDigitsAt39And40", {"title", kHeader40, runsAt40("12"), runsAt40("03")}, LineScore{12, 3}, ""},
-        ScoreCase{"EqualRuns", {"t", kHeader40, runsAt40(" 3"), runsAt40(" 3"), "line five is not read"},
-                  LineScore{3, 3}, ""},
+        ScoreCase{
+            "TwoDigitsAt39And40", {"title", kHeader40, runsAt40("12"), runsAt40("03")}, LineScore{12, 3}, ""},
+        ScoreCase{"EqualRuns",
+                  {"t", kHeader40, runsAt40(" 3"), runsAt40(" 3"), "line five is not read"},
+                  LineScore{3, 3},
+                  ""},
         ScoreCase{"AnRInColumnOneIsNotTheRunsColumn", {"", "R  R", "xx 5", "1011"}, LineScore{5, 11}, ""},
         ScoreCase{"RAtColumnTwo", {"", " R", "4", "56"}, std::nullopt, "'4' is not a valid integer value"},
         ScoreCase{"RAtColumnTwoReadsColumnsOneAndTwo", {"", " R", "45", " 6"}, LineScore{45, 6}, ""},
         ScoreCase{"OnlyTheTitleLine", {"title"}, std::nullopt, "List index out of bounds (1)"},
         ScoreCase{"NoVisitorLine", {"title", kHeader40}, std::nullopt, "List index out of bounds (2)"},
-        ScoreCase{"NoHomeLine", {"title", kHeader40, runsAt40(" 1")}, std::nullopt, "List index out of bounds (3)"},
-        ScoreCase{"HeaderWithoutR", {"t", "Team  1  2  3", runsAt40(" 1"), runsAt40(" 2")}, std::nullopt,
+        ScoreCase{
+            "NoHomeLine", {"title", kHeader40, runsAt40(" 1")}, std::nullopt, "List index out of bounds (3)"},
+        ScoreCase{"HeaderWithoutR",
+                  {"t", "Team  1  2  3", runsAt40(" 1"), runsAt40(" 2")},
+                  std::nullopt,
                   "'' is not a valid integer value"},
-        ScoreCase{"VisitorLineEndsBeforeTheRunsColumn", {"t", kHeader40, std::string(38, ' ') + "7", runsAt40(" 2")},
-                  std::nullopt, "'7' is not a valid integer value"},
-        ScoreCase{"HomeLineFarTooShort", {"t", kHeader40, runsAt40(" 1"), "HOME"}, std::nullopt,
+        ScoreCase{"VisitorLineEndsBeforeTheRunsColumn",
+                  {"t", kHeader40, std::string(38, ' ') + "7", runsAt40(" 2")},
+                  std::nullopt,
+                  "'7' is not a valid integer value"},
+        ScoreCase{"HomeLineFarTooShort",
+                  {"t", kHeader40, runsAt40(" 1"), "HOME"},
+                  std::nullopt,
                   "'' is not a valid integer value"},
-        ScoreCase{"LettersUnderR", {"t", kHeader40, runsAt40("x1"), runsAt40(" 2")}, std::nullopt,
+        ScoreCase{"LettersUnderR",
+                  {"t", kHeader40, runsAt40("x1"), runsAt40(" 2")},
+                  std::nullopt,
                   "'x1' is not a valid integer value"},
-        ScoreCase{"TrailingSpace", {"t", kHeader40, runsAt40("1 "), runsAt40(" 2")}, std::nullopt,
+        ScoreCase{"TrailingSpace",
+                  {"t", kHeader40, runsAt40("1 "), runsAt40(" 2")},
+                  std::nullopt,
                   "'1 ' is not a valid integer value"},
-        ScoreCase{"SignIsNotADigit", {"t", kHeader40, runsAt40("-1"), runsAt40(" 2")}, std::nullopt,
+        ScoreCase{"SignIsNotADigit",
+                  {"t", kHeader40, runsAt40("-1"), runsAt40(" 2")},
+                  std::nullopt,
                   "'-1' is not a valid integer value"},
-        ScoreCase{"HexIsNotDecimal", {"t", kHeader40, runsAt40(" 1"), runsAt40("$F")}, std::nullopt,
+        ScoreCase{"HexIsNotDecimal",
+                  {"t", kHeader40, runsAt40(" 1"), runsAt40("$F")},
+                  std::nullopt,
                   "'$F' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -50,7 +50,9 @@ struct SplitCase {
     std::vector<std::string> words;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* os) { *os << '"' << c.line << '"'; }
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
 
 class CommandLineSplit : public ::testing::TestWithParam<SplitCase> {};
 
@@ -85,7 +87,8 @@ TEST(ProcessRunner, ShellCharactersArePlainText) {
     writeScript(dir, "sim", kArgumentRecorder);
     dir.write("a.dat", "");
     ProcessSimulatorRunner runner;
-    const std::string line = "sim ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x";
+    const std::string line =
+        "sim ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x";
     ASSERT_EQ(runner.run(line, dir.path()).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(dir.file("args")),
               bracketed({";", "touch", "pwned", "&", "$(touch", "pwned2)", "`touch", "pwned3`", "\"quoted\"",

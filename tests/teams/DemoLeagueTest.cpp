@@ -21,7 +21,8 @@ TEST(DemoLeague, EveryFileIsAWellFormedTeam) {
         ASSERT_GT(lines.size(), 11u) << team;
         EXPECT_EQ(lines[10].substr(0, 4), "*Pit") << team;
         const TeamSheet sheet = readTeamSheet(lines, team + ".dat");
-        EXPECT_TRUE(sheet.problems.empty()) << team << ": " << (sheet.problems.empty() ? "" : sheet.problems[0]);
+        EXPECT_TRUE(sheet.problems.empty())
+            << team << ": " << (sheet.problems.empty() ? "" : sheet.problems[0]);
         EXPECT_EQ(sheet.lineup.size(), 9u) << team;
         std::size_t starters = 0;
         for (const auto& pitcher : sheet.pitchers)

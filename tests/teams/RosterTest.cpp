@@ -17,10 +17,10 @@ using test::pitcherLine;
 const std::string kTitle = "*Testville Testers          demo";
 const std::string kPitHeading = "*Pitchers         IP   H   R  ER";
 const std::string kBenchHeading = "*Bench            AB   H";
-const char* const kPitcherAdvice =
-    "The line may be out of KIV .dat alignment.  Please check \nthe spacing of the statistics in the Pitcher section.";
-const char* const kBatterAdvice =
-    "The line may be out of KIV .dat alignment.  Please check \nthe spacing of the statistics in the Batter section.";
+const char* const kPitcherAdvice = "The line may be out of KIV .dat alignment.  Please check \nthe spacing "
+                                   "of the statistics in the Pitcher section.";
+const char* const kBatterAdvice = "The line may be out of KIV .dat alignment.  Please check \nthe spacing of "
+                                  "the statistics in the Batter section.";
 
 std::vector<std::string> nineBatters() {
     std::vector<std::string> batters;
@@ -29,7 +29,8 @@ std::vector<std::string> nineBatters() {
     return batters;
 }
 
-Lines teamLines(std::vector<std::string> batters, const std::vector<std::string>& pitchers, bool bench = true) {
+Lines teamLines(std::vector<std::string> batters, const std::vector<std::string>& pitchers,
+                bool bench = true) {
     Lines lines{kTitle};
     batters.resize(9);
     lines.insert(lines.end(), batters.begin(), batters.end());
@@ -56,16 +57,18 @@ std::vector<std::string> starterNumbers(const TeamSheet& sheet) {
     return numbers;
 }
 
-// --- pitchers -----------------------------------------------------------------------------------------------
+// --- pitchers
+// -----------------------------------------------------------------------------------------------
 
 TEST(PitcherSection, RowsShowTheColumnsAndTheOrdinalCountsRelievers) {
-    const auto sheet = readTeamSheet(teamLines(nineBatters(),
-                                               {pitcherLine("Kit Elderkin", "33", "332", "13", "14", "207", "150"),
-                                                pitcherLine("Reliever One", "  "), pitcherLine("Reliever Two", " 0"),
-                                                pitcherLine("Spot Starter", " 5", "345", " 9", "12", " 61", " 48")}),
-                                     "TEST.dat");
+    const auto sheet = readTeamSheet(
+        teamLines(nineBatters(), {pitcherLine("Kit Elderkin", "33", "332", "13", "14", "207", "150"),
+                                  pitcherLine("Reliever One", "  "), pitcherLine("Reliever Two", " 0"),
+                                  pitcherLine("Spot Starter", " 5", "345", " 9", "12", " 61", " 48")}),
+        "TEST.dat");
     ASSERT_EQ(starterNumbers(sheet), (std::vector<std::string>{"1", "4"}));
-    EXPECT_EQ(sheet.pitchers[0].row(), (PitcherRow{"1", "Kit Elderkin", "13-14", "3.32", "150", "207", "33"}));
+    EXPECT_EQ(sheet.pitchers[0].row(),
+              (PitcherRow{"1", "Kit Elderkin", "13-14", "3.32", "150", "207", "33"}));
     EXPECT_EQ(sheet.pitchers[3].row(), (PitcherRow{"4", "Spot Starter", "9-12", "3.45", "48", "61", "5"}));
     EXPECT_TRUE(sheet.problems.empty());
 }
@@ -76,13 +79,16 @@ struct StartsCase {
     const char* shown;
 };
 
-void PrintTo(const StartsCase& c, std::ostream* os) { *os << '"' << c.columns << '"'; }
+void PrintTo(const StartsCase& c, std::ostream* os) {
+    *os << '"' << c.columns << '"';
+}
 
 class GamesStarted : public ::testing::TestWithParam<StartsCase> {};
 
 TEST_P(GamesStarted, BlanksCountAsZeroForTheStarterTest) {
     const auto& c = GetParam();
-    const auto sheet = readTeamSheet(teamLines(nineBatters(), {pitcherLine("Only Pitcher", c.columns)}), "TEST.dat");
+    const auto sheet =
+        readTeamSheet(teamLines(nineBatters(), {pitcherLine("Only Pitcher", c.columns)}), "TEST.dat");
     ASSERT_EQ(sheet.pitchers.size(), 1u);
     EXPECT_EQ(sheet.pitchers[0].starter, c.listed);
     EXPECT_EQ(sheet.pitchers[0].gamesStarted, c.shown);
@@ -111,16 +117,16 @@ TEST_P(PitcherName, EndsAtTheFirstDoubleSpaceOrColumn26) {
 
 INSTANTIATE_TEST_SUITE_P(Columns, PitcherName,
                          ::testing::Values(NameCase{"Al Jones", "Al Jones"}, NameCase{"Al  Jones", "Al"},
-                                           NameCase{"A B C", "A B C"}, NameCase{"Ulric Thistlewood", "Ulric Thistlewood"},
+                                           NameCase{"A B C", "A B C"},
+                                           NameCase{"Ulric Thistlewood", "Ulric Thistlewood"},
                                            NameCase{"X", "X"}));
 
 TEST(PitcherSection, MalformedLinesAreDescribedWithTheirColumnAndSkipped) {
-    const auto sheet = readTeamSheet(teamLines(nineBatters(), {pitcherLine("Good One", "30"),
-                                                               ColumnLine(60).at(10, "Too Short"),
-                                                               ColumnLine(78).at(10, "Cut At 77").at(77, "3").cut(77),
-                                                               pitcherLine("Bad Starts", "x1"),
-                                                               pitcherLine("Good Two", "25")}),
-                                     "TEST.dat");
+    const auto sheet = readTeamSheet(
+        teamLines(nineBatters(), {pitcherLine("Good One", "30"), ColumnLine(60).at(10, "Too Short"),
+                                  ColumnLine(78).at(10, "Cut At 77").at(77, "3").cut(77),
+                                  pitcherLine("Bad Starts", "x1"), pitcherLine("Good Two", "25")}),
+        "TEST.dat");
     EXPECT_EQ(starterNumbers(sheet), (std::vector<std::string>{"1", "5"}));
     EXPECT_EQ(sheet.problems, (std::vector<std::string>{layoutMessage(12, 76, "", kPitcherAdvice),
                                                         layoutMessage(13, 77, "3", kPitcherAdvice),
@@ -143,7 +149,8 @@ TEST(PitcherSection, AShortLineAfterAPitcherIsReportedAtColumn77OfThePitcher) {
 
 TEST(PitcherSection, WithoutABenchHeadingEndsQuietlyAtTheLastLine) {
     const auto sheet = readTeamSheet(
-        teamLines(nineBatters(), {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")},
+        teamLines(nineBatters(),
+                  {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")},
                   false),
         "TEST.dat");
     EXPECT_EQ(starterNumbers(sheet), (std::vector<std::string>{"1", "3"}));
@@ -166,7 +173,8 @@ TEST(PitcherSection, BothBenchHeadingsEndIt) {
 }
 
 TEST(PitcherSection, AMalformedLastPitcherDoesNotCarryReadingIntoTheBench) {
-    auto lines = teamLines(nineBatters(), {pitcherLine("Starter", "30"), ColumnLine(50).at(10, "Broken")}, false);
+    auto lines =
+        teamLines(nineBatters(), {pitcherLine("Starter", "30"), ColumnLine(50).at(10, "Broken")}, false);
     lines.push_back(kBenchHeading);
     lines.push_back(pitcherLine("Bench Bat", "12")); // long enough to pass for a pitcher
     const auto sheet = readTeamSheet(lines, "TEST.dat");
@@ -174,7 +182,8 @@ TEST(PitcherSection, AMalformedLastPitcherDoesNotCarryReadingIntoTheBench) {
     EXPECT_EQ(sheet.problems, (std::vector<std::string>{layoutMessage(12, 76, "", kPitcherAdvice)}));
 }
 
-// --- lineup -------------------------------------------------------------------------------------------------
+// --- lineup
+// -------------------------------------------------------------------------------------------------
 
 TEST(Lineup, RowPadsTheFiguresAndShowsTheAverage) {
     auto batters = nineBatters();
@@ -191,7 +200,8 @@ TEST(Lineup, RowPadsTheFiguresAndShowsTheAverage) {
 
 TEST(Lineup, ShortLinesAreSkippedAndAPitHeadingEndsIt) {
     std::vector<std::string> batters{batterLine("One", "400", "100"), ColumnLine(35).at(10, "Thirty Five"),
-                                     batterLine("Three", "400", "100"), kPitHeading, batterLine("After", "400", "100")};
+                                     batterLine("Three", "400", "100"), kPitHeading,
+                                     batterLine("After", "400", "100")};
     const auto sheet = readTeamSheet(teamLines(batters, {}), "TEST.dat");
     ASSERT_EQ(sheet.lineup.size(), 2u);
     EXPECT_EQ(sheet.lineup[1].line, 3);
@@ -220,15 +230,17 @@ TEST(Lineup, FiguresThatDoNotConvertAreReportedAndShowNoAverage) {
     ASSERT_EQ(sheet.lineup.size(), 9u);
     EXPECT_EQ(sheet.lineup[2].row(), "Bad Hits           ab 400  .000  40  9");
     EXPECT_EQ(sheet.lineup[4].average, " .000");
-    EXPECT_EQ(sheet.problems,
-              (std::vector<std::string>{
-                  "Conversion Error\n\nCould not convert:  total hits\nline #:  3\nplayer:  Bad Hits         "
-                  "\n\nerror data:   ab",
-                  "Conversion Error\n\nCould not convert:  total at bats\nline #:  5\nplayer:  Bad At Bats      "
-                  "\n\nerror data:     "}));
+    EXPECT_EQ(
+        sheet.problems,
+        (std::vector<std::string>{
+            "Conversion Error\n\nCould not convert:  total hits\nline #:  3\nplayer:  Bad Hits         "
+            "\n\nerror data:   ab",
+            "Conversion Error\n\nCould not convert:  total at bats\nline #:  5\nplayer:  Bad At Bats      "
+            "\n\nerror data:     "}));
 }
 
-// --- averages and numbers -----------------------------------------------------------------------------------
+// --- averages and numbers
+// -----------------------------------------------------------------------------------
 
 struct AverageCase {
     const char* hits;
@@ -236,7 +248,9 @@ struct AverageCase {
     const char* shown;
 };
 
-void PrintTo(const AverageCase& c, std::ostream* os) { *os << c.hits << "/" << c.atBats; }
+void PrintTo(const AverageCase& c, std::ostream* os) {
+    *os << c.hits << "/" << c.atBats;
+}
 
 class BattingAverage : public ::testing::TestWithParam<AverageCase> {};
 
@@ -258,30 +272,35 @@ struct DecimalCase {
     std::optional<double> value;
 };
 
-void PrintTo(const DecimalCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const DecimalCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class DecimalText : public ::testing::TestWithParam<DecimalCase> {};
 
-TEST_P(DecimalText, ReadsPlainDecimalsOnly) { EXPECT_EQ(parseDecimal(GetParam().text), GetParam().value); }
+TEST_P(DecimalText, ReadsPlainDecimalsOnly) {
+    EXPECT_EQ(parseDecimal(GetParam().text), GetParam().value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DecimalText,
     ::testing::Values(DecimalCase{"12", 12.0}, DecimalCase{"  12 ", 12.0}, DecimalCase{"-3", -3.0},
-                      DecimalCase{"+3", 3.0}, DecimalCase{"1.5", 1.5}, DecimalCase{".5", 0.5}, DecimalCase{"5.", 5.0},
-                      DecimalCase{"007", 7.0}, DecimalCase{"", std::nullopt}, DecimalCase{"   ", std::nullopt},
-                      DecimalCase{".", std::nullopt}, DecimalCase{"-", std::nullopt}, DecimalCase{"1e3", std::nullopt},
+                      DecimalCase{"+3", 3.0}, DecimalCase{"1.5", 1.5}, DecimalCase{".5", 0.5},
+                      DecimalCase{"5.", 5.0}, DecimalCase{"007", 7.0}, DecimalCase{"", std::nullopt},
+                      DecimalCase{"   ", std::nullopt}, DecimalCase{".", std::nullopt},
+                      DecimalCase{"-", std::nullopt}, DecimalCase{"1e3", std::nullopt},
                       DecimalCase{"1.2.3", std::nullopt}, DecimalCase{"$1", std::nullopt},
                       DecimalCase{"1 2", std::nullopt}, DecimalCase{"1,5", std::nullopt}));
 
-// --- reading a team's file ----------------------------------------------------------------------------------
+// --- reading a team's file
+// ----------------------------------------------------------------------------------
 
 TEST(ReadRoster, ListsStartersAndLineupAndShowsMessagesOnlyWhenAsked) {
     test::TempDir dir;
     auto batters = nineBatters();
     batters[0] = ColumnLine(40).at(10, "Short Batter").at(28, "400").at(32, "100");
-    dir.write("TEST.dat",
-              joinLines(teamLines(batters, {pitcherLine("Ace", "30"), pitcherLine("Closer", " 0"),
-                                            ColumnLine(60).at(10, "Broken")})));
+    dir.write("TEST.dat", joinLines(teamLines(batters, {pitcherLine("Ace", "30"), pitcherLine("Closer", " 0"),
+                                                        ColumnLine(60).at(10, "Broken")})));
     for (const bool detailed : {false, true}) {
         test::RecordingPrompts prompts;
         const Roster roster = readRoster(dir.path(), "TEST", detailed, prompts);
@@ -289,8 +308,9 @@ TEST(ReadRoster, ListsStartersAndLineupAndShowsMessagesOnlyWhenAsked) {
         EXPECT_EQ(roster.pitchers[0].name, "Ace");
         EXPECT_EQ(roster.lineup.size(), 8u);
         if (detailed) {
-            EXPECT_EQ(prompts.messages(), (std::vector<std::string>{layoutMessage(13, 76, "", kPitcherAdvice),
-                                                                    layoutMessage(1, 55, "", kBatterAdvice)}));
+            EXPECT_EQ(prompts.messages(),
+                      (std::vector<std::string>{layoutMessage(13, 76, "", kPitcherAdvice),
+                                                layoutMessage(1, 55, "", kBatterAdvice)}));
         } else {
             EXPECT_TRUE(prompts.calls.empty());
         }
@@ -325,7 +345,8 @@ TEST(ReadRoster, AMessyFixtureGivesItsMessagesInFileOrder) {
     EXPECT_NE(messages[3].find("in line 9, position 55 ----"), std::string::npos);
 }
 
-// --- the series list's entries ------------------------------------------------------------------------------
+// --- the series list's entries
+// ------------------------------------------------------------------------------
 
 struct SeriesTextCase {
     const char* text;

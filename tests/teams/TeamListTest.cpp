@@ -31,7 +31,9 @@ struct TitleCase {
     std::string message; // after "Error decoding team:\nFile name:  TEAM.dat\n"; empty for none
 };
 
-void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TitleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TitleLine : public ::testing::TestWithParam<TitleCase> {};
 
@@ -40,18 +42,21 @@ TEST_P(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
     TempDir dir;
     dir.write("TEAM.dat", c.fileBytes);
     RecordingPrompts prompts;
-    EXPECT_EQ(listTeams(dir.path(), prompts), c.listed ? std::vector<std::string>{"TEAM"} : std::vector<std::string>{});
+    EXPECT_EQ(listTeams(dir.path(), prompts),
+              c.listed ? std::vector<std::string>{"TEAM"} : std::vector<std::string>{});
     if (c.message.empty())
         EXPECT_TRUE(prompts.calls.empty());
     else
-        EXPECT_EQ(prompts.messages(), std::vector<std::string>{"Error decoding team:\nFile name:  TEAM.dat\n" + c.message});
+        EXPECT_EQ(prompts.messages(),
+                  std::vector<std::string>{"Error decoding team:\nFile name:  TEAM.dat\n" + c.message});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lengths, TitleLine,
     ::testing::Values(
         TitleCase{"EmptyFile", "", false, "--No data in line--\n\n" + kRenameAdvice},
-        TitleCase{"EmptyFirstLine", "\r\n" + titleOf(40) + "\r\n", false, "--No data in line--\n\n" + kRenameAdvice},
+        TitleCase{"EmptyFirstLine", "\r\n" + titleOf(40) + "\r\n", false,
+                  "--No data in line--\n\n" + kRenameAdvice},
         TitleCase{"OneCharacter", "*\r\n", false, "--No data in line--\n\n" + kRenameAdvice},
         TitleCase{"Two", "*B\r\n", false, "in line 1, position 9 --B --\n\n" + kTitleAdvice},
         TitleCase{"Five", "*BCDE\r\n", false, "in line 1, position 9 --B --\n\n" + kTitleAdvice},
@@ -65,22 +70,25 @@ INSTANTIATE_TEST_SUITE_P(
         TitleCase{"LineEndCutsItShort", titleOf(20) + "\r\n" + titleOf(20), false,
                   "in line 1, position 20 --B J KLMNOPQRST--\n\n" + kTitleAdvice},
         TitleCase{"NoStarLongEnough", titleOf(40, '#'), false, ""},
-        TitleCase{"NoStarTooShort", titleOf(5, '#'), false, "in line 1, position 9 --B --\n\n" + kRenameAdvice},
-        TitleCase{"NoStarTwelve", titleOf(12, ' '), false, "in line 1, position 12 --B J KL--\n\n" + kRenameAdvice}),
+        TitleCase{"NoStarTooShort", titleOf(5, '#'), false,
+                  "in line 1, position 9 --B --\n\n" + kRenameAdvice},
+        TitleCase{"NoStarTwelve", titleOf(12, ' '), false,
+                  "in line 1, position 12 --B J KL--\n\n" + kRenameAdvice}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrder) {
     TempDir dir;
     const std::string title = titleOf(30);
-    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt"})
+    for (const char* name :
+         {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt"})
         dir.write(name, title);
     dir.write("notes.txt", title);
     dir.write("team.dat.bak", title);
     dir.mkdir("folder.dat");
     ASSERT_EQ(symlink("nyy.dat", dir.file("linked.dat").c_str()), 0);
     RecordingPrompts prompts;
-    EXPECT_EQ(listTeams(dir.path(), prompts), (std::vector<std::string>{"abcdefgh", "abcdefgh", "BRAVES", "Cubs",
-                                                                        "linked", "nyy", "x"}));
+    EXPECT_EQ(listTeams(dir.path(), prompts),
+              (std::vector<std::string>{"abcdefgh", "abcdefgh", "BRAVES", "Cubs", "linked", "nyy", "x"}));
     EXPECT_TRUE(prompts.calls.empty());
 }
 
@@ -126,8 +134,8 @@ TEST(ListTeams, AnUnreadableFileIsReportedAsHavingNoData) {
     RecordingPrompts prompts;
     EXPECT_TRUE(listTeams(dir.path(), prompts).empty());
     EXPECT_EQ(prompts.messages(),
-              std::vector<std::string>{"Error decoding team:\nFile name:  LOCKED.dat\n--No data in line--\n\n" +
-                                       kRenameAdvice});
+              std::vector<std::string>{
+                  "Error decoding team:\nFile name:  LOCKED.dat\n--No data in line--\n\n" + kRenameAdvice});
 }
 
 } // namespace

@@ -10,17 +10,21 @@ namespace kivsim {
 namespace {
 
 constexpr double kLeagueEra = 4.00;
-constexpr int kMaxRuns = 99;     // the line score has two digits for runs
-constexpr int kLastInning = 99;  // a game still tied by then ends tied (the home team is credited)
+constexpr int kMaxRuns = 99;    // the line score has two digits for runs
+constexpr int kLastInning = 99; // a game still tied by then ends tied (the home team is credited)
 
-double clamp(double value, double low, double high) { return std::min(std::max(value, low), high); }
+double clamp(double value, double low, double high) {
+    return std::min(std::max(value, low), high);
+}
 
 double decimalOr(const std::string& text, double fallback) {
     const auto value = kivp::parseDecimal(text);
     return value && std::isfinite(*value) ? *value : fallback;
 }
 
-int inningsForStarter(double era) { return era < 3.0 ? 7 : era < 4.5 ? 6 : 5; }
+int inningsForStarter(double era) {
+    return era < 3.0 ? 7 : era < 4.5 ? 6 : 5;
+}
 
 struct HalfInning {
     int runs = 0;
@@ -183,8 +187,10 @@ GameResult playGame(const Team& visitor, const Team& home, Dice& dice) {
     GameResult result;
     std::size_t visitorBatter = 0, homeBatter = 0;
     for (int inning = 1; inning <= kLastInning; ++inning) {
-        const double homePitcher = inning <= inningsForStarter(home.starterEra) ? home.starterEra : home.bullpenEra;
-        const HalfInning top = playHalf(visitor, visitorBatter, homePitcher, result.visitorRuns, std::nullopt, dice);
+        const double homePitcher =
+            inning <= inningsForStarter(home.starterEra) ? home.starterEra : home.bullpenEra;
+        const HalfInning top =
+            playHalf(visitor, visitorBatter, homePitcher, result.visitorRuns, std::nullopt, dice);
         result.visitorInnings.push_back(top.runs);
         result.visitorRuns += top.runs;
         result.visitorHits += top.hits;
@@ -209,7 +215,8 @@ GameResult playGame(const Team& visitor, const Team& home, Dice& dice) {
 }
 
 kivp::Lines lineScoreLines(const Team& visitor, const Team& home, const GameResult& result) {
-    const std::size_t nameWidth = std::max<std::size_t>(10, std::max(visitor.name.size(), home.name.size()) + 2);
+    const std::size_t nameWidth =
+        std::max<std::size_t>(10, std::max(visitor.name.size(), home.name.size()) + 2);
     const std::size_t innings = result.visitorInnings.size();
     auto cell = [](int value) {
         char text[16];
@@ -232,13 +239,15 @@ kivp::Lines lineScoreLines(const Team& visitor, const Team& home, const GameResu
     if (!visitor.starterName.empty() && !home.starterName.empty())
         title += " (" + visitor.starterName + " vs. " + home.starterName + ")";
     return {title, header,
-            teamLine(visitor, result.visitorInnings, result.visitorRuns, result.visitorHits, result.visitorErrors),
+            teamLine(visitor, result.visitorInnings, result.visitorRuns, result.visitorHits,
+                     result.visitorErrors),
             teamLine(home, result.homeInnings, result.homeRuns, result.homeHits, result.homeErrors)};
 }
 
 std::string resultLine(const Team& visitor, const Team& home, const GameResult& result) {
     return visitor.name + " " + std::to_string(result.visitorRuns) + ", " + home.name + " " +
-           std::to_string(result.homeRuns) + " (" + std::to_string(result.visitorInnings.size()) + " innings)";
+           std::to_string(result.homeRuns) + " (" + std::to_string(result.visitorInnings.size()) +
+           " innings)";
 }
 
 } // namespace kivsim

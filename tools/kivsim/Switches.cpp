@@ -28,7 +28,8 @@ Switches Switches::parse(const std::vector<std::string>& words) {
         if (start == std::string::npos)
             continue;
         const auto colon = text.find(':', start);
-        const std::string name = lower(text.substr(start, colon == std::string::npos ? colon : colon - start));
+        const std::string name =
+            lower(text.substr(start, colon == std::string::npos ? colon : colon - start));
         const std::string value = colon == std::string::npos ? std::string() : text.substr(colon + 1);
         result.m_values.emplace(name, value);
     }

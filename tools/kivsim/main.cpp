@@ -1,16 +1,17 @@
-// kivsim: a stand-in for the KIV simulator. It accepts the command lines kivp composes, plays one game between
-// the two teams named on it from their team files, and leaves the line score where kivp reads it:
+// kivsim: a stand-in for the KIV simulator. It accepts the command lines kivp composes, plays one game
+// between the two teams named on it from their team files, and leaves the line score where kivp reads it:
 //
 //   kivsim [/p:<team folder>/] //h:HOME //v:VISITOR [//hp:N] [//vp:N] [//ls:FILE] [//st:NAME] [//bx:FILE]
 //          [//sc:FILE] [//stb:FILE] [//del:N] [other run switches, accepted and ignored]
 //   kivsim /cmd:<folder>/<name>      (the file's one line holds the switches, teams as /h: and /v:)
 //
-// Switches may start with "/" or "//". Without /p: the teams are looked for in the working directory. The line
-// score goes to the //ls: file in the working directory and to standard output; //st:NAME appends the result to
-// NAME.sts; //bx: appends the line score to that file; //sc: and //stb: append the result line to theirs.
+// Switches may start with "/" or "//". Without /p: the teams are looked for in the working directory. The
+// line score goes to the //ls: file in the working directory and to standard output; //st:NAME appends the
+// result to NAME.sts; //bx: appends the line score to that file; //sc: and //stb: append the result line to
+// theirs.
 //
-// Environment: KIVSIM_SEED makes games repeatable: the same seed, teams, pitchers and number of games already in
-// the //st: file give the same game (so a series under one seed still varies from game to game).
+// Environment: KIVSIM_SEED makes games repeatable: the same seed, teams, pitchers and number of games already
+// in the //st: file give the same game (so a series under one seed still varies from game to game).
 // KIVSIM_FAIL=crash|hang|silent|garbage misbehaves for fault tests. KIVSIM_LOG=<file> appends the arguments
 // received, joined by single spaces, one line per run.
 
@@ -125,8 +126,8 @@ int main(int argc, char** argv) {
     const auto visitorSheet = loadTeam(folder, visitor);
     for (const auto& [name, sheet] : {std::pair{visitor, &visitorSheet}, std::pair{home, &homeSheet}}) {
         if (!*sheet) {
-            std::cerr << "kivsim: cannot find the team " << name << " (" << kivp::joinPath(folder, name + ".dat")
-                      << ")\n";
+            std::cerr << "kivsim: cannot find the team " << name << " ("
+                      << kivp::joinPath(folder, name + ".dat") << ")\n";
         }
     }
     if (!homeSheet || !visitorSheet)
