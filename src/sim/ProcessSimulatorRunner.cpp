@@ -119,8 +119,6 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     }
 
     SpawnSetup setup;
-    posix_spawn_file_actions_addchdir_np(&setup.actions, folder.c_str());
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     sigset_t noSignals;
     sigemptyset(&noSignals);
     sigset_t defaults;
@@ -128,11 +126,19 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGCHLD, SIGALRM, SIGUSR1, SIGUSR2,
                              SIGTTIN, SIGTTOU, SIGTSTP})
         sigaddset(&defaults, signal);
-    posix_spawnattr_setflags(&setup.attributes,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(&setup.attributes, 0);
-    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
-    posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
+    // Every step must hold: a run in the wrong folder would write its line score where kivp never looks.
+    int error = posix_spawn_file_actions_addchdir_np(&setup.actions, folder.c_str());
+    if (error == 0)
+        error = posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (error == 0)
+        error = posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
+                                                                POSIX_SPAWN_SETSIGDEF);
+    if (error == 0)
+        error = posix_spawnattr_setpgroup(&setup.attributes, 0);
+    if (error == 0)
+        error = posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    if (error == 0)
+        error = posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
 
     std::vector<char*> argv;
     for (auto& word : words)
@@ -140,8 +146,8 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    const int error =
-        posix_spawn(&pid, program->c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+    if (error == 0)
+        error = posix_spawn(&pid, program->c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
     if (error != 0) {
         return {nullptr,
                 notStarted("The simulator \"" + name + "\" (" + *program + ") could not be started in " +
