@@ -9,7 +9,6 @@ namespace kivp {
 
 namespace {
 
-constexpr std::size_t kShortestPitcherLine = 78;
 constexpr std::size_t kShortestBatterLine = 36;
 
 const char* const kPitcherAdvice = "The line may be out of KIV .dat alignment.  Please check \nthe spacing "
