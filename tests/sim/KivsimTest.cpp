@@ -80,38 +80,38 @@ TEST(Kivsim, PlaysADemoGameThatKivpReads) {
 TEST(Kivsim, GamesAreWholeAndConsistent) {
     TempDir dir;
     const auto home = programFolder(dir);
-    for (int seed = 1; seed <= 40; ++seed) {
-        Environment environment("KIVSIM_SEED", std::to_string(seed));
+    for (int value = 1; value <= 40; ++value) {
+        Environment environment("KIVSIM_SEED", std::to_string(value));
         ASSERT_EQ(play(demoGame(), home), RunResult::Outcome::Ran);
         const Lines lines = loadLines(joinPath(home, "kivp"));
         const auto score = readLineScore(lines);
-        ASSERT_TRUE(score) << seed;
+        ASSERT_TRUE(score) << value;
         const auto visitor = figures(lines[2]);
         const auto homeTeam = figures(lines[3]);
-        ASSERT_EQ(visitor.size(), homeTeam.size()) << seed;
+        ASSERT_EQ(visitor.size(), homeTeam.size()) << value;
         const std::size_t innings = visitor.size() - 3;
-        EXPECT_GE(innings, 9u) << seed;
-        EXPECT_NE(score->visitorRuns, score->homeRuns) << seed;
+        EXPECT_GE(innings, 9u) << value;
+        EXPECT_NE(score->visitorRuns, score->homeRuns) << value;
         int visitorSum = 0, homeSum = 0;
         for (std::size_t i = 0; i < innings; ++i) {
             visitorSum += visitor[i];
             homeSum += homeTeam[i] < 0 ? 0 : homeTeam[i];
         }
-        EXPECT_EQ(visitorSum, score->visitorRuns) << seed;
-        EXPECT_EQ(homeSum, score->homeRuns) << seed;
-        EXPECT_EQ(visitor[innings], score->visitorRuns) << seed;
+        EXPECT_EQ(visitorSum, score->visitorRuns) << value;
+        EXPECT_EQ(homeSum, score->homeRuns) << value;
+        EXPECT_EQ(visitor[innings], score->visitorRuns) << value;
         // The home team skips its last turn at bat only when it is already ahead.
         if (homeTeam[innings - 1] < 0) {
-            EXPECT_GT(score->homeRuns, score->visitorRuns) << seed;
+            EXPECT_GT(score->homeRuns, score->visitorRuns) << value;
         }
     }
 }
 
-TEST(Kivsim, TheSameSeedPlaysTheSameGame) {
+TEST(Kivsim, AFixedStartingValueRepeatsTheGame) {
     TempDir first, second;
     const auto a = programFolder(first);
     const auto b = programFolder(second);
-    Environment seed("KIVSIM_SEED", "2024");
+    Environment fixed("KIVSIM_SEED", "2024");
     ASSERT_EQ(play(demoGame(), a), RunResult::Outcome::Ran);
     ASSERT_EQ(play(demoGame(), b), RunResult::Outcome::Ran);
     EXPECT_EQ(test::readBytes(joinPath(a, "kivp")), test::readBytes(joinPath(b, "kivp")));

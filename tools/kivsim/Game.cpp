@@ -172,7 +172,7 @@ Team teamFromSheet(const std::string& name, const kivp::TeamSheet& sheet, std::o
     return team;
 }
 
-Dice::Dice(std::uint64_t seed) : m_state(seed) {}
+Dice::Dice(std::uint64_t start) : m_state(start) {}
 
 double Dice::roll() {
     // splitmix64: well mixed and defined here, not by a library.

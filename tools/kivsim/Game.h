@@ -31,10 +31,11 @@ struct Team {
 // (relievers counted); without one, or when no pitcher has it, the first starter of the file starts.
 Team teamFromSheet(const std::string& name, const kivp::TeamSheet& sheet, std::optional<int> pitcherOrdinal);
 
-// A small, fully specified random source, so that a game played from one seed comes out the same everywhere.
+// A small random source defined here, not by a library, so that a game played from one starting value comes
+// out the same everywhere.
 class Dice {
 public:
-    explicit Dice(std::uint64_t seed);
+    explicit Dice(std::uint64_t start);
     double roll(); // uniform in [0, 1)
 
 private:

@@ -10,10 +10,10 @@
 // result to NAME.sts; //bx: appends the line score to that file; //sc: and //stb: append the result line to
 // theirs.
 //
-// Environment: KIVSIM_SEED makes games repeatable: the same seed, teams, pitchers and number of games already
-// in the //st: file give the same game (so a series under one seed still varies from game to game).
-// KIVSIM_FAIL=crash|hang|silent|garbage misbehaves for fault tests. KIVSIM_LOG=<file> appends the arguments
-// received, joined by single spaces, one line per run.
+// Environment: KIVSIM_SEED makes games repeatable: the same value, teams, pitchers and number of games
+// already in the //st: file give the same game (so a series under one KIVSIM_SEED value still varies from
+// game to game). KIVSIM_FAIL=crash|hang|silent|garbage misbehaves for fault tests. KIVSIM_LOG=<file> appends
+// the arguments received, joined by single spaces, one line per run.
 
 #include "Game.h"
 #include "Switches.h"
@@ -137,17 +137,17 @@ int main(int argc, char** argv) {
     const kivsim::Team homeTeam = kivsim::teamFromSheet(home, *homeSheet, ordinalOf(switches, "hp"));
 
     const std::string statistics = switches.value("st").value_or("");
-    std::uint64_t seed = 0;
-    if (const char* seedText = std::getenv("KIVSIM_SEED"); seedText && *seedText) {
-        seed = mix(0xCBF29CE484222325ull, seedText);
-        seed = mix(seed, visitorTeam.name + "@" + homeTeam.name + "/" + visitorTeam.starterName + "/" +
-                             homeTeam.starterName);
+    std::uint64_t start = 0;
+    if (const char* fixedText = std::getenv("KIVSIM_SEED"); fixedText && *fixedText) {
+        start = mix(0xCBF29CE484222325ull, fixedText);
+        start = mix(start, visitorTeam.name + "@" + homeTeam.name + "/" + visitorTeam.starterName + "/" +
+                               homeTeam.starterName);
         const auto played = statistics.empty() ? std::nullopt : kivp::tryLoadLines(statistics + ".sts");
-        seed = mix(seed, std::to_string(played ? played->size() : 0));
+        start = mix(start, std::to_string(played ? played->size() : 0));
     } else {
-        seed = (static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}();
+        start = (static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}();
     }
-    kivsim::Dice dice(seed);
+    kivsim::Dice dice(start);
     const kivsim::GameResult result = kivsim::playGame(visitorTeam, homeTeam, dice);
     const kivp::Lines lineScore = kivsim::lineScoreLines(visitorTeam, homeTeam, result);
 
