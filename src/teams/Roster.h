@@ -1,26 +1,15 @@
 #pragma once
-// A team's starting pitchers and starting lineup, read from its team file for the options window's pitcher tables
-// and lineup quick views; and the two team names behind an entry of the options window's series list.
+// A team's starting pitchers and starting lineup, read from its team file for the options window's pitcher
+// tables and lineup quick views; and the two team names behind an entry of the options window's series list.
 
 #include "bracket/Bracket.h"
 #include "platform/Prompts.h"
+#include "teams/TeamFile.h"
 
 #include <string>
 #include <vector>
 
 namespace kivp {
-
-// One row of a pitcher table: the columns "#", "Name", "W-L", "ERA", "SO", "IP", "GS".
-struct PitcherRow {
-    std::string number; // the pitcher's ordinal in the pitcher section, counting relievers too
-    std::string name;
-    std::string wonLost;
-    std::string era;
-    std::string strikeouts;
-    std::string innings;
-    std::string gamesStarted;
-    bool operator==(const PitcherRow&) const = default;
-};
 
 struct Roster {
     std::vector<PitcherRow> pitchers; // starters only
@@ -28,7 +17,8 @@ struct Roster {
 };
 
 // Reads the team file teamDirectory/teamName.dat. Lines that do not fit the layout are skipped; when
-// detailedMessages is on, each is reported through prompts. Throws Error::cannotOpen when the file cannot be read.
+// detailedMessages is on, each is reported through prompts. Throws Error::cannotOpen when the file cannot be
+// read.
 Roster readRoster(const std::string& teamDirectory, const std::string& teamName, bool detailedMessages,
                   Prompts& prompts);
 

@@ -1,6 +1,6 @@
 #pragma once
-// The teams of a team folder: every ".dat" file whose title line checks out gives one team name, its file name
-// less ".dat" cut to 8 characters. This fills the eight team pickers of the main window.
+// The teams of a team folder: every ".dat" file whose title line checks out gives one team name, its file
+// name less ".dat" cut to 8 characters. This fills the eight team pickers of the main window.
 
 #include "platform/Prompts.h"
 
@@ -9,8 +9,11 @@
 
 namespace kivp {
 
-// Team names of the ".dat" files in a folder, in listing order. A file whose title line cannot be decoded is
-// reported through prompts (one message per file) and skipped; a folder that does not exist lists nothing.
+// Team names of the ".dat" files (any case) in a folder, in the order Windows lists them. A file whose title
+// line cannot be decoded is reported through prompts (one message per file) and skipped; a file whose title
+// does not start with "*" is skipped silently, and so is a name holding a control character (it could not be
+// stored in a playoff file one value per line) and a folder named "*.dat". A folder that does not exist, or an
+// empty folder text, lists nothing.
 std::vector<std::string> listTeams(const std::string& teamDirectory, Prompts& prompts);
 
 } // namespace kivp

@@ -1,0 +1,93 @@
+#pragma once
+// The simulator started as a program of its own, on Linux, with no shell in between: the command line kivp
+// composes is split into the program's arguments at each single space, the program is looked for in the
+// program folder first and then on the search path, and it runs in the program folder for as long as it
+// takes.
+//
+// SimulatorProcess is one run that an event loop can poll and a "Stop simulator" button can end;
+// ProcessSimulatorRunner is the blocking SimulatorRunner built on it.
+
+#include "sim/SimulatorRunner.h"
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace kivp {
+
+// The words of a command line, split at every single space: "a  b" gives "a", "", "b", and joining the words
+// with single spaces gives the line back. Quotes, "$", ";" and the like are ordinary characters.
+std::vector<std::string> splitCommandLine(std::string_view commandLine);
+
+// The file a program name stands for: workingDirectory/name when that is an executable file, else the first
+// executable dir/name along searchPath (directories separated by ":"; a relative one counts from
+// workingDirectory). A name holding "/" is a path from workingDirectory and is not searched for. Nothing when
+// no such file exists.
+std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
+                                       std::string_view searchPath);
+
+class SimulatorProcess;
+
+struct StartedRun {
+    std::unique_ptr<SimulatorProcess> process; // null when the program could not be started
+    RunResult notStarted;                      // then: Outcome::NotStarted and the message for the user
+};
+
+class SimulatorProcess {
+public:
+    // How long a stopped program may take to end on its own before it is killed.
+    static constexpr std::chrono::milliseconds kStopGrace{2000};
+
+    // Starts the program of commandLine in workingDirectory (the current directory when empty). The program
+    // gets no standard input and a process group of its own, so that stopping it ends whatever it started
+    // too.
+    static StartedRun start(const std::string& commandLine, const std::string& workingDirectory);
+
+    // A program still running is stopped and waited for: no run outlives the object that started it.
+    ~SimulatorProcess();
+    SimulatorProcess(const SimulatorProcess&) = delete;
+    SimulatorProcess& operator=(const SimulatorProcess&) = delete;
+
+    // Whether the program has ended. Never blocks, so an event loop can call it from a timer.
+    bool finished();
+    // Waits until the program ends or the timeout passes; true when it has ended.
+    bool waitFor(std::chrono::milliseconds timeout);
+    // Waits with no time limit.
+    void wait();
+    // Asks the program and its process group to end (SIGTERM) and kills them once kStopGrace has passed
+    // (checked by finished(), waitFor() and wait()). Safe to call from any thread, and more than once.
+    void stop();
+
+    // Ran, or Stopped when stop() was called before the program ended. The exit status is not looked at.
+    RunResult result() const;
+    pid_t pid() const { return m_pid; }
+
+private:
+    explicit SimulatorProcess(pid_t pid) : m_pid(pid) {}
+    bool finishedLocked();
+
+    const pid_t m_pid;
+    mutable std::mutex m_mutex; // the program is reaped, signalled and stopped only while holding it
+    bool m_reaped = false;
+    bool m_stopRequested = false;
+    bool m_killed = false;
+    std::chrono::steady_clock::time_point m_stopTime{};
+};
+
+class ProcessSimulatorRunner : public SimulatorRunner {
+public:
+    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override;
+    // Stops the run in progress, if any, from another thread; run() then returns Outcome::Stopped.
+    void stop();
+
+private:
+    std::mutex m_mutex;
+    SimulatorProcess* m_current = nullptr;
+};
+
+} // namespace kivp
