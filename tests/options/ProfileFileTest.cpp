@@ -10,8 +10,8 @@ namespace {
 
 using test::TempDir;
 
-// Written by hand the way users edit kivp.ini: comments, blank lines, odd spacing, mixed case, a duplicated key
-// and section, quotes, a broken header, and a mix of CR LF and LF line ends.
+// Written by hand the way users edit kivp.ini: comments, blank lines, odd spacing, mixed case, a duplicated
+// key and section, quotes, a broken header, and a mix of CR LF and LF line ends.
 const std::string kHandWritten = "; kivp settings, edited by hand\r\n"
                                  "\r\n"
                                  "[Location]\r\n"
@@ -39,7 +39,9 @@ struct ReadRow {
     const char* expected;
 };
 
-void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.section << "/" << row.key; }
+void PrintTo(const ReadRow& row, std::ostream* os) {
+    *os << row.section << "/" << row.key;
+}
 
 class HandWrittenFile : public ::testing::TestWithParam<ReadRow> {};
 
@@ -52,17 +54,18 @@ TEST_P(HandWrittenFile, ReadsAsTheWindowsProfileFunctionsDo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, HandWrittenFile,
-    ::testing::Values(ReadRow{"Location", "Directory", "/home/me/KIV Teams"},        // value trimmed
-                      ReadRow{"OPTIONS", "Clear All After Run", "0"},                 // names ignore case, trimmed
-                      ReadRow{" Options ", "save all options", "1"},                  // tab before the key
-                      ReadRow{"Options", "KIV Version", "45"},                        // double quotes stripped
-                      ReadRow{"Team Options", "Normalization Factor", "1.05"},        // single quotes stripped
-                      ReadRow{"Team Options", "Stats File", "\"unbalanced'"},         // unmatched quotes kept
-                      ReadRow{"Team Options", "Box Score File", ""},                  // empty between quotes
-                      ReadRow{"Team Options", "Use DH", "1"},                         // the first key wins
-                      ReadRow{"Team Options", "Use Sound Effects", "1"},              // "[broken" is no header
-                      ReadRow{"Options", "Use DH", "<absent>"},                       // a comment is no key
-                      ReadRow{"Options", "Show Detailed Error Messages", "<absent>"}, // the first section wins
+    ::testing::Values(ReadRow{"Location", "Directory", "/home/me/KIV Teams"},  // value trimmed
+                      ReadRow{"OPTIONS", "Clear All After Run", "0"},          // names ignore case, trimmed
+                      ReadRow{" Options ", "save all options", "1"},           // tab before the key
+                      ReadRow{"Options", "KIV Version", "45"},                 // double quotes stripped
+                      ReadRow{"Team Options", "Normalization Factor", "1.05"}, // single quotes stripped
+                      ReadRow{"Team Options", "Stats File", "\"unbalanced'"},  // unmatched quotes kept
+                      ReadRow{"Team Options", "Box Score File", ""},           // empty between quotes
+                      ReadRow{"Team Options", "Use DH", "1"},                  // the first key wins
+                      ReadRow{"Team Options", "Use Sound Effects", "1"},       // "[broken" is no header
+                      ReadRow{"Options", "Use DH", "<absent>"},                // a comment is no key
+                      ReadRow{"Options", "Show Detailed Error Messages",
+                              "<absent>"}, // the first section wins
                       ReadRow{"More Options", "Use Stats File", "<absent>"}));
 
 TEST(ProfileFileWrite, ChangesOnlyTheLinesItWritesAndEndsEveryLineWithCrLf) {
@@ -116,9 +119,9 @@ TEST(ProfileFileWrite, AFileMadeFromNothingHoldsTheSectionsInTheOrderOfTheirFirs
     file.writeInteger("Team Options", "Delay Factor", -4);
     file.writeInteger("Options", "Save All Options", 0);
     file.save();
-    EXPECT_EQ(test::readBytes(path), test::crlf({"[Location]", "Home Directory=/kiv", "Directory=/kiv", "[Options]",
-                                                 "Clear All After Run=1", "Save All Options=0", "[Team Options]",
-                                                 "Delay Factor=-4"}));
+    EXPECT_EQ(test::readBytes(path), test::crlf({"[Location]", "Home Directory=/kiv", "Directory=/kiv",
+                                                 "[Options]", "Clear All After Run=1", "Save All Options=0",
+                                                 "[Team Options]", "Delay Factor=-4"}));
 }
 
 TEST(ProfileFileWrite, ANewKeyGoesBeforeTheBlankLinesThatEndItsSection) {
@@ -128,7 +131,8 @@ TEST(ProfileFileWrite, ANewKeyGoesBeforeTheBlankLinesThatEndItsSection) {
     file.writeString("Options", "C", "3");
     file.writeString("Other", "D", "4");
     file.save();
-    EXPECT_EQ(test::readBytes(path), test::crlf({"[Options]", "A=1", "; note", "C=3", "", "", "[Other]", "B=2", "D=4"}));
+    EXPECT_EQ(test::readBytes(path),
+              test::crlf({"[Options]", "A=1", "; note", "C=3", "", "", "[Other]", "B=2", "D=4"}));
 }
 
 TEST(ProfileFileWrite, WithoutWritesSaveLeavesTheFileAloneOrUncreated) {
@@ -155,27 +159,32 @@ TEST(ProfileFileWrite, AFileNamedInAnotherCaseIsTheOneReadAndReplaced) {
     EXPECT_EQ(test::readBytes(dir.file("KIVP.INI")), test::crlf({"[Options]", "KIV Version=45"}));
 }
 
-// --- integers ------------------------------------------------------------------------------------------------
+// --- integers
+// ------------------------------------------------------------------------------------------------
 
 struct IntegerRow {
     const char* stored;
     int expected; // 77 is the caller's default
 };
 
-void PrintTo(const IntegerRow& row, std::ostream* os) { *os << '"' << row.stored << '"'; }
+void PrintTo(const IntegerRow& row, std::ostream* os) {
+    *os << '"' << row.stored << '"';
+}
 
 class StoredInteger : public ::testing::TestWithParam<IntegerRow> {};
 
 TEST_P(StoredInteger, ReadsAsANumberOrTheCallersDefault) {
     TempDir dir;
-    const ProfileFile file(dir.write("kivp.ini", "[Team Options]\r\nDelay Factor=" + std::string(GetParam().stored)));
+    const ProfileFile file(
+        dir.write("kivp.ini", "[Team Options]\r\nDelay Factor=" + std::string(GetParam().stored)));
     EXPECT_EQ(file.readInteger("Team Options", "Delay Factor", 77), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredInteger,
-                         ::testing::Values(IntegerRow{"12", 12}, IntegerRow{"  -4  ", -4}, IntegerRow{"+3", 3},
-                                           IntegerRow{"$1F", 31}, IntegerRow{"0x10", 16}, IntegerRow{"\"2\"", 2},
-                                           IntegerRow{"", 77}, IntegerRow{"12abc", 77}, IntegerRow{"1.5", 77},
+                         ::testing::Values(IntegerRow{"12", 12}, IntegerRow{"  -4  ", -4},
+                                           IntegerRow{"+3", 3}, IntegerRow{"$1F", 31}, IntegerRow{"0x10", 16},
+                                           IntegerRow{"\"2\"", 2}, IntegerRow{"", 77},
+                                           IntegerRow{"12abc", 77}, IntegerRow{"1.5", 77},
                                            IntegerRow{"1 2", 77}, IntegerRow{"one", 77},
                                            IntegerRow{"99999999999", 77}));
 
@@ -188,7 +197,8 @@ TEST(StoredInteger, AMissingKeyOrSectionReadsAsTheDefault) {
     EXPECT_TRUE(file.hasKey("team options", "use dh"));
 }
 
-// --- files that cannot be written ------------------------------------------------------------------------------
+// --- files that cannot be written
+// ------------------------------------------------------------------------------
 
 TEST(ProfileFileSave, AReadOnlyFileIsRefusedAndKeptExactly) {
     TempDir dir;
