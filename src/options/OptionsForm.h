@@ -169,7 +169,8 @@ struct ComboBoxState {
     bool operator==(const ComboBoxState&) const = default;
 };
 
-// The executable each version button starts; "User Defined" starts the program named in KIVVersionBox.
+// The executable each version button starts; empty for "User Defined", which starts the program named in
+// KIVVersionBox (see OptionsForm::executableName).
 std::string_view executableOf(RadioButtonId id);
 
 // The series-list entry of two teams: each name padded with spaces to 8 characters, joined by " vs. ".

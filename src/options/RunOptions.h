@@ -8,10 +8,11 @@
 
 namespace kivp {
 
+// Every member has a default, so a record can be written with just the options that differ.
 struct RunOptions {
     // The "#" text of the chosen starting pitcher; empty when none is chosen.
-    std::string visitingPitcher;
-    std::string homePitcher;
+    std::string visitingPitcher{};
+    std::string homePitcher{};
     bool useAutoManageVisitor = false;
     bool useAutoManageHome = false;
     bool useAutoLineupVisitor = false;
@@ -25,21 +26,21 @@ struct RunOptions {
     int delayFactor = 0;       // 0 to 9
     bool useWatchGame = false; // counts only while useDelayFactor is on
     bool useNormalization = false;
-    std::string normalizationFactor;
+    std::string normalizationFactor{};
     bool useStatsFile = false;
     bool clearStatsFile = false;
-    std::string statsFile; // a base name: the seven statistics files add their extensions
+    std::string statsFile{}; // a base name: the seven statistics files add their extensions
     bool useBoxScoreFile = false;
     bool clearBoxScoreFile = false;
-    std::string boxScoreFile;
+    std::string boxScoreFile{};
     bool useScoreCardFile = false;
     bool clearScoreCardFile = false;
-    std::string scoreCardFile;
+    std::string scoreCardFile{};
     bool useStarBoxFile = false;
     bool clearStarBoxFile = false;
-    std::string starBoxFile;
+    std::string starBoxFile{};
     bool useCommandFile = false;
-    std::string commandFileName;
+    std::string commandFileName{};
     // "36", "40", "45", "46", or the name of a user-defined simulator program without ".exe".
     std::string kivVersion = "36";
     bool clearAllAfterRun = true;
