@@ -106,6 +106,7 @@ constexpr std::array<FileRow, 4> kFileRows = {{
 constexpr std::array kTeamOptionBoxes = {C::CheckBox23, C::CheckBox24, C::CheckBox5, C::CheckBox25,
                                          C::CheckBox3,  C::CheckBox26, C::CheckBox1};
 
+// The rule each check box's click handler applies: CheckBox8Click, CheckBox6Click, CheckBox20Click, or none.
 enum class Rule { None, Enabling, ClearFile, Persistence };
 
 Rule ruleOf(CheckBoxId id) {
@@ -139,6 +140,13 @@ Rule ruleOf(CheckBoxId id) {
 const FlagSetting& flagSetting(Setting setting) {
     return *std::find_if(kFlagSettings.begin(), kFlagSettings.end(),
                          [setting](const FlagSetting& f) { return f.setting == setting; });
+}
+
+// The text setting, or nothing for a setting that is no text.
+const TextSetting* textSetting(Setting setting) {
+    const auto found = std::find_if(kTextSettings.begin(), kTextSettings.end(),
+                                    [setting](const TextSetting& t) { return t.setting == setting; });
+    return found == kTextSettings.end() ? nullptr : &*found;
 }
 
 std::optional<FileRow> rowWithUse(CheckBoxId id) {
@@ -568,22 +576,27 @@ void OptionsForm::saveAllOptions(int delayFactor) {
     for (const auto& entry : settingKeys()) {
         if (!entry.savedWithOptions)
             continue;
-        const Setting setting = entry.setting;
-        if (setting == S::UseTeamOptions) {
+        switch (const Setting setting = entry.setting) {
+        case S::UseTeamOptions:
             writeSetting(file, setting, 1);
-        } else if (setting == S::VisitingPitcher || setting == S::HomePitcher) {
-            writeSetting(file, setting, setting == S::VisitingPitcher ? m_visitingPitcher : m_homePitcher);
-        } else if (setting == S::DelayFactor) {
+            break;
+        case S::VisitingPitcher:
+            writeSetting(file, setting, m_visitingPitcher);
+            break;
+        case S::HomePitcher:
+            writeSetting(file, setting, m_homePitcher);
+            break;
+        case S::DelayFactor:
             writeSetting(file, setting, delayFactor);
-        } else if (setting == S::UseWatchGame) {
+            break;
+        case S::UseWatchGame:
             writeSettingFlag(file, setting, options.useDelayFactor && options.useWatchGame);
-        } else if (const auto text =
-                       std::find_if(kTextSettings.begin(), kTextSettings.end(),
-                                    [setting](const TextSetting& t) { return t.setting == setting; });
-                   text != kTextSettings.end()) {
-            writeSetting(file, setting, options.*(text->option));
-        } else {
-            writeSettingFlag(file, setting, options.*(flagSetting(setting).option));
+            break;
+        default:
+            if (const auto* text = textSetting(setting))
+                writeSetting(file, setting, options.*(text->option));
+            else
+                writeSettingFlag(file, setting, options.*(flagSetting(setting).option));
         }
     }
     file.save();
