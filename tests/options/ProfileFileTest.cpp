@@ -92,48 +92,6 @@ TEST(ProfileFileWrite, ChangesOnlyTheLinesItWritesAndEndsEveryLineWithCrLf) {
     // clang-format on
 }
 
-TEST(ProfileFileWrite, AFileMadeFromNothingHoldsTheSectionsInTheOrderOfTheirFirstWrites) {
-    TempDir dir;
-    const auto path = dir.file("kivp.ini");
-    {
-        ProfileFile file(path);
-        EXPECT_EQ(file.readString("Location", "Directory", "none"), "none");
-        file.writeString("Location", "Home Directory", "/kiv");
-        file.writeString("Location", "Directory", "/kiv");
-        file.save();
-    }
-    ProfileFile file(path);
-    file.writeInteger("Options", "Clear All After Run", 1);
-    file.writeInteger("Team Options", "Delay Factor", -4);
-    file.writeInteger("Options", "Save All Options", 0);
-    file.save();
-    EXPECT_EQ(test::readBytes(path), test::crlf({"[Location]", "Home Directory=/kiv", "Directory=/kiv",
-                                                 "[Options]", "Clear All After Run=1", "Save All Options=0",
-                                                 "[Team Options]", "Delay Factor=-4"}));
-}
-
-TEST(ProfileFileWrite, ANewKeyGoesBeforeTheBlankLinesThatEndItsSection) {
-    TempDir dir;
-    const auto path = dir.write("kivp.ini", "[Options]\nA=1\n; note\n\n\n[Other]\nB=2\n");
-    ProfileFile file(path);
-    file.writeString("Options", "C", "3");
-    file.writeString("Other", "D", "4");
-    file.save();
-    EXPECT_EQ(test::readBytes(path),
-              test::crlf({"[Options]", "A=1", "; note", "C=3", "", "", "[Other]", "B=2", "D=4"}));
-}
-
-TEST(ProfileFileWrite, WithoutWritesNothingIsCreatedOrRewritten) {
-    TempDir dir;
-    ProfileFile missing(dir.file("kivp.ini"));
-    missing.save();
-    EXPECT_FALSE(test::exists(dir.file("kivp.ini")));
-    const auto path = dir.write("other.ini", "[A]\nx=1\n"); // LF stays LF when nothing is written
-    ProfileFile untouched(path);
-    untouched.save();
-    EXPECT_EQ(test::readBytes(path), "[A]\nx=1\n");
-}
-
 TEST(ProfileFileWrite, AFileNamedInAnotherCaseIsTheOneReadAndReplaced) {
     TempDir dir;
     dir.write("KIVP.INI", "[Options]\r\nKIV Version=40\r\n");
