@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
+#include <sys/stat.h>
+
 namespace kivp {
 
 namespace {
@@ -20,15 +22,16 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
-// The name of a section header line, or nothing when the line is not one.
+// The name of a section header line, or nothing when the line is not one. A "[" without its "]" is not a
+// header: such a line is kept like any other line and does not end the section it stands in.
 std::optional<std::string_view> sectionName(std::string_view line) {
     const auto text = trim(line);
     if (text.empty() || text.front() != '[')
         return std::nullopt;
-    auto name = text.substr(1);
-    if (const auto close = name.find(']'); close != std::string_view::npos)
-        name = name.substr(0, close);
-    return trim(name);
+    const auto close = text.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return trim(text.substr(1, close - 1));
 }
 
 // The key of an entry line, or nothing for comments, headers and lines without "=".
@@ -50,11 +53,18 @@ std::string_view entryValue(std::string_view line) {
     return value;
 }
 
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)), m_actualPath(resolveIgnoringCase(m_path)) {
     if (auto lines = tryLoadLines(m_actualPath))
         m_lines = std::move(*lines);
+    else
+        m_unreadable = pathExists(m_actualPath);
 }
 
 ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key) const {
@@ -129,7 +139,8 @@ void ProfileFile::writeInteger(std::string_view section, std::string_view key, i
 void ProfileFile::save() {
     if (!m_modified)
         return;
-    if (!replaceFile(m_actualPath, joinLines(m_lines)))
+    // Saving what little was read from a file that could not be read would throw its other settings away.
+    if (m_unreadable || !replaceFile(m_actualPath, joinLines(m_lines)))
         throw Error::unableToWrite(m_path);
     m_modified = false;
 }

@@ -16,7 +16,8 @@ namespace kivp {
 
 class ProfileFile {
 public:
-    // Loads the file at path (a file whose name differs only in case counts); a missing file is empty.
+    // Loads the file at path (a file whose name differs only in case counts); a missing file is empty, and so is
+    // one that exists but cannot be read, which save() then refuses to replace.
     explicit ProfileFile(std::string path);
 
     const std::string& path() const { return m_path; }
@@ -50,6 +51,7 @@ private:
     std::string m_actualPath;
     std::vector<std::string> m_lines;
     bool m_modified = false;
+    bool m_unreadable = false;
 };
 
 } // namespace kivp

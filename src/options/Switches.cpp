@@ -1,0 +1,57 @@
+#include "options/Switches.h"
+
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+namespace kivp {
+
+Switches composeSwitches(const RunOptions& o) {
+    std::string raw;
+    const auto add = [&raw](bool when, std::string_view text, std::string_view value = {}) {
+        if (!when)
+            return;
+        raw += text;
+        raw += value;
+    };
+    add(!o.visitingPitcher.empty(), "//vp:", o.visitingPitcher);
+    add(!o.homePitcher.empty(), "//hp:", o.homePitcher);
+    add(o.useAutoManageVisitor, "//vam");
+    add(o.useAutoManageHome, "//ham");
+    add(o.useAutoLineupVisitor, "//val");
+    add(o.useAutoLineupHome, "//hal");
+    add(o.useSpotStartersVisitor, "//vspt");
+    add(o.useSpotStartersHome, "//hspt");
+    add(o.useDH, "//dh:y");
+    add(true, o.useSoundEffects ? "//s:y" : "//s:n");
+    add(o.useDelayFactor, "//del:", std::to_string(o.delayFactor));
+    add(o.useDelayFactor && o.useWatchGame, "//pg");
+    add(o.useFocusing, "//foc");
+    add(o.useNormalization, "//era:", o.normalizationFactor);
+    add(o.useStatsFile, "//st:", o.statsFile);
+    add(o.useBoxScoreFile, "//bx:", o.boxScoreFile);
+    add(o.useScoreCardFile, "//sc:", o.scoreCardFile);
+    add(o.useStarBoxFile, "//stb:", o.starBoxFile);
+    raw += ' ';
+    return Switches{raw, spacedForm(raw)};
+}
+
+std::string spacedForm(std::string_view raw) {
+    std::string spaced;
+    for (std::size_t i = 0; i + 1 < raw.size(); ++i)
+        spaced += (raw[i] == '/' && raw[i + 1] == '/') ? ' ' : raw[i];
+    return spaced;
+}
+
+std::string composeCommandFileLine(const std::string& shortTeamDirectory, const std::string& visitorTeam,
+                                   const std::string& homeTeam, const std::string& simSwitches) {
+    return " /p:" + joinPath(shortTeamDirectory, "") + " /v:" + visitorTeam + " /h:" + homeTeam +
+           simSwitches + " //ls:kivp";
+}
+
+void writeCommandFiles(const std::string& teamDirectory, const std::string& name, const std::string& line) {
+    const std::string path = joinPath(teamDirectory, name);
+    saveLines(path, {line});
+    saveLines(path + ".kivb", {line});
+}
+
+} // namespace kivp

@@ -1,0 +1,672 @@
+#include "options/OptionsForm.h"
+#include "options/SettingKeys.h"
+#include "options/Switches.h"
+#include "platform/Error.h"
+#include "platform/Paths.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace kivp {
+
+void PrintTo(const RunOptions& o, std::ostream* os) {
+    *os << "{switches \"" << composeSwitches(o).raw << "\" clear " << o.clearStatsFile << o.clearBoxScoreFile
+        << o.clearScoreCardFile << o.clearStarBoxFile << " names \"" << o.statsFile << "\" \""
+        << o.boxScoreFile << "\" \"" << o.scoreCardFile << "\" \"" << o.starBoxFile << "\" command "
+        << o.useCommandFile << " \"" << o.commandFileName << "\" version \"" << o.kivVersion << "\" mode "
+        << o.clearAllAfterRun << o.saveAllOptions << " detailed " << o.showDetailedErrorMessages << "}";
+}
+
+namespace {
+
+using test::crlf;
+using C = CheckBoxId;
+using R = RadioButtonId;
+
+class FakeHost : public OptionsHost {
+public:
+    std::string program;
+    std::string teams;
+    Bracket bracketModel;
+    int warningsLowered = 0;
+
+    std::string programDirectory() const override { return program; }
+    std::string teamDirectory() const override { return teams; }
+    const Bracket& bracket() const override { return bracketModel; }
+    void lowerHomeAwayWarning() override { ++warningsLowered; }
+};
+
+// A team file in the simulator's fixed columns: nine batters, then pitchers with their games started.
+std::string teamFile(const std::vector<std::pair<std::string, std::string>>& pitchers) {
+    std::string text = "Title line\r\n";
+    for (int i = 1; i <= 9; ++i)
+        text += "         Batter " + std::to_string(i) + "         300  90          10         50  \r\n";
+    text += "*Pitchers\r\n";
+    for (const auto& [name, gamesStarted] : pitchers) {
+        std::string line(78, ' ');
+        line.replace(9, name.size(), name);
+        line.replace(27, 3, "180");
+        line.replace(55, 3, "345");
+        line.replace(76, 2, gamesStarted);
+        text += line + "\r\n";
+    }
+    return text + "*Bench\r\n";
+}
+
+bool enabled(const OptionsForm& form, std::string_view name) {
+    for (const auto id : kCheckBoxIds)
+        if (controlName(id) == name)
+            return form.checkBox(id).enabled;
+    for (const auto id : kEditIds)
+        if (controlName(id) == name)
+            return form.edit(id).enabled;
+    for (const auto id : kButtonIds)
+        if (controlName(id) == name)
+            return form.button(id).enabled;
+    return name == "ComboBox1" ? form.comboBox1().enabled : form.cSpinEdit5().enabled;
+}
+
+class OptionsFormTest : public ::testing::Test {
+protected:
+    OptionsFormTest() {
+        host.program = dir.mkdir("program");
+        host.teams = dir.mkdir("teams");
+        dir.write("teams/Cubs.dat", teamFile({{"Reliever", "  "}, {"Home Ace", "30"}}));
+        dir.write("teams/Tigers.dat", teamFile({{"Visiting Ace", "33"}}));
+    }
+
+    std::string iniPath() const { return host.program + "/kivp.ini"; }
+    void writeIni(const std::string& text) const { dir.write("program/kivp.ini", text); }
+    std::string ini() const { return test::readBytes(iniPath()); }
+    std::string stored(Setting setting) const {
+        const auto& entry = settingKey(setting);
+        return ProfileFile(iniPath()).readString(entry.section, entry.key, "<absent>");
+    }
+    // The main window fills the series list, then the user picks the entry.
+    void chooseSeries(const std::string& upper, const std::string& lower) {
+        form.openWithSeries({seriesEntryText(upper, lower)});
+        form.chooseSeries(0);
+    }
+
+    test::TempDir dir;
+    FakeHost host;
+    test::RecordingPrompts prompts;
+    OptionsForm form{host, prompts};
+};
+
+// --- creation and the rules
+// --------------------------------------------------------------------------------------
+
+TEST_F(OptionsFormTest, ControlsStartAtTheirCreationDefaults) {
+    EXPECT_EQ(form.runOptions(), RunOptions{});
+    EXPECT_EQ(form.executableName(), "kivsim");
+    EXPECT_EQ(form.cSpinEdit5(), (SpinEditState{"0", false, true, 0, 9}));
+    EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{false, false, true}));
+    EXPECT_EQ(form.checkBox(C::CheckBox6), (CheckBoxState{false, true, true}));
+    EXPECT_EQ(form.checkBox(C::CheckBox26), (CheckBoxState{false, true, false}));
+    EXPECT_EQ(form.edit(EditId::Edit2), (EditState{"", true, true, 5, ""}));
+    EXPECT_EQ(form.edit(EditId::Edit1),
+              (EditState{"", false, true, 8, "Command File:  Name 8 char max, no ext"}));
+    EXPECT_EQ(form.button(ButtonId::Button7), (ButtonState{false, false}));
+    EXPECT_FALSE(form.listBox(ListBoxId::ListBox3).visible);
+    EXPECT_EQ(form.label(LabelId::Label5),
+              (LabelState{"<----- Enter just the filename without the .exe", false}));
+    EXPECT_EQ(form.rawSwitches() + form.simSwitches() + form.commandFileLine() + form.saveModeCode(), "");
+}
+
+TEST_F(OptionsFormTest, EnablingRuleFieldsFollowTheirFlagBothWays) {
+    const std::vector<std::pair<CheckBoxId, std::vector<std::string_view>>> table = {
+        {C::CheckBox8, {"ComboBox1", "Button7"}},
+        {C::CheckBox9, {"Button8"}},
+        {C::CheckBox13, {"CSpinEdit5", "WatchGameCheck"}},
+        {C::CheckBox39, {"Edit2"}},
+        {C::CheckBox15, {"Edit3", "CheckBox6"}},
+        {C::CheckBox16, {"Edit5", "CheckBox32"}},
+        {C::CheckBox17, {"Edit6", "CheckBox33"}},
+        {C::CheckBox19, {"Edit8", "CheckBox34"}},
+        {C::CheckBox37, {"Edit1"}}};
+    for (const auto& [flag, fields] : table) {
+        for (const bool on : {true, false}) {
+            form.setChecked(flag, on);
+            for (const auto name : fields)
+                EXPECT_EQ(enabled(form, name), on) << controlName(flag) << " " << name;
+        }
+    }
+}
+
+TEST_F(OptionsFormTest, AClearFlagNeedsItsFileInUseAndNamed) {
+    form.setChecked(C::CheckBox16, true);
+    form.setChecked(C::CheckBox32, true);
+    EXPECT_FALSE(form.checkBox(C::CheckBox32).checked); // no name
+    form.setEditText(EditId::Edit5, " ");               // blanks count as a name
+    form.setChecked(C::CheckBox32, true);
+    form.setEditText(EditId::Edit5, "");
+    EXPECT_TRUE(form.checkBox(C::CheckBox32).checked); // erasing the name later does not undo it
+    form.setChecked(C::CheckBox16, false);
+    EXPECT_EQ(form.checkBox(C::CheckBox32), (CheckBoxState{false, false, true}));
+    form.setChecked(C::CheckBox16, true);
+    EXPECT_EQ(form.checkBox(C::CheckBox32), (CheckBoxState{false, true, true}));
+}
+
+TEST_F(OptionsFormTest, SettingAFlagToTheStateItHasRunsNoRule) {
+    form.setChecked(C::CheckBox15, false); // already off: CheckBox6 keeps its creation state, enabled
+    EXPECT_TRUE(form.checkBox(C::CheckBox6).enabled);
+    form.setChecked(C::CheckBox13, true);
+    form.setChecked(C::WatchGameCheck, true);
+    form.setChecked(C::CheckBox13, false); // disables Watch Game and leaves it on
+    EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{true, false, true}));
+}
+
+TEST_F(OptionsFormTest, ExactlyOnePersistenceModeIsOn) {
+    form.setChecked(C::CheckBox20, false);
+    EXPECT_TRUE(form.checkBox(C::CheckBox21).checked);
+    form.setChecked(C::CheckBox21, false);
+    EXPECT_TRUE(form.checkBox(C::CheckBox20).checked);
+    form.setChecked(C::CheckBox21, true);
+    form.setChecked(C::CheckBox40, false); // shares the handler, has no rule
+    EXPECT_FALSE(form.checkBox(C::CheckBox20).checked);
+    EXPECT_TRUE(form.checkBox(C::CheckBox21).checked);
+}
+
+TEST_F(OptionsFormTest, EachVersionStartsItsProgramAndOnlyUserDefinedTakesAName) {
+    form.chooseVersion(R::RadioButton5);
+    form.setEditText(EditId::KIVVersionBox, "mykiv");
+    EXPECT_TRUE(form.edit(EditId::KIVVersionBox).enabled);
+    EXPECT_EQ(form.executableName(), "mykiv");
+    form.KIVVersionBoxEnter();
+    EXPECT_TRUE(form.label(LabelId::Label5).visible);
+    form.KIVVersionBoxExit();
+    EXPECT_FALSE(form.label(LabelId::Label5).visible);
+    const std::vector<std::pair<RadioButtonId, std::string>> table = {{R::RadioButton1, "kivsim"},
+                                                                      {R::RadioButton2, "kivsv40"},
+                                                                      {R::RadioButton3, "kivsv45"},
+                                                                      {R::RadioButton4, "kivsv46"}};
+    for (const auto& [choice, executable] : table) {
+        form.chooseVersion(choice);
+        EXPECT_EQ(form.executableName(), executable);
+        EXPECT_FALSE(form.edit(EditId::KIVVersionBox).enabled);
+    }
+    EXPECT_EQ(form.edit(EditId::KIVVersionBox).text, "mykiv");
+    EXPECT_EQ(form.versionChoice(), R::RadioButton4);
+}
+
+TEST_F(OptionsFormTest, TheDelayStaysWithinZeroToNine) {
+    form.setCSpinEdit5Value(12);
+    EXPECT_EQ(form.cSpinEdit5().text, "9");
+    form.setCSpinEdit5Value(-1);
+    EXPECT_EQ(form.cSpinEdit5().text, "0");
+    form.setCSpinEdit5Text("15"); // typed: kept until the field loses the focus
+    EXPECT_EQ(form.cSpinEdit5().value(), 9);
+    form.CSpinEdit5Exit();
+    EXPECT_EQ(form.cSpinEdit5().text, "9");
+    form.setCSpinEdit5Text("");
+    form.CSpinEdit5Exit();
+    EXPECT_EQ(form.cSpinEdit5().text, "");
+    EXPECT_EQ(form.cSpinEdit5().value(), 0);
+}
+
+// --- series and pitchers
+// ---------------------------------------------------------------------------------------
+
+TEST_F(OptionsFormTest, ChoosingASeriesListsBothRostersAndAChosenPitcherLastsUntilTheNextSeries) {
+    chooseSeries("Cubs", "Tigers"); // no bracket series names them: the first team is at home
+    EXPECT_EQ(form.selectedHomeTeam(), "Cubs");
+    EXPECT_EQ(form.selectedVisitorTeam(), "Tigers");
+    const auto cubs = readRoster(host.teams, "Cubs", true, prompts);
+    const auto tigers = readRoster(host.teams, "Tigers", true, prompts);
+    EXPECT_EQ(form.listView(ListViewId::ListView2).rows, cubs.pitchers);
+    EXPECT_EQ(form.listBox(ListBoxId::ListBox2).items, cubs.lineup);
+    EXPECT_EQ(form.listView(ListViewId::ListView1).rows, tigers.pitchers);
+    EXPECT_EQ(form.listBox(ListBoxId::ListBox1).items, tigers.lineup);
+
+    form.selectPitcherRow(ListViewId::ListView2, 0);
+    EXPECT_EQ(form.homePitcher(), "2"); // the reliever before him counts
+    EXPECT_EQ(form.label(LabelId::Label36).caption, cubs.pitchers[0].name);
+    form.selectPitcherRow(ListViewId::ListView2, -1); // a click beside the rows keeps the choice
+    EXPECT_EQ(form.homePitcher(), "2");
+    form.chooseSeries(3); // outside the list: nothing is chosen and nothing changes
+    EXPECT_EQ(form.homePitcher(), "2");
+    form.chooseSeries(0);
+    EXPECT_EQ(form.homePitcher() + form.label(LabelId::Label36).caption, "");
+
+    form.openWithSeries({seriesEntryText("abc", "defghijk")});
+    EXPECT_EQ(form.comboBox1().items, std::vector<std::string>{"abc      vs. defghijk"});
+    EXPECT_EQ(form.comboBox1().text(), "");
+    EXPECT_TRUE(form.listView(ListViewId::ListView1).rows.empty() &&
+                form.listView(ListViewId::ListView2).rows.empty());
+}
+
+TEST_F(OptionsFormTest, ASeriesWhoseVisitorCannotBeReadKeepsTheHomeListsAndNamesTheFile) {
+    try {
+        chooseSeries("Cubs", "Ghosts");
+        FAIL() << "a missing team file went unnoticed";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot open file " + host.teams + "/Ghosts.dat");
+    }
+    EXPECT_EQ(form.listView(ListViewId::ListView2).rows.size(), 1u);
+    EXPECT_TRUE(form.listView(ListViewId::ListView1).rows.empty());
+}
+
+// --- loading
+// -------------------------------------------------------------------------------------------------
+
+TEST_F(OptionsFormTest, WithoutASettingsFileTheWindowShowsTheProgramStartOptions) {
+    form.setChecked(C::CheckBox2, true);
+    form.setPageControl1(OptionsPage::MiscOptions);
+    form.FormShow();
+    EXPECT_EQ(form.runOptions(), RunOptions{});
+    EXPECT_EQ(form.pageControl1(), OptionsPage::TeamOptions);
+    EXPECT_FALSE(test::exists(iniPath())); // reading creates nothing
+}
+
+TEST_F(OptionsFormTest, OnlyZeroOneLoadsAsSaveMode) {
+    const std::vector<std::pair<std::string, bool>> table = {
+        {"Clear All After Run=1\r\nSave All Options=0", false},
+        {"Clear All After Run=0\r\nSave All Options=1", true},
+        {"Clear All After Run=0\r\nSave All Options=0", false},
+        {"Clear All After Run=1\r\nSave All Options=1", false},
+        {"Clear All After Run=2\r\nSave All Options=1", false},
+        {"Save All Options=1", false}};
+    for (const auto& [keys, saveMode] : table) {
+        writeIni("[Options]\r\n" + keys + "\r\n");
+        form.FormShow();
+        EXPECT_EQ(form.checkBox(C::CheckBox21).checked, saveMode) << keys;
+        EXPECT_NE(form.checkBox(C::CheckBox20).checked, saveMode) << keys;
+    }
+}
+
+TEST_F(OptionsFormTest, KnownVersionsPickTheirButtonAndAnyOtherTextIsUserDefined) {
+    form.setEditText(EditId::KIVVersionBox, "before");
+    const std::vector<std::tuple<std::string, RadioButtonId, std::string>> table = {
+        {"", R::RadioButton1, "before"},
+        {"KIV Version=36", R::RadioButton1, "before"},
+        {"KIV Version=40", R::RadioButton2, "before"},
+        {"KIV Version=45", R::RadioButton3, "before"},
+        {"KIV Version=46", R::RadioButton4, "before"},
+        {"KIV Version=41", R::RadioButton5, "41"},
+        {"KIV Version=", R::RadioButton5, ""}};
+    for (const auto& [key, choice, box] : table) {
+        writeIni("[Options]\r\n" + key + "\r\n");
+        form.FormShow();
+        EXPECT_EQ(form.versionChoice(), choice) << key;
+        EXPECT_EQ(form.edit(EditId::KIVVersionBox).text, box) << key;
+        EXPECT_EQ(form.edit(EditId::KIVVersionBox).enabled, choice == R::RadioButton5) << key;
+    }
+}
+
+TEST_F(OptionsFormTest, OnlyOneLoadsAsOnExceptForDetailedMessages) {
+    writeIni(crlf({"[Options]", "Show Detailed Error Messages=2", "[Team Options]", "Use DH=2",
+                   "Use Focusing=1", "[More Options]", "Use Stats File=-1"}));
+    form.FormShow();
+    EXPECT_TRUE(form.checkBox(C::CheckBox40).checked);
+    EXPECT_FALSE(form.checkBox(C::CheckBox1).checked);
+    EXPECT_TRUE(form.checkBox(C::CheckBox4).checked);
+    EXPECT_FALSE(form.checkBox(C::CheckBox15).checked);
+    writeIni(crlf({"[Options]", "Show Detailed Error Messages=0"}));
+    form.FormShow();
+    EXPECT_FALSE(form.checkBox(C::CheckBox40).checked);
+}
+
+TEST_F(OptionsFormTest, AStoredDelayIsBroughtIntoRange) {
+    for (const auto& [stored, shown] :
+         std::vector<std::pair<std::string, std::string>>{{"12", "9"}, {"-4", "0"}, {"x", "0"}}) {
+        writeIni(crlf({"[Team Options]", "Use Delay Factor=1", "Delay Factor=" + stored}));
+        form.FormShow();
+        EXPECT_EQ(form.cSpinEdit5(), (SpinEditState{shown, true, true, 0, 9})) << stored;
+    }
+}
+
+TEST_F(OptionsFormTest, WatchGameLoadsOnlyWithTheDelayAndIsSavedOffWithoutIt) {
+    writeIni(crlf(
+        {"[Options]", "Clear All After Run=0", "Save All Options=1", "[Team Options]", "Use Watch Game=1"}));
+    form.FormShow();
+    EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{false, false, true}));
+    form.setChecked(C::WatchGameCheck, true);
+    form.Button1Click();
+    EXPECT_EQ(stored(Setting::UseWatchGame), "0");
+    writeIni(crlf({"[Team Options]", "Use Delay Factor=1", "Use Watch Game=1"}));
+    form.FormShow();
+    EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{true, true, true}));
+}
+
+TEST_F(OptionsFormTest, ACommandFileNameLoadsOnlyWithItsFlag) {
+    writeIni(crlf({"[More Options]", "Use Command File=0", "Command File Name=abc"}));
+    form.FormShow();
+    EXPECT_EQ(form.edit(EditId::Edit1), (EditState{"", false, true, 8, form.edit(EditId::Edit1).hint}));
+    writeIni(crlf({"[More Options]", "Use Command File=1", "Command File Name=abc"}));
+    form.FormShow();
+    EXPECT_EQ(form.edit(EditId::Edit1), (EditState{"abc", true, true, 8, form.edit(EditId::Edit1).hint}));
+}
+
+TEST_F(OptionsFormTest, AStoredClearFlagComesOnOnlyOnceItsNameIsAlreadyInTheField) {
+    writeIni(crlf({"[More Options]", "Use Stats File=1", "Clear Stats File=1", "Stats File=LEAGUE"}));
+    form.FormShow(); // the first opening: the name field is still empty when the flag is set
+    EXPECT_FALSE(form.checkBox(C::CheckBox6).checked);
+    EXPECT_EQ(form.edit(EditId::Edit3), (EditState{"LEAGUE", true, true, 8, ""}));
+    form.FormShow();
+    EXPECT_EQ(form.checkBox(C::CheckBox6), (CheckBoxState{true, true, true}));
+}
+
+TEST_F(OptionsFormTest, TeamOptionsTurnedOffByHandDisableTheTeamBoxesAndTheSeriesList) {
+    writeIni(crlf({"[Setup Options]", "Use Team Options=0", "[Team Options]", "Use Sound Effects=1"}));
+    form.setChecked(C::CheckBox23, true);
+    form.setChecked(C::CheckBox4, true);
+    form.FormShow();
+    for (const auto id : {C::CheckBox23, C::CheckBox24, C::CheckBox5, C::CheckBox25, C::CheckBox3,
+                          C::CheckBox26, C::CheckBox1})
+        EXPECT_EQ(form.checkBox(id), (CheckBoxState{false, false, form.checkBox(id).visible}))
+            << controlName(id);
+    EXPECT_FALSE(form.comboBox1().enabled);
+    EXPECT_FALSE(form.checkBox(C::CheckBox2).checked); // not read
+    EXPECT_TRUE(form.checkBox(C::CheckBox4).checked);  // keeps what it had
+    writeIni("");
+    form.FormShow();
+    EXPECT_TRUE(form.comboBox1().enabled && form.checkBox(C::CheckBox23).enabled);
+}
+
+// --- OK and Cancel
+// -----------------------------------------------------------------------------------------------
+
+TEST_F(OptionsFormTest, OkWithoutAFileWritesOnlyTheModeAndTheVersionAndCloses) {
+    form.FormShow();
+    form.Button1Click();
+    EXPECT_EQ(ini(), crlf({"[Options]", "Clear All After Run=1", "Save All Options=0", "KIV Version=36"}));
+    EXPECT_EQ(form.rawSwitches() + "|" + form.simSwitches() + "|" + form.saveModeCode(), "//s:n | /s:n|10");
+    EXPECT_EQ(form.commandFileLine(), "");
+    EXPECT_EQ(host.warningsLowered, 1);
+    EXPECT_TRUE(form.closeRequested());
+}
+
+// Every option on or filled in save mode, both pitchers chosen.
+class OkInSaveMode : public OptionsFormTest {
+protected:
+    void SetUp() override {
+        m_previous = currentDirectory();
+        ASSERT_TRUE(setCurrentDirectory(host.program)); // statistics files are named from here
+        form.FormShow();
+        chooseSeries("Cubs", "Tigers");
+        form.selectPitcherRow(ListViewId::ListView1, 0);
+        form.selectPitcherRow(ListViewId::ListView2, 0);
+        for (const auto id :
+             {C::CheckBox23, C::CheckBox24, C::CheckBox5, C::CheckBox25, C::CheckBox3, C::CheckBox26,
+              C::CheckBox1, C::CheckBox2, C::CheckBox4, C::CheckBox13, C::WatchGameCheck, C::CheckBox39,
+              C::CheckBox15, C::CheckBox16, C::CheckBox17, C::CheckBox19, C::CheckBox37, C::CheckBox21})
+            form.setChecked(id, true);
+        form.setChecked(C::CheckBox40, false);
+        form.setCSpinEdit5Value(7);
+        const std::vector<std::pair<EditId, std::string>> texts = {
+            {EditId::Edit2, "1.05"}, {EditId::Edit3, "LEAGUE"}, {EditId::Edit5, "BOX"},
+            {EditId::Edit6, "CARD"}, {EditId::Edit8, "STAR"},   {EditId::Edit1, "games"}};
+        for (const auto& [id, text] : texts)
+            form.setEditText(id, text);
+        for (const auto id : {C::CheckBox6, C::CheckBox32, C::CheckBox33, C::CheckBox34})
+            form.setChecked(id, true);
+        form.chooseVersion(R::RadioButton5);
+        form.setEditText(EditId::KIVVersionBox, "mykiv");
+    }
+    void TearDown() override { setCurrentDirectory(m_previous); }
+
+    std::string m_previous;
+};
+
+TEST_F(OkInSaveMode, WritesTheWholeSetInTableOrder) {
+    form.Button1Click();
+    // clang-format off
+    EXPECT_EQ(ini(), crlf({"[Options]", "Clear All After Run=0", "Save All Options=1",
+                           "Show Detailed Error Messages=0", "KIV Version=mykiv", "[Setup Options]",
+                           "Use Team Options=1", "[Team Options]", "Visiting Pitcher=1", "Home Pitcher=2",
+                           "Use Auto Manage Visitor=1", "Use Auto Manage Home=1",
+                           "Use Auto Lineup Visitor=1", "Use Auto Lineup Home=1",
+                           "Use Spot Starters Visitor=1", "Use Spot Starters Home=1", "Use DH=1",
+                           "Use Sound Effects=1", "Use Focusing=1", "Use Delay Factor=1", "Delay Factor=7",
+                           "Use Watch Game=1", "Use Normalization=1", "Normalization Factor=1.05",
+                           "[More Options]", "Use Stats File=1", "Clear Stats File=1", "Stats File=LEAGUE",
+                           "Use Box Score File=1", "Clear Box Score File=1", "Box Score File=BOX",
+                           "Use Score Card File=1", "Clear Score Card File=1", "Score Card File=CARD",
+                           "Use Star Box File=1", "Clear Star Box File=1", "Star Box File=STAR",
+                           "Use Command File=1", "Command File Name=games"}));
+    // clang-format on
+    EXPECT_EQ(form.saveModeCode(), "01");
+    EXPECT_EQ(form.visitingPitcher(), "1"); // save mode keeps the choice in the window
+}
+
+TEST_F(OkInSaveMode, WritesBothCommandFilesAndEmptiesTheStatisticsFilesAskedFor) {
+    dir.write("program/LEAGUE.sts", "standings");
+    dir.write("program/CARD", "innings");
+    form.Button1Click();
+    const std::string sim =
+        " /vp:1 /hp:2 /vam /ham /val /hal /vspt /hspt /dh:y /s:y /del:7 /pg /foc /era:1.05"
+        " /st:LEAGUE /bx:BOX /sc:CARD /stb:STAR";
+    EXPECT_EQ(form.simSwitches(), sim);
+    const std::string line = " /p:" + host.teams + "/ /v:Tigers /h:Cubs" + sim + " //ls:kivp";
+    EXPECT_EQ(form.commandFileLine(), line);
+    EXPECT_EQ(test::readBytes(host.teams + "/games"), line + "\r\n");
+    EXPECT_EQ(test::readBytes(host.teams + "/games.kivb"), line + "\r\n");
+    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts") + test::readBytes(host.program + "/CARD"), "");
+    EXPECT_TRUE(test::exists(host.program + "/BOX"));
+    EXPECT_FALSE(test::exists(host.program + "/LEAGUE.stb"));
+
+    std::remove((host.teams + "/games").c_str()); // the game launch writes them again
+    form.writeCommandFiles();
+    EXPECT_EQ(test::readBytes(host.teams + "/games"), line + "\r\n");
+}
+
+TEST_F(OkInSaveMode, AFreshWindowLoadsTheSameOptionsWithoutThePitchers) {
+    form.Button1Click();
+    RunOptions expected = form.runOptions();
+    expected.visitingPitcher = expected.homePitcher = "";
+    OptionsForm fresh(host, prompts);
+    fresh.FormShow();
+    RunOptions firstLoad = expected; // on the first opening the clear flags meet empty name fields
+    firstLoad.clearStatsFile = firstLoad.clearBoxScoreFile = firstLoad.clearScoreCardFile = false;
+    firstLoad.clearStarBoxFile = false;
+    EXPECT_EQ(fresh.runOptions(), firstLoad);
+    fresh.FormShow();
+    EXPECT_EQ(fresh.runOptions(), expected);
+}
+
+TEST_F(OkInSaveMode, ADelayThatIsNoNumberStopsOkBeforeAnythingIsWritten) {
+    form.setChecked(C::CheckBox13, false); // the delay is saved even when it is off
+    form.setCSpinEdit5Text("");
+    try {
+        form.Button1Click();
+        FAIL() << "an empty delay was saved";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "'' is not a valid integer value");
+    }
+    EXPECT_FALSE(test::exists(iniPath()) || test::exists(host.teams + "/games"));
+    EXPECT_FALSE(form.closeRequested());
+}
+
+TEST_F(OkInSaveMode, AReadOnlySettingsFileStopsOkWithNoKeyWrittenAndNothingElseDone) {
+    const std::string before = crlf({"[Location]", "Directory=/teams"});
+    writeIni(before);
+    test::chmodPath(iniPath(), 0444);
+    dir.write("program/LEAGUE.sts", "standings");
+    try {
+        form.Button1Click();
+        FAIL() << "a read-only settings file was written";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Unable to write to " + iniPath());
+    }
+    EXPECT_EQ(ini(), before);
+    EXPECT_FALSE(test::exists(host.teams + "/games"));
+    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts"), "standings");
+    EXPECT_FALSE(form.closeRequested());
+    EXPECT_EQ(host.warningsLowered, 0);
+}
+
+TEST_F(OkInSaveMode, AReadOnlyProgramFolderStopsOkWithoutCreatingTheFile) {
+    test::chmodPath(host.program, 0555);
+    EXPECT_THROW(form.Button1Click(), Error);
+    test::chmodPath(host.program, 0755);
+    EXPECT_FALSE(test::exists(iniPath()) || form.closeRequested());
+}
+
+TEST_F(OkInSaveMode, ACommandFileThatCannotBeWrittenStopsBeforeTheStatisticsAndTheVersion) {
+    form.setEditText(EditId::Edit1, "");
+    dir.write("program/LEAGUE.sts", "standings");
+    try {
+        form.Button1Click();
+        FAIL() << "a command file without a name was written";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot create file " + host.teams + "/");
+    }
+    EXPECT_EQ(stored(Setting::SaveAllOptions), "1"); // saved before
+    EXPECT_EQ(stored(Setting::KivVersion), "<absent>");
+    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts"), "standings");
+    EXPECT_FALSE(form.closeRequested());
+}
+
+TEST_F(OptionsFormTest, OkInClearModeTouchesOnlyTheThreeOptionsKeysAndDropsThePitchers) {
+    writeIni(crlf({"[Location]", "Directory=/teams", "[Options]", "Clear All After Run=0",
+                   "Save All Options=1", "KIV Version=45", "[Team Options]", "Home Pitcher=4", "Use DH=1"}));
+    form.FormShow();
+    chooseSeries("Cubs", "Tigers");
+    form.selectPitcherRow(ListViewId::ListView1, 0);
+    form.setChecked(C::CheckBox20, true);
+    form.setChecked(C::CheckBox1, false);
+    form.chooseVersion(R::RadioButton4);
+    form.Button1Click();
+    EXPECT_EQ(ini(),
+              crlf({"[Location]", "Directory=/teams", "[Options]", "Clear All After Run=1",
+                    "Save All Options=0", "KIV Version=36", "[Team Options]", "Home Pitcher=4", "Use DH=1"}));
+    EXPECT_EQ(form.rawSwitches(), "//vp:1//s:n "); // composed before the choice was dropped
+    EXPECT_EQ(form.visitingPitcher() + form.label(LabelId::Label35).caption, "");
+    EXPECT_EQ(form.executableName(), "kivsv46"); // the next games start 4.6
+    form.FormShow();
+    EXPECT_EQ(form.versionChoice(), R::RadioButton1); // while the file remembers 3.6
+}
+
+TEST_F(OptionsFormTest, InClearModeTheDelayTextCountsOnlyWithTheDelayOnAndAFailedOkKeepsTheLastSwitches) {
+    form.FormShow();
+    form.setCSpinEdit5Text("");
+    EXPECT_NO_THROW(form.Button1Click());
+    form.setChecked(C::CheckBox13, true);
+    form.setChecked(C::CheckBox2, true);
+    EXPECT_THROW(form.Button1Click(), Error);
+    EXPECT_EQ(form.rawSwitches() + "|" + form.simSwitches(), "//s:n | /s:n");
+}
+
+TEST_F(OptionsFormTest, CancelWritesNothingAndTheNextOpeningShowsTheStoredOptions) {
+    writeIni(crlf({"[Team Options]", "Use DH=1"}));
+    form.FormShow();
+    form.setChecked(C::CheckBox1, false);
+    form.chooseVersion(R::RadioButton2);
+    form.Button2Click();
+    EXPECT_TRUE(form.closeRequested());
+    EXPECT_EQ(form.executableName(), "kivsv40"); // in force until the window opens again
+    EXPECT_EQ(ini(), crlf({"[Team Options]", "Use DH=1"}));
+    form.FormShow();
+    EXPECT_TRUE(form.checkBox(C::CheckBox1).checked);
+    EXPECT_FALSE(form.closeRequested());
+}
+
+// --- Clear and the reset after a run -----------------------------------------------------------------------
+
+TEST_F(OptionsFormTest, ClearAsksFirstAndCancelChangesNothing) {
+    writeIni(crlf({"[Team Options]", "Use DH=1"}));
+    form.FormShow();
+    form.openWithSeries({seriesEntryText("Cubs", "Tigers")});
+    const RunOptions before = form.runOptions();
+    prompts.answers = {false};
+    form.Button9Click();
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].kind, "question");
+    EXPECT_EQ(prompts.calls[0].message.text,
+              "This will clear ALL run options excluding directories, Continue?");
+    EXPECT_EQ(prompts.calls[0].message.title, "Run KIV Warning");
+    EXPECT_EQ(prompts.calls[0].message.icon, Message::Icon::Warning);
+    EXPECT_EQ(ini(), crlf({"[Team Options]", "Use DH=1"}));
+    EXPECT_EQ(form.runOptions(), before);
+    EXPECT_EQ(form.comboBox1().items.size(), 1u);
+}
+
+TEST_F(OptionsFormTest, ClearCreatesAMissingFileWithTheFourSectionsOfResetValues) {
+    prompts.answers = {true};
+    form.Button9Click();
+    // clang-format off
+    EXPECT_EQ(ini(), crlf({"[Options]", "Clear All After Run=1", "Save All Options=0",
+                           "Show Detailed Error Messages=1", "[Setup Options]", "Use Team Options=1",
+                           "[Team Options]", "Use Auto Manage Visitor=0", "Use Auto Manage Home=0",
+                           "Use Auto Lineup Visitor=0", "Use Auto Lineup Home=0",
+                           "Use Spot Starters Visitor=0", "Use Spot Starters Home=0", "Use DH=0",
+                           "Use Sound Effects=1", "Use Focusing=0", "Use Delay Factor=1", "Delay Factor=3",
+                           "[More Options]", "Use Stats File=0", "Clear Stats File=0", "Stats File=",
+                           "Use Box Score File=0", "Clear Box Score File=0", "Box Score File=",
+                           "Use Score Card File=0", "Clear Score Card File=0", "Score Card File=",
+                           "Use Star Box File=0", "Clear Star Box File=0", "Star Box File=",
+                           "Use Command File=0", "Command File Name="}));
+    // clang-format on
+}
+
+TEST_F(OptionsFormTest, TheResetRestoresFixedValuesAndKeepsDirectoriesVersionAndNormalization) {
+    form.FormShow();
+    form.Button1Click();
+    const std::string raw = form.rawSwitches();
+    writeIni(
+        crlf({"[Location]", "Directory=/teams", "[Options]", "Clear All After Run=0", "Save All Options=1",
+              "KIV Version=45", "[Team Options]", "Use Watch Game=1", "Use Normalization=1",
+              "Normalization Factor=1.05", "Use DH=1", "[More Options]", "Use Stats File=1",
+              "Stats File=LEAGUE", "Use Command File=1", "Command File Name=games"}));
+    form.FormShow();
+    chooseSeries("Cubs", "Tigers");
+    form.selectPitcherRow(ListViewId::ListView2, 0);
+    form.chooseVersion(R::RadioButton2); // the reset does not load the version back
+
+    form.resetAfterRun();
+    for (const auto& [setting, value] :
+         std::vector<std::pair<Setting, std::string>>{{Setting::Directory, "/teams"},
+                                                      {Setting::KivVersion, "45"},
+                                                      {Setting::UseWatchGame, "1"},
+                                                      {Setting::NormalizationFactor, "1.05"},
+                                                      {Setting::UseDH, "0"},
+                                                      {Setting::StatsFile, ""}})
+        EXPECT_EQ(stored(setting), value) << settingKey(setting).key;
+    const RunOptions expected{.useSoundEffects = true,
+                              .useDelayFactor = true,
+                              .delayFactor = 3,
+                              .useWatchGame = true,
+                              .useNormalization = true,
+                              .normalizationFactor = "1.05",
+                              .kivVersion = "40"};
+    EXPECT_EQ(form.runOptions(), expected);
+    for (const auto name : {"CSpinEdit5", "WatchGameCheck", "Edit2", "ComboBox1"})
+        EXPECT_TRUE(enabled(form, name)) << name;
+    for (const auto name :
+         {"Edit1", "Edit3", "Edit5", "Edit6", "Edit8", "CheckBox6", "CheckBox32", "CheckBox33", "CheckBox34"})
+        EXPECT_FALSE(enabled(form, name)) << name;
+    EXPECT_EQ(form.comboBox1(), ComboBoxState{});
+    EXPECT_TRUE(form.listBox(ListBoxId::ListBox1).items.empty());
+    EXPECT_EQ(form.listView(ListViewId::ListView2).rows.size(), 1u); // the tables keep their rows
+    EXPECT_EQ(form.homePitcher() + form.label(LabelId::Label36).caption, "");
+    EXPECT_EQ(form.rawSwitches(), raw);
+}
+
+TEST_F(OptionsFormTest, AResetThatCannotWriteChangesNeitherTheFileNorTheWindow) {
+    writeIni(crlf({"[Team Options]", "Use DH=1"}));
+    form.FormShow();
+    form.openWithSeries({seriesEntryText("Cubs", "Tigers")});
+    test::chmodPath(iniPath(), 0444);
+    try {
+        form.resetAfterRun();
+        FAIL() << "a read-only settings file was reset";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Unable to write to " + iniPath());
+    }
+    EXPECT_EQ(ini(), crlf({"[Team Options]", "Use DH=1"}));
+    EXPECT_TRUE(form.checkBox(C::CheckBox1).checked);
+    EXPECT_FALSE(form.checkBox(C::CheckBox2).checked);
+    EXPECT_EQ(form.comboBox1().items.size(), 1u);
+}
+
+TEST_F(OptionsFormTest, TheResetIsDueAfterARunUnlessTheFileSaysOtherwise) {
+    EXPECT_TRUE(form.resetAfterRunIsDue());
+    writeIni(crlf({"[Options]", "Clear All After Run=0"}));
+    EXPECT_FALSE(form.resetAfterRunIsDue());
+}
+
+} // namespace
+} // namespace kivp

@@ -1,0 +1,195 @@
+#include "options/Switches.h"
+#include "options/StatisticsFiles.h"
+#include "platform/Error.h"
+#include "platform/Paths.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kivp {
+namespace {
+
+using test::TempDir;
+
+// --- the switch table
+// ----------------------------------------------------------------------------------------
+
+struct SwitchRow {
+    const char* name;
+    RunOptions options;
+    const char* raw;
+};
+
+void PrintTo(const SwitchRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class SwitchTable : public ::testing::TestWithParam<SwitchRow> {};
+
+TEST_P(SwitchTable, EachOptionAddsItsSwitchInItsPlace) {
+    EXPECT_EQ(composeSwitches(GetParam().options).raw, GetParam().raw);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, SwitchTable, ::testing::Values(
+    SwitchRow{"NoOption", {}, "//s:n "},
+    SwitchRow{"VisitingPitcher", {.visitingPitcher = "3"}, "//vp:3//s:n "},
+    SwitchRow{"HomePitcher", {.homePitcher = "12"}, "//hp:12//s:n "},
+    SwitchRow{"AutoManageVisitor", {.useAutoManageVisitor = true}, "//vam//s:n "},
+    SwitchRow{"AutoManageHome", {.useAutoManageHome = true}, "//ham//s:n "},
+    SwitchRow{"AutoLineupVisitor", {.useAutoLineupVisitor = true}, "//val//s:n "},
+    SwitchRow{"AutoLineupHome", {.useAutoLineupHome = true}, "//hal//s:n "},
+    SwitchRow{"SpotStartersVisitor", {.useSpotStartersVisitor = true}, "//vspt//s:n "},
+    SwitchRow{"SpotStartersHome", {.useSpotStartersHome = true}, "//hspt//s:n "},
+    SwitchRow{"DH", {.useDH = true}, "//dh:y//s:n "},
+    SwitchRow{"Sound", {.useSoundEffects = true}, "//s:y "},
+    SwitchRow{"Delay", {.useDelayFactor = true, .delayFactor = 7}, "//s:n//del:7 "},
+    SwitchRow{"WatchGameWithDelay", {.useDelayFactor = true, .useWatchGame = true}, "//s:n//del:0//pg "},
+    SwitchRow{"WatchGameWithoutDelay", {.delayFactor = 4, .useWatchGame = true}, "//s:n "},
+    SwitchRow{"Focusing", {.useFocusing = true}, "//s:n//foc "},
+    SwitchRow{"Normalization", {.useNormalization = true, .normalizationFactor = "1.05"}, "//s:n//era:1.05 "},
+    SwitchRow{"FactorWithoutNormalization", {.normalizationFactor = "1.05"}, "//s:n "},
+    SwitchRow{"StatsFileWithoutName", {.useStatsFile = true}, "//s:n//st: "},
+    SwitchRow{"BoxScoreFile", {.useBoxScoreFile = true, .boxScoreFile = "BOX"}, "//s:n//bx:BOX "},
+    SwitchRow{"ScoreCardFileAsTyped", {.useScoreCardFile = true, .scoreCardFile = " CARD "}, "//s:n//sc: CARD  "},
+    SwitchRow{"StarBoxFile", {.useStarBoxFile = true, .starBoxFile = "STAR"}, "//s:n//stb:STAR "},
+    SwitchRow{"ClearFlagsAndCommandFileAddNothing",
+              {.clearStatsFile = true, .statsFile = "LEAGUE", .clearBoxScoreFile = true, .clearScoreCardFile = true,
+               .clearStarBoxFile = true, .useCommandFile = true, .commandFileName = "games"}, "//s:n "},
+    SwitchRow{"EverySwitchInTableOrder",
+              {.visitingPitcher = "1", .homePitcher = "2", .useAutoManageVisitor = true, .useAutoManageHome = true,
+               .useAutoLineupVisitor = true, .useAutoLineupHome = true, .useSpotStartersVisitor = true,
+               .useSpotStartersHome = true, .useDH = true, .useSoundEffects = true, .useFocusing = true,
+               .useDelayFactor = true, .delayFactor = 9, .useWatchGame = true, .useNormalization = true,
+               .normalizationFactor = "1.1", .useStatsFile = true, .statsFile = "S", .useBoxScoreFile = true,
+               .boxScoreFile = "B", .useScoreCardFile = true, .scoreCardFile = "C", .useStarBoxFile = true,
+               .starBoxFile = "T"},
+              "//vp:1//hp:2//vam//ham//val//hal//vspt//hspt//dh:y//s:y//del:9//pg//foc//era:1.1//st:S//bx:B//sc:C"
+              "//stb:T "}));
+// clang-format on
+
+// --- the spaced form and the command file's line
+// ---------------------------------------------------------------
+
+const RunOptions kWorkedExample{.visitingPitcher = "3",
+                                .useAutoManageVisitor = true,
+                                .useDelayFactor = true,
+                                .delayFactor = 5,
+                                .useWatchGame = true,
+                                .useStatsFile = true,
+                                .statsFile = "PLAYOFF"};
+
+TEST(SpacedSwitches, EveryDoubleSlashBecomesASpaceAndASlashWithoutTheTrailingSpace) {
+    EXPECT_EQ(composeSwitches(kWorkedExample), (Switches{"//vp:3//vam//s:n//del:5//pg//st:PLAYOFF ",
+                                                         " /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF"}));
+    EXPECT_EQ(composeSwitches(RunOptions{}), (Switches{"//s:n ", " /s:n"}));
+
+    const RunOptions typed{.useNormalization = true, .normalizationFactor = "1//2", .useStatsFile = true};
+    EXPECT_EQ(composeSwitches(typed).spaced, " /s:n /era:1 /2 /st:");
+    EXPECT_EQ(spacedForm(""), "");
+}
+
+TEST(CommandFileLine, NamesTheTeamFolderTheTeamsAndTheSwitches) {
+    TempDir dir;
+    const auto teams = dir.mkdir("Sim Games/Teams");
+    const auto sim = composeSwitches(kWorkedExample).spaced;
+    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(teams), "Cubs", "Tigers", sim),
+              " /p:" + teams + "/ /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
+}
+
+TEST(CommandFileLine, AFolderThatIsGoneLeavesOnlyTheSeparator) {
+    TempDir dir;
+    const auto sim = composeSwitches(RunOptions{}).spaced;
+    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(dir.file("removed")), "Cubs", "Tigers", sim),
+              " /p:/ /v:Cubs /h:Tigers /s:n //ls:kivp");
+}
+
+TEST(CommandFiles, BothFilesHoldTheSameOneLine) {
+    TempDir dir;
+    writeCommandFiles(dir.path(), "games", " /p:/x/ /v:A /h:B /s:n //ls:kivp");
+    EXPECT_EQ(test::readBytes(dir.file("games")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("games.kivb")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
+}
+
+TEST(CommandFiles, AFileThatCannotBeWrittenIsNamedInTheError) {
+    TempDir dir;
+    try {
+        writeCommandFiles(dir.path(), "", "line"); // no name: the team folder itself
+        FAIL() << "an empty name was written";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot create file " + dir.path() + "/");
+    }
+    const auto locked = dir.mkdir("locked");
+    test::chmodPath(locked, 0555);
+    try {
+        writeCommandFiles(locked, "games", "line");
+        FAIL() << "a read-only folder was written";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot create file " + locked + "/games");
+    }
+    EXPECT_TRUE(test::entries(locked).empty());
+}
+
+// --- emptying statistics files
+// ----------------------------------------------------------------------------------
+
+// Statistics files are named relative to the current directory.
+class StatisticsFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = currentDirectory();
+        ASSERT_TRUE(setCurrentDirectory(m_dir.path()));
+    }
+    void TearDown() override { setCurrentDirectory(m_previous); }
+
+    TempDir m_dir;
+    std::string m_previous;
+};
+
+TEST_F(StatisticsFiles, OnlyTheStatisticsFilesThatExistAreEmptiedWhateverTheUseFlag) {
+    m_dir.write("LEAGUE.sts", "standings");
+    m_dir.write("LEAGUE.res", "results");
+    m_dir.write("LEAGUE.txt", "notes");
+    clearStatisticsFiles({.clearStatsFile = true, .statsFile = "LEAGUE"});
+    EXPECT_EQ(test::entries(m_dir.path()),
+              (std::vector<std::string>{"LEAGUE.res", "LEAGUE.sts", "LEAGUE.txt"}));
+    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.sts")), "");
+    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.res")), "");
+    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.txt")), "notes");
+}
+
+TEST_F(StatisticsFiles, TheOtherFilesAreEmptiedOrCreatedByTheirNameAsTyped) {
+    m_dir.write("CARD", "innings");
+    m_dir.write("STAR", "stars");
+    clearStatisticsFiles({.clearBoxScoreFile = true,
+                          .boxScoreFile = "BOX",
+                          .clearScoreCardFile = true,
+                          .scoreCardFile = "CARD",
+                          .starBoxFile = "STAR"}); // the star box's clear flag is off
+    EXPECT_EQ(test::entries(m_dir.path()), (std::vector<std::string>{"BOX", "CARD", "STAR"}));
+    EXPECT_EQ(test::readBytes(m_dir.file("BOX")), "");
+    EXPECT_EQ(test::readBytes(m_dir.file("CARD")), "");
+    EXPECT_EQ(test::readBytes(m_dir.file("STAR")), "stars");
+}
+
+TEST_F(StatisticsFiles, AFileThatCannotBeEmptiedIsSkippedWithoutStoppingTheRest) {
+    const auto locked = m_dir.write("LEAGUE.sts", "standings");
+    test::chmodPath(locked, 0444);
+    m_dir.write("LEAGUE.stb", "batting");
+    m_dir.mkdir("sub");
+    test::chmodPath(m_dir.file("sub"), 0555);
+    // sub/BOX is in a folder that cannot be written
+    EXPECT_NO_THROW(clearStatisticsFiles({.clearStatsFile = true,
+                                          .statsFile = "LEAGUE",
+                                          .clearBoxScoreFile = true,
+                                          .boxScoreFile = "sub/BOX",
+                                          .clearStarBoxFile = true,
+                                          .starBoxFile = "STAR"}));
+    EXPECT_EQ(test::readBytes(locked), "standings");
+    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.stb")), "");
+    EXPECT_FALSE(test::exists(m_dir.file("sub/BOX")));
+    EXPECT_TRUE(test::exists(m_dir.file("STAR")));
+}
+
+} // namespace
+} // namespace kivp
