@@ -1,7 +1,11 @@
 #include "app/MainForm.h"
 
+#include "app/GameCommand.h"
 #include "options/ProfileFile.h"
+#include "options/SettingKeys.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "sim/LineScore.h"
 #include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
 #include "teams/TeamList.h"
@@ -11,10 +15,6 @@
 namespace kivp {
 
 namespace {
-
-constexpr const char* kLocation = "Location";
-constexpr const char* kHomeDirectory = "Home Directory";
-constexpr const char* kDirectory = "Directory";
 
 std::size_t pickerSlot(int comboBox) {
     for (std::size_t i = 0; i < kPickerNumbers.size(); ++i) {
@@ -26,7 +26,8 @@ std::size_t pickerSlot(int comboBox) {
 
 } // namespace
 
-MainForm::MainForm(Prompts& prompts, MainFormView& view) : m_prompts(prompts), m_view(view) {}
+MainForm::MainForm(Prompts& prompts, MainFormView& view, SimulatorRunner& runner)
+    : m_prompts(prompts), m_view(view), m_runner(runner) {}
 
 std::string MainForm::settingsPath() const { return joinPath(m_programDirectory, "kivp.ini"); }
 
@@ -58,12 +59,12 @@ void MainForm::FormCreate(const std::string& programDirectory) {
     m_label32 = programDirectory;
     guarded([this] {
         ProfileFile settings(settingsPath());
-        const std::string home = settings.readString(kLocation, kHomeDirectory, "");
+        const std::string home = readSettingText(settings, Setting::HomeDirectory);
         if (home.empty() || home != m_programDirectory)
-            settings.writeString(kLocation, kHomeDirectory, m_programDirectory);
-        const std::string directory = settings.readString(kLocation, kDirectory, "");
+            writeSetting(settings, Setting::HomeDirectory, m_programDirectory);
+        const std::string directory = readSettingText(settings, Setting::Directory);
         if (directory.empty()) {
-            settings.writeString(kLocation, kDirectory, m_label32);
+            writeSetting(settings, Setting::Directory, m_label32);
         } else {
             m_teamDirectory = directory;
             m_label32 = directory;
@@ -113,8 +114,8 @@ void MainForm::SpeedButton1Click() {
         // Also after a cancel: a stored folder that differs from the one shown (say, after a playoff was
         // loaded) is brought into line.
         ProfileFile settings(settingsPath());
-        if (settings.readString(kLocation, kDirectory, "") != m_label32) {
-            settings.writeString(kLocation, kDirectory, m_label32);
+        if (readSettingText(settings, Setting::Directory) != m_label32) {
+            writeSetting(settings, Setting::Directory, m_label32);
             settings.save();
         }
         listTeamsIntoPickers();
@@ -124,6 +125,109 @@ void MainForm::SpeedButton1Click() {
 void MainForm::FormKeyUp(int keyCode) {
     if (keyCode == kF1)
         m_view.showHelpContents();
+}
+
+bool MainForm::homeTeamsChosen() const {
+    auto shown = [this](int button) { return m_bracket.speedButton(button).shown; };
+    auto down = [this](int button) { return m_bracket.speedButton(button).down; };
+    for (int series = 1; series <= 4; ++series) {
+        const int upper = Bracket::upperButton(series), lower = Bracket::lowerButton(series);
+        if (shown(upper) && !down(upper) && !down(lower))
+            return false;
+    }
+    // A semi-final counts as playable once the button beside a winner shows and the first-round series that
+    // fed it has ended (its buttons are hidden).
+    if (((shown(10) && !shown(4)) || (shown(11) && !shown(2))) && !down(10) && !down(11))
+        return false;
+    if (((shown(12) && !shown(8)) || (shown(13) && !shown(6))) && !down(12) && !down(13))
+        return false;
+    if (shown(14) && shown(15) && !down(14) && !down(15))
+        return false;
+    return true;
+}
+
+void MainForm::Button5Click() {
+    if (!homeTeamsChosen()) {
+        m_prompts.say(kHomeTeamMissing);
+        return;
+    }
+    std::vector<std::string> entries;
+    for (const auto& [series, teams] : m_bracket.seriesList())
+        entries.push_back(seriesEntryText(teams.upper, teams.lower));
+    m_options.openWithSeries(entries);
+    m_view.showOptionsWindow();
+}
+
+void MainForm::Label9Click(int slot) {
+    guarded([this, slot] { playGame(slot); });
+}
+
+void MainForm::playGame(int slot) {
+    if (m_bracket.updateOptionsLabel()) {
+        m_prompts.say(kHomeAwayChangedMessage);
+        return;
+    }
+    const std::string lineScoreFile = joinPath(m_programDirectory, kLineScoreFileName);
+    saveLines(lineScoreFile, {});
+
+    const auto series = Bracket::seriesOfSlot(slot);
+    if (!series)
+        return;
+    const int state = m_bracket.seriesState(*series);
+    if (state == kSeriesNotSetUp || state == kSeriesDecided)
+        return;
+    const HomeChoice home = m_bracket.homeChoice(*series);
+    if (home == HomeChoice::None) {
+        m_prompts.say(kHomeTeamMissing);
+        return;
+    }
+
+    const std::string teamDirectory = m_label32;
+    setCurrentDirectory(m_programDirectory);
+    GameCommandInputs game;
+    game.executable = m_options.executableName();
+    game.programDirectory = m_programDirectory;
+    game.teamDirectory = teamDirectory;
+    game.shortTeamDirectory = shortPathOfFolder(teamDirectory);
+    game.upperTeam = m_bracket.slot(Bracket::upperSlot(*series));
+    game.lowerTeam = m_bracket.slot(Bracket::lowerSlot(*series));
+    game.upperIsHome = home == HomeChoice::Upper;
+    game.rawSwitches = m_options.rawSwitches();
+    game.simSwitches = m_options.simSwitches();
+    game.useCommandFile = m_options.useCommandFile();
+    game.commandFileName = m_options.commandFileName();
+    // Without switches composed since start there is nothing new to write: the simulator reads the command file
+    // that is already there.
+    if (game.useCommandFile && !game.rawSwitches.empty())
+        m_options.writeCommandFiles();
+
+    const std::string caption = m_bracket.slot(m_bracket.visitorSlot(*series)) + " at " +
+                                m_bracket.slot(m_bracket.homeSlot(*series));
+    const RunResult run = m_runner.runGame(composeGameCommand(game), m_programDirectory, caption);
+    if (run.outcome == RunResult::Outcome::NotStarted) {
+        m_prompts.say(run.message);
+        return;
+    }
+    if (run.outcome == RunResult::Outcome::Stopped)
+        return;
+
+    // A settings file that cannot be written must not cost the game that was just played: the failure is
+    // reported and the game is still credited.
+    try {
+        if (m_options.resetAfterRunIsDue())
+            m_options.resetAfterRun();
+    } catch (const Error& error) {
+        m_prompts.report(error);
+    }
+
+    if (const auto score = readLineScoreFile(lineScoreFile))
+        m_bracket.creditGame(*series, score->visitorRuns, score->homeRuns);
+}
+
+void MainForm::Button6Click() {
+    guarded([this] {
+        savePlayoff(m_bracket, m_label32, m_programDirectory, m_options.edit(EditId::Edit3).text, m_prompts);
+    });
 }
 
 void MainForm::Button7Click() {

@@ -8,7 +8,10 @@
 
 #include "app/MainFormView.h"
 #include "bracket/Bracket.h"
+#include "options/OptionsForm.h"
+#include "options/OptionsHost.h"
 #include "platform/Prompts.h"
+#include "sim/SimulatorRunner.h"
 
 #include <array>
 #include <functional>
@@ -26,6 +29,11 @@ inline constexpr const char* kChooseFolderTitle = "Select Your KIV .DAT File Fol
 inline constexpr const char* kLoadPictureTitle = "Load a ballpark picture";
 inline constexpr const char* kHomeTeamMissing =
     "Please select a home team by clicking one of the \nbuttons next to the team in the bracket.";
+inline constexpr const char* kHomeAwayChangedMessage =
+    "The Home/Away setup has been changed for at least 1 of the series.  The series options must be set up "
+    "again before continuing.";
+// The file the simulator writes the line score of a game into, in the program folder.
+inline constexpr const char* kLineScoreFileName = "kivp";
 
 // One of the eight team pickers: the shared list lives in MainForm; each picker holds only its choice.
 struct TeamPicker {
@@ -34,10 +42,13 @@ struct TeamPicker {
 
 class MainForm {
 public:
-    MainForm(Prompts& prompts, MainFormView& view);
+    MainForm(Prompts& prompts, MainFormView& view, SimulatorRunner& runner);
 
     Bracket& bracket() { return m_bracket; }
     const Bracket& bracket() const { return m_bracket; }
+    // The options window's model: the run options every game is played with.
+    OptionsForm& options() { return m_options; }
+    const OptionsForm& options() const { return m_options; }
 
     // --- fields ---------------------------------------------------------------------------------------------
     const std::string& programDirectory() const { return m_programDirectory; }
@@ -81,11 +92,15 @@ public:
     void Button2Click(); // "Done": the picked teams go into the bracket
     void Button4Click(); // File > Reset Form
     void SpeedButton1Click(); // "...": choose the team folder
+    void Button5Click(); // Setup > Options: checks the home choices, then opens the options window
+    // A team slot was clicked (Label9 to Label22 as slots 1 to 14): plays the next game of its series.
+    void Label9Click(int slot);
     void Button3Click() { m_view.showAbout(); }
     void Contents1Click() { m_view.showHelpContents(); }
     // A key was released in the window or one of the two top drop-downs: F1 opens the help.
     void FormKeyUp(int keyCode);
     void Exit1Click() { m_view.closeMainWindow(); }
+    void Button6Click();        // File > Save Playoff
     void Button7Click();        // File > Load Playoff
     void ExporttoHTML1Click();  // File > Export to HTML
     void ShowPicture1Click();
@@ -98,12 +113,32 @@ public:
     static constexpr int kF1 = 112;
 
 private:
+    // What the options window needs from the main window.
+    class Host : public OptionsHost {
+    public:
+        explicit Host(MainForm& form) : m_form(form) {}
+        std::string programDirectory() const override { return m_form.m_programDirectory; }
+        std::string teamDirectory() const override { return m_form.m_label32; }
+        const Bracket& bracket() const override { return m_form.m_bracket; }
+        void lowerHomeAwayWarning() override { m_form.m_bracket.setUpdateOptionsLabel(false); }
+
+    private:
+        MainForm& m_form;
+    };
+
+    // Whether every series that can be played has its home team marked, as the Options command checks it.
+    bool homeTeamsChosen() const;
+    void playGame(int slot);
+
     // Runs a command, reporting an error that stops it once; the state stays as the error left it.
     void guarded(const std::function<void()>& command);
 
     Prompts& m_prompts;
     MainFormView& m_view;
+    SimulatorRunner& m_runner;
     Bracket m_bracket;
+    Host m_host{*this};
+    OptionsForm m_options{m_host, m_prompts};
     std::string m_programDirectory;
     std::string m_teamDirectory;
     std::string m_label32;

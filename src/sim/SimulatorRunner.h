@@ -22,6 +22,12 @@ public:
     // commandLine's first word is the program; the line is split into arguments at each single space, with no
     // shell in between. The program is looked for in workingDirectory first, then on the search path.
     virtual RunResult run(const std::string& commandLine, const std::string& workingDirectory) = 0;
+    // The same for one game; caption names it ("Cubs at Tigers") for a runner that shows the game while it runs.
+    virtual RunResult runGame(const std::string& commandLine, const std::string& workingDirectory,
+                              const std::string& caption) {
+        (void)caption;
+        return run(commandLine, workingDirectory);
+    }
 };
 
 } // namespace kivp

@@ -21,10 +21,11 @@ void centreOver(QWidget& window, const QWidget& owner) {
 
 } // namespace
 
-KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(m_prompts, *this) {
+KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(m_prompts, *this, m_runner) {
     registerKivpResources();
     m_model.FormCreate(programDirectory);
     m_form1 = std::make_unique<TForm1>(m_model, m_prompts);
+    m_runner.setOwner(m_form1.get());
     m_form2 = std::make_unique<TForm2>(m_prompts, [](const QUrl& url) { return QDesktopServices::openUrl(url); },
                                        m_form1.get());
     m_help = std::make_unique<HelpWindow>(m_form1.get());

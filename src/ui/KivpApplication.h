@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "ui/QtPrompts.h"
+#include "ui/QtSimulatorRunner.h"
 
 #include <memory>
 
@@ -29,6 +30,7 @@ public:
 
 private:
     QtPrompts m_prompts;
+    QtSimulatorRunner m_runner;
     MainForm m_model;
     std::unique_ptr<TForm1> m_form1;
     std::unique_ptr<TForm2> m_form2;

@@ -220,7 +220,7 @@ void TForm1::buildMenu() {
 
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
-    add(file, "SavePlayoff1", "Save Playoff", nullptr);
+    add(file, "SavePlayoff1", "Save Playoff", [this] { m_model.Button6Click(); });
     add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
     add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
@@ -232,7 +232,7 @@ void TForm1::buildMenu() {
     QMenu* setup = menuBar()->addMenu("&Setup");
     setup->setObjectName("Setup1");
     add(setup, "Teams1", "Teams", [this] { m_model.Button1Click(); });
-    add(setup, "Options1", "Options", nullptr);
+    add(setup, "Options1", "Options", [this] { m_model.Button5Click(); });
     separator(setup, "N4", false);
     add(setup, "UseKIVv361", "Use KIV v3.6", nullptr)->setVisible(false);
     add(setup, "UseKIVv401", "Use KIV v4.0", nullptr)->setVisible(false);
@@ -323,6 +323,8 @@ void TForm1::buildBracket(QWidget* client) {
             label->setFocusPolicy(Qt::NoFocus);
         } else {
             label->setAlignment((onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            connect(label, &SlotLabel::activated, this,
+                    [this, slot] { handle([this, slot] { m_model.Label9Click(slot); }); });
         }
         m_slots[static_cast<std::size_t>(slot)] = label;
     }

@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "support/RecordingPrompts.h"
+#include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "ui/Sphome.h"
 
@@ -33,7 +34,8 @@ class MainWindowTest : public QObject {
         TempDir dir;
         RecordingPrompts prompts;
         RecordingView view;
-        MainForm model{prompts, view};
+        ScriptedRunner runner;
+        MainForm model{prompts, view, runner};
         std::unique_ptr<ui::TForm1> window;
 
         explicit Fixture(std::initializer_list<const char*> teams = {}) {
