@@ -11,7 +11,7 @@ fi
 
 scripts/install-deps.sh
 cmake -S . -B build
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target kivp kivsim
 
 # The program folder of the demo: kivp keeps kivp.ini, the line score and saved playoffs here, and the stand-in
 # simulator answers to every version name kivp may start.

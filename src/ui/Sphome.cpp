@@ -113,7 +113,7 @@ protected:
         QPainter painter(this);
         if (m_model.Image1Visible() && !m_picture.isNull())
             painter.drawImage(rect(), m_picture);
-        painter.setPen(QPen(palette().color(QPalette::Dark), 1));
+        painter.setPen(QPen(QColor(96, 96, 96), 1));
         const Bracket& bracket = m_model.bracket();
         for (int series = 1; series <= 6; ++series) {
             if (bracket.slotShown(Bracket::upperSlot(series)))
@@ -341,6 +341,11 @@ void TForm1::buildBracket(QWidget* client) {
         button->setObjectName(QString("SpeedButton%1").arg(number));
         button->setCheckable(true);
         button->setGeometry(buttonRect(slot));
+        button->setText("H");
+        // A home button that is down reads as "home" at a glance: white on green.
+        button->setStyleSheet("QToolButton { border: 1px solid #808080; border-radius: 2px; background: white;"
+                              " color: #b0b0b0; font: bold 7pt; padding: 0px; }"
+                              "QToolButton:checked { background: #2e7d32; color: white; border-color: #1b5e20; }");
         button->setToolTip("Click to make this team the home team of its series");
         button->setAccessibleName("Home team: " + slotDescription(slot));
         connect(button, &QToolButton::clicked, this,
