@@ -198,7 +198,14 @@ TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
 
 void TForm1::handle(const std::function<void()>& handler) {
     const bool wasOpen = m_model.teamSetupOpen();
-    handler();
+    // The model reports the errors it expects; nothing may escape into Qt's event loop all the same.
+    try {
+        handler();
+    } catch (const Error& error) {
+        m_prompts.report(error);
+    } catch (const std::exception& error) {
+        m_prompts.say(std::string("An unexpected error stopped the command: ") + error.what());
+    }
     refresh();
     if (wasOpen != m_model.teamSetupOpen())
         recentreVertically();
