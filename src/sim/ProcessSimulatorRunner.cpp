@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -156,11 +158,31 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
     return {std::unique_ptr<SimulatorProcess>(new SimulatorProcess(pid)), {}};
 }
 
+SimulatorProcess::SimulatorProcess(pid_t pid) : m_pid(pid) {
+#ifdef SYS_pidfd_open
+    // Without it a quick game would be noticed only at the end of the pause that is under way, which can take
+    // longer than the game itself.
+    m_endNotice = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#endif
+}
+
 SimulatorProcess::~SimulatorProcess() {
     if (!finished()) {
         stop();
         wait();
     }
+    if (m_endNotice >= 0)
+        close(m_endNotice);
+}
+
+void SimulatorProcess::pauseUnlessEnded(std::chrono::steady_clock::duration pause) const {
+    if (m_endNotice >= 0) {
+        pollfd notice{m_endNotice, POLLIN, 0};
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(pause).count();
+        if (poll(&notice, 1, static_cast<int>(std::max<long long>(milliseconds, 1))) >= 0)
+            return;
+    }
+    std::this_thread::sleep_for(pause);
 }
 
 bool SimulatorProcess::finishedLocked() {
@@ -193,7 +215,7 @@ bool SimulatorProcess::waitFor(std::chrono::milliseconds timeout) {
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline)
             return false;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
+        pauseUnlessEnded(std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
         pause = std::min(pause * 2, std::chrono::milliseconds(25));
     }
 }

@@ -68,10 +68,15 @@ public:
     pid_t pid() const { return m_pid; }
 
 private:
-    explicit SimulatorProcess(pid_t pid) : m_pid(pid) {}
+    explicit SimulatorProcess(pid_t pid);
     bool finishedLocked();
+    // Sleeps for at most pause, waking as soon as the program ends.
+    void pauseUnlessEnded(std::chrono::steady_clock::duration pause) const;
 
     const pid_t m_pid;
+    // Readable once the program has ended (a Linux process descriptor); -1 where there is none, and the wait
+    // then sleeps its full pauses.
+    int m_endNotice = -1;
     mutable std::mutex m_mutex; // the program is reaped, signalled and stopped only while holding it
     bool m_reaped = false;
     bool m_stopRequested = false;

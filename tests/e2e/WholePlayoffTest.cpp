@@ -1,0 +1,261 @@
+// Whole playoffs played to a champion through the main window's model with the real stand-in simulator: every
+// game a click on a team slot, the simulator started as a program of its own, its line score read back. The
+// simulator logs the arguments it received, so each command line is checked against the launch rules, and
+// its line score says which team it was told was at home.
+
+#include "bracket/Bracket.h"
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "sim/LineScore.h"
+#include "sim/ProcessSimulatorRunner.h"
+#include "support/DemoInstallation.h"
+#include "support/PlayoffPlayer.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace kivp {
+namespace {
+
+using test::ConfirmOptions;
+using test::GameClick;
+
+enum class Mode {
+    NeverConfirmed, // the options window opens only when a new home team forces it, and then just OK
+    Switches,       // run options set before every game, cleared after it
+    CommandFile,    // run options saved for continuous use, set for each series, played from a command file
+};
+
+struct PlayoffCase {
+    const char* name;
+    int playoffType;
+    const char* format;
+    Mode mode;
+    RadioButtonId version;
+    const char* program; // what the version starts; typed into the version box for "User Defined"
+    const char* teamSubfolder;
+};
+
+void PrintTo(const PlayoffCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Eight demo teams in picker order; a four-team playoff takes the first two of each half, a two-team playoff
+// the first of each. MARROWDL's file is named in capitals.
+const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
+                          "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
+const char* const kCommandFile = "kivpcmd";
+
+int formatIndexOf(int playoffType, const std::string& format) {
+    const auto& items = formatItemsFor(playoffType);
+    return static_cast<int>(std::find(items.begin(), items.end(), format) - items.begin());
+}
+
+// Wins each round needs under a format such as "3-5-7"; the last length is the championship's.
+WinsNeeded winsNeededBy(const std::string& format) {
+    std::vector<int> lengths;
+    std::istringstream in(format);
+    for (std::string part; std::getline(in, part, '-');)
+        lengths.push_back(std::stoi(part));
+    WinsNeeded wins{};
+    for (std::size_t i = 0; i < lengths.size(); ++i)
+        wins[3 - lengths.size() + i] = (lengths[i] + 1) / 2;
+    return wins;
+}
+
+// The launch rules: the program, "/p:" with the team folder only when it is not the program folder, the upper
+// team first with its role, then the line-score switch and the composed switches, or the default tail before
+// any were composed. A command file replaces all of it but the program.
+std::string expectedLaunch(const GameClick& click, const std::string& program,
+                           const std::string& programFolder, const std::string& teamFolder) {
+    if (click.useCommandFile)
+        return program + " /cmd:" + teamFolder + "/" + kCommandFile;
+    std::string line = program;
+    if (teamFolder != programFolder)
+        line += " /p:" + teamFolder + "/";
+    line += std::string(" //") + (click.upperIsHome ? "h" : "v") + ":" + click.upperTeam;
+    line += std::string(" //") + (click.upperIsHome ? "v" : "h") + ":" + click.lowerTeam;
+    return line + (click.rawSwitches.empty() ? " //del:0 //st:kplayoff //ls:kivp"
+                                             : " //ls:kivp" + click.simSwitches);
+}
+
+struct Pitchers {
+    std::string visitorNumber, visitorName, homeNumber, homeName;
+};
+
+class WholePlayoff : public ::testing::TestWithParam<PlayoffCase> {};
+
+TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
+    const PlayoffCase& c = GetParam();
+    test::DemoInstallation install(c.teamSubfolder);
+    if (c.version == RadioButtonId::RadioButton5)
+        install.linkSimulator(c.program);
+    test::ScopedEnvironment fixedGames("KIVSIM_SEED", "e2e-" + std::string(c.name));
+    test::ScopedEnvironment log("KIVSIM_LOG", install.logFile());
+    test::ScopedEnvironment noFault("KIVSIM_FAIL", std::nullopt);
+
+    ProcessSimulatorRunner runner;
+    test::PlayoffPlayer user(install.programFolder(), runner);
+    const std::string& teams = install.teamFolder();
+    const std::string commandFilePath = joinPath(teams, kCommandFile);
+
+    Pitchers chosen;
+    if (c.mode != Mode::NeverConfirmed) {
+        user.confirm =
+            c.mode == Mode::Switches ? ConfirmOptions::BeforeEveryGame : ConfirmOptions::ForEachSeries;
+        user.optionsUser = [&](OptionsForm& o, int seriesIndex) {
+            o.chooseSeries(seriesIndex);
+            o.chooseVersion(c.version);
+            if (c.version == RadioButtonId::RadioButton5)
+                o.setEditText(EditId::KIVVersionBox, c.program);
+            o.setChecked(CheckBoxId::CheckBox21, c.mode == Mode::CommandFile); // save for continuous use
+            o.setChecked(CheckBoxId::CheckBox23, true);                        // auto manage, visitor
+            o.setChecked(CheckBoxId::CheckBox1, true);                         // DH
+            o.setChecked(CheckBoxId::CheckBox2, false);                        // sound
+            o.setChecked(CheckBoxId::CheckBox13, false);                       // delay
+            o.setChecked(CheckBoxId::CheckBox15, true);
+            o.setEditText(EditId::Edit3, "PLAYOFF");
+            o.setChecked(CheckBoxId::CheckBox37, c.mode == Mode::CommandFile);
+            o.setEditText(EditId::Edit1, c.mode == Mode::CommandFile ? kCommandFile : "");
+            // The visitor's second starter and the home team's first.
+            o.selectPitcherRow(ListViewId::ListView1, 1);
+            o.selectPitcherRow(ListViewId::ListView2, 0);
+            const auto& visitor = o.listView(ListViewId::ListView1).rows.at(1);
+            const auto& home = o.listView(ListViewId::ListView2).rows.at(0);
+            chosen = {visitor.number, visitor.name, home.number, home.name};
+            o.Button1Click();
+        };
+    }
+    // A stale command file must never be played: kivp writes it again before every game.
+    if (c.mode == Mode::CommandFile) {
+        user.beforeClick = [&](const GameClick&) {
+            saveLines(commandFilePath, {"stale"});
+            saveLines(commandFilePath + ".kivb", {"stale"});
+        };
+    }
+
+    user.start(teams);
+    ASSERT_EQ(user.form().Label32(), teams);
+    user.setUp(c.playoffType, formatIndexOf(c.playoffType, c.format), kTeams);
+    const Bracket& bracket = user.form().bracket();
+
+    int games = 0;
+    int gamesWithTheDefaultTail = 0;
+    while (const auto series = user.nextSeries()) {
+        ASSERT_LT(games, 100) << "no champion in sight";
+        const GameClick click = user.playGame(*series);
+        ++games;
+        SCOPED_TRACE("game " + std::to_string(games) + ", " + click.visitorTeam() + " at " +
+                     click.homeTeam());
+
+        const Lines logged = loadLines(install.logFile());
+        ASSERT_EQ(logged.size(), static_cast<std::size_t>(games));
+        EXPECT_EQ(logged.back(), expectedLaunch(click, c.program, install.programFolder(), teams));
+
+        switch (c.mode) {
+        case Mode::NeverConfirmed:
+            EXPECT_EQ(click.rawSwitches.empty(), click.confirmationsBefore == 0);
+            gamesWithTheDefaultTail += click.rawSwitches.empty() ? 1 : 0;
+            break;
+        case Mode::Switches:
+            EXPECT_FALSE(click.useCommandFile);
+            EXPECT_EQ(click.simSwitches, " /vp:" + chosen.visitorNumber + " /hp:" + chosen.homeNumber +
+                                             " /vam /dh:y /s:n /st:PLAYOFF");
+            break;
+        case Mode::CommandFile: {
+            ASSERT_TRUE(click.useCommandFile);
+            const std::string line = " /p:" + teams + "/ /v:" + click.visitorTeam() +
+                                     " /h:" + click.homeTeam() + " /vp:" + chosen.visitorNumber +
+                                     " /hp:" + chosen.homeNumber + " /vam /dh:y /s:n /st:PLAYOFF //ls:kivp";
+            EXPECT_EQ(test::readBytes(commandFilePath), line + "\r\n");
+            EXPECT_EQ(test::readBytes(commandFilePath + ".kivb"), line + "\r\n");
+            break;
+        }
+        }
+
+        // The simulator played the teams in the roles kivp gave them, with the pitchers the user chose.
+        const std::string lineScoreFile = joinPath(install.programFolder(), "kivp");
+        const auto score = readLineScoreFile(lineScoreFile);
+        ASSERT_TRUE(score);
+        const std::string title = loadLines(lineScoreFile).at(0);
+        EXPECT_EQ(title.rfind(click.visitorTeam() + " at " + click.homeTeam() + ",", 0), 0u) << title;
+        if (c.mode != Mode::NeverConfirmed) {
+            EXPECT_NE(title.find("(" + chosen.visitorName + " vs. " + chosen.homeName + ")"),
+                      std::string::npos)
+                << title;
+        }
+
+        // Exactly one win, for the team that scored more; the home team wins ties.
+        const bool homeWon = score->homeRuns >= score->visitorRuns;
+        const bool upperWon = homeWon == click.upperIsHome;
+        EXPECT_EQ(bracket.winCount(Bracket::upperSlot(*series)),
+                  std::to_string(click.upperWinsBefore + (upperWon ? 1 : 0)));
+        EXPECT_EQ(bracket.winCount(Bracket::lowerSlot(*series)),
+                  std::to_string(click.lowerWinsBefore + (upperWon ? 0 : 1)));
+        ASSERT_TRUE(user.prompts().messages().empty()) << user.prompts().messages().front();
+        if (HasFailure())
+            return; // one game's failures tell the story
+    }
+
+    // Each series of the type won by the team that reached its round's wins; the others never set up.
+    const WinsNeeded needed = winsNeededBy(c.format);
+    int winsInAll = 0;
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        SCOPED_TRACE("series " + std::to_string(series));
+        const Round round = Bracket::roundOf(series);
+        if (static_cast<int>(round) < c.playoffType) {
+            EXPECT_EQ(bracket.seriesState(series), kSeriesNotSetUp);
+            continue;
+        }
+        EXPECT_EQ(bracket.seriesState(series), kSeriesDecided);
+        const int upper = Bracket::upperSlot(series), lower = Bracket::lowerSlot(series);
+        const std::string& winner = bracket.slot(Bracket::winnerSlot(series));
+        ASSERT_TRUE(winner == bracket.slot(upper) || winner == bracket.slot(lower)) << winner;
+        const int winnerWins = toInteger(bracket.winCount(winner == bracket.slot(upper) ? upper : lower));
+        const int loserWins = toInteger(bracket.winCount(winner == bracket.slot(upper) ? lower : upper));
+        EXPECT_EQ(winnerWins, needed[static_cast<std::size_t>(round)]);
+        EXPECT_LT(loserWins, winnerWins);
+        winsInAll += winnerWins + loserWins;
+    }
+    EXPECT_FALSE(bracket.champion().empty());
+    EXPECT_NE(std::find(kTeams.begin(), kTeams.end(), bracket.champion()), kTeams.end());
+    EXPECT_EQ(winsInAll, games);
+    if (c.mode == Mode::NeverConfirmed) {
+        // Only a playoff of one series needs no home team marked, so only it is played without ever
+        // confirming; the others confirm once the first round is over.
+        if (c.playoffType == 2)
+            EXPECT_EQ(gamesWithTheDefaultTail, games);
+        else
+            EXPECT_TRUE(gamesWithTheDefaultTail > 0 && gamesWithTheDefaultTail < games)
+                << gamesWithTheDefaultTail;
+    }
+}
+
+using R = RadioButtonId;
+INSTANTIATE_TEST_SUITE_P(
+    AllTypesAndModes, WholePlayoff,
+    ::testing::Values(
+        PlayoffCase{"EightTeamsNeverConfirmed", 0, "3-3-3", Mode::NeverConfirmed, R::RadioButton1, "kivsim",
+                    ""},
+        PlayoffCase{"EightTeamsSwitches", 0, "3-3-5", Mode::Switches, R::RadioButton4, "kivsv46",
+                    "Sim Games"},
+        PlayoffCase{"EightTeamsCommandFile", 0, "1-3-3", Mode::CommandFile, R::RadioButton5, "mykiv",
+                    "teams"},
+        PlayoffCase{"FourTeamsNeverConfirmed", 1, "3-3", Mode::NeverConfirmed, R::RadioButton1, "kivsim",
+                    "teams"},
+        PlayoffCase{"FourTeamsSwitches", 1, "1-3", Mode::Switches, R::RadioButton2, "kivsv40", ""},
+        PlayoffCase{"FourTeamsCommandFile", 1, "3-5", Mode::CommandFile, R::RadioButton3, "kivsv45",
+                    "Sim Games"},
+        PlayoffCase{"TwoTeamsNeverConfirmed", 2, "7", Mode::NeverConfirmed, R::RadioButton1, "kivsim",
+                    "teams"},
+        PlayoffCase{"TwoTeamsSwitches", 2, "5", Mode::Switches, R::RadioButton5, "mykiv", "teams"},
+        PlayoffCase{"TwoTeamsCommandFile", 2, "3", Mode::CommandFile, R::RadioButton4, "kivsv46", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kivp

@@ -1,0 +1,149 @@
+#include "support/PlayoffPlayer.h"
+
+#include "platform/IntegerText.h"
+
+#include <stdexcept>
+
+namespace kivp::test {
+
+namespace {
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const auto& text : texts)
+        all += (all.empty() ? "" : " | ") + text;
+    return all;
+}
+
+} // namespace
+
+PlayoffPlayer::PlayoffPlayer(std::string programFolder, SimulatorRunner& runner)
+    : m_programFolder(std::move(programFolder)), m_form(m_prompts, *this, runner) {}
+
+void PlayoffPlayer::start(const std::string& teamFolder) {
+    m_form.FormCreate(m_programFolder);
+    m_form.FormShow();
+    if (teamFolder != m_form.Label32()) {
+        m_prompts.folders.push_back(teamFolder);
+        m_form.SpeedButton1Click();
+    }
+}
+
+void PlayoffPlayer::setUp(int playoffType, int formatIndex, const TeamPicks& teams) {
+    m_form.Button1Click();
+    m_form.PlayoffTypeBoxChange(playoffType);
+    m_form.PlayoffFormatBoxChange(formatIndex);
+    const auto& items = m_form.teamItems();
+    for (std::size_t i = 0; i < teams.size(); ++i) {
+        int index = -1;
+        for (std::size_t item = 0; item < items.size(); ++item) {
+            if (items[item] == teams[i])
+                index = static_cast<int>(item);
+        }
+        if (index < 0 && !teams[i].empty())
+            throw std::runtime_error("the team folder does not list " + teams[i]);
+        m_form.choosePicker(kPickerNumbers[i], index);
+    }
+    m_form.Button2Click();
+}
+
+std::optional<int> PlayoffPlayer::nextSeries() const {
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (m_form.bracket().seriesState(series) == kSeriesOpen)
+            return series;
+    }
+    return std::nullopt;
+}
+
+int PlayoffPlayer::wins(int slot) const {
+    return toInteger(m_form.bracket().winCount(slot));
+}
+
+void PlayoffPlayer::markHomeTeams() {
+    // Every open series, not only the next one: the options window opens only once all of them have one.
+    const Bracket& bracket = m_form.bracket();
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (bracket.seriesState(series) != kSeriesOpen)
+            continue;
+        const bool upper = upperAtHome(series);
+        const HomeChoice now = bracket.homeChoice(series);
+        if (now == (upper ? HomeChoice::Upper : HomeChoice::Lower))
+            continue;
+        if (confirm == ConfirmOptions::WhenWarned && now != HomeChoice::None)
+            continue;
+        m_form.SpeedButton2Click(upper ? Bracket::upperButton(series) : Bracket::lowerButton(series));
+    }
+}
+
+void PlayoffPlayer::openOptions(int series) {
+    m_seriesIndex = -1;
+    const auto list = m_form.bracket().seriesList();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].first == series)
+            m_seriesIndex = static_cast<int>(i);
+    }
+    const auto messagesBefore = m_prompts.messages().size();
+    m_form.Button5Click();
+    const auto messages = m_prompts.messages();
+    if (messages.size() != messagesBefore || !m_form.options().closeRequested() ||
+        m_form.bracket().updateOptionsLabel())
+        throw std::runtime_error("the options window was not confirmed: " + joined(messages));
+    ++m_confirmations;
+    m_lastConfirmedSeries = series;
+}
+
+void PlayoffPlayer::showOptionsWindow() {
+    OptionsForm& options = m_form.options();
+    options.FormShow();
+    if (optionsUser)
+        optionsUser(options, m_seriesIndex);
+    else
+        options.Button1Click();
+}
+
+GameClick PlayoffPlayer::playGame(int series) {
+    markHomeTeams();
+    const bool due = m_form.bracket().updateOptionsLabel() || confirm == ConfirmOptions::BeforeEveryGame ||
+                     (confirm == ConfirmOptions::ForEachSeries && m_lastConfirmedSeries != series);
+    if (due)
+        openOptions(series);
+
+    const Bracket& bracket = m_form.bracket();
+    const OptionsForm& options = m_form.options();
+    GameClick click;
+    click.series = series;
+    click.upperTeam = bracket.slot(Bracket::upperSlot(series));
+    click.lowerTeam = bracket.slot(Bracket::lowerSlot(series));
+    click.upperIsHome = bracket.homeChoice(series) == HomeChoice::Upper;
+    click.upperWinsBefore = wins(Bracket::upperSlot(series));
+    click.lowerWinsBefore = wins(Bracket::lowerSlot(series));
+    click.rawSwitches = options.rawSwitches();
+    click.simSwitches = options.simSwitches();
+    click.useCommandFile = options.useCommandFile();
+    click.confirmationsBefore = m_confirmations;
+    if (beforeClick)
+        beforeClick(click);
+    m_form.Label9Click(Bracket::upperSlot(series));
+    return click;
+}
+
+int PlayoffPlayer::playToChampion(int maxGames) {
+    int games = 0;
+    while (const auto series = nextSeries()) {
+        if (games == maxGames)
+            throw std::runtime_error("no champion after " + std::to_string(maxGames) + " games");
+        const GameClick click = playGame(*series);
+        ++games;
+        const int credited = wins(Bracket::upperSlot(*series)) + wins(Bracket::lowerSlot(*series)) -
+                             click.upperWinsBefore - click.lowerWinsBefore;
+        if (credited != 1 || !m_prompts.messages().empty())
+            throw std::runtime_error("game " + std::to_string(games) + " of series " +
+                                     std::to_string(*series) +
+                                     " was not credited: " + joined(m_prompts.messages()));
+    }
+    if (m_form.bracket().champion().empty())
+        throw std::runtime_error("every series ended without a champion");
+    return games;
+}
+
+} // namespace kivp::test
