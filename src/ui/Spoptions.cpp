@@ -145,11 +145,7 @@ public:
             control->setGeometry(QRect(area.center() - QPoint(size.width() / 2, size.height() / 2), size));
         }
         control->raise();
-        m_backgrounds.push_back(background);
     }
-
-    // Hides the white cell behind a control as well (for the rows that are never shown).
-    QWidget* background(std::size_t index) const { return m_backgrounds[index]; }
 
 private:
     static void fill(QWidget* widget, QPalette::ColorRole role) {
@@ -161,7 +157,6 @@ private:
 
     std::vector<int> m_columns;
     std::vector<int> m_rows;
-    std::vector<QWidget*> m_backgrounds;
 };
 
 // The quick views' column header. Its text is the fixed header; each of its words is drawn over the column of
@@ -372,7 +367,8 @@ void TForm7::buildTeamOptions(QWidget* page) {
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(4, 7, 262, 291);
 
-    auto* seriesCaption = addLabel(frame, "Select series to set options", QRect(8, 8, 240, 14), "Label1");
+    auto* seriesCaption =
+        addLabel(frame, "Select series to set options", QRect(8, 8, 240, 14), "SeriesLabel");
     m_comboBox1 = new QComboBox(frame);
     m_comboBox1->setObjectName("ComboBox1");
     m_comboBox1->setAccessibleName("Select series to set options");
@@ -394,7 +390,7 @@ void TForm7::buildTeamOptions(QWidget* page) {
     grid->header(2, 0, "Auto Manage", Qt::AlignLeft);
     grid->header(3, 0, "Auto Lineup", Qt::AlignLeft);
     m_spotStartersLabel = grid->header(4, 0, "Spot Starters", Qt::AlignLeft);
-    m_spotStartersLabel->setObjectName("Label29");
+    m_spotStartersLabel->setObjectName("SpotStartersLabel");
 
     for (const auto& [id, row, column, name] :
          {std::tuple{LabelId::Label35, 1, 1, "Selected visiting pitcher"},
@@ -468,7 +464,7 @@ void TForm7::buildMiscOptions(QWidget* page) {
     addCheckBox(C::CheckBox4, page, "Focusing", {})->setGeometry(16, 42, 140, 18);
 
     addCheckBox(C::CheckBox13, page, {}, "Use Delay")->setGeometry(16, 70, 18, 18);
-    m_delayLabel = addLabel(page, "Delay", QRect(36, 70, 72, 18), "Label2");
+    m_delayLabel = addLabel(page, "Delay", QRect(36, 70, 72, 18), "DelayLabel");
     m_cSpinEdit5 = new DelaySpinEdit(
         page, [this] { return m_model.cSpinEdit5().value(); },
         [this](int steps) {
@@ -485,7 +481,7 @@ void TForm7::buildMiscOptions(QWidget* page) {
     addCheckBox(C::WatchGameCheck, page, "Watch Game", {})->setGeometry(172, 70, 120, 18);
 
     addCheckBox(C::CheckBox39, page, {}, "Use Normalization")->setGeometry(16, 100, 18, 18);
-    m_normalizationLabel = addLabel(page, "Normalization", QRect(36, 100, 72, 18), "Label3");
+    m_normalizationLabel = addLabel(page, "Normalization", QRect(36, 100, 72, 18), "NormalizationLabel");
     addEdit(EditId::Edit2, page, "Normalization factor")->setGeometry(112, 98, 56, 22);
     m_normalizationLabel->setBuddy(m_edits[at(EditId::Edit2)]);
 
@@ -553,7 +549,10 @@ void TForm7::buildBottomPanel(QWidget* panel) {
     yellow.setColor(QPalette::Window, Qt::yellow);
     yellow.setColor(QPalette::WindowText, Qt::black);
     hint->setPalette(yellow);
-    hint->setGeometry(364, 40, 232, 16);
+    // As wide as its text, so the yellow ground ends where the words do.
+    hint->setText(toQt(m_model.label(LabelId::Label5).caption));
+    hint->adjustSize();
+    hint->move(364, 41);
     m_labels[at(LabelId::Label5)] = hint;
 
     auto* ok = addButton(ButtonId::Button1, panel, "OK", {});

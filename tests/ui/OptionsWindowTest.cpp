@@ -208,7 +208,7 @@ private slots:
         Fixture f;
         f.showPage(2);
         QVERIFY(!f.enabled("CSpinEdit5") && !f.enabled("WatchGameCheck") && f.enabled("Edit2"));
-        QTest::mouseClick(f.get("Label2"), Qt::LeftButton); // the caption "Delay" works its box
+        QTest::mouseClick(f.get("DelayLabel"), Qt::LeftButton); // the caption "Delay" works its box
         QVERIFY(f.checked("CheckBox13"));
         QVERIFY(f.enabled("CSpinEdit5") && f.enabled("WatchGameCheck"));
         f.click("WatchGameCheck");
