@@ -204,8 +204,9 @@ private:
 // text that is no number); the arrows, the Up and Down keys and the wheel step from the model's value.
 class DelaySpinEdit : public QAbstractSpinBox {
 public:
-    DelaySpinEdit(QWidget* parent, std::function<int()> value, std::function<void(int)> stepped)
-        : QAbstractSpinBox(parent), m_value(std::move(value)), m_stepped(std::move(stepped)) {}
+    // state is the model's delay field; stepped asks the model to move it by a number of steps.
+    DelaySpinEdit(QWidget* parent, const SpinEditState& state, std::function<void(int)> stepped)
+        : QAbstractSpinBox(parent), m_state(state), m_stepped(std::move(stepped)) {}
 
     QLineEdit* editor() const { return lineEdit(); }
 
@@ -220,17 +221,17 @@ protected:
     StepEnabled stepEnabled() const override {
         if (!isEnabled())
             return StepNone;
-        const int value = m_value();
+        const int value = m_state.value();
         StepEnabled steps = StepNone;
-        if (value > 0)
+        if (value > m_state.minValue)
             steps |= StepDownEnabled;
-        if (value < 9)
+        if (value < m_state.maxValue)
             steps |= StepUpEnabled;
         return steps;
     }
 
 private:
-    std::function<int()> m_value;
+    const SpinEditState& m_state;
     std::function<void(int)> m_stepped;
 };
 
@@ -250,10 +251,12 @@ TForm7::TForm7(OptionsForm& model, Prompts& prompts, QWidget* parent)
     m_pageControl1->setGeometry(4, 4, kClientWidth - 8, kClientHeight - kPanelHeight - 4);
     const std::array<QString, 4> tabs = {"Team Options", "Select Pitchers", "Misc Options",
                                          "Stat File Options"};
+    const std::array<const char*, 4> pageNames = {"TeamOptionsPage", "SelectPitchersPage", "MiscOptionsPage",
+                                                  "StatFileOptionsPage"};
     std::array<QWidget*, 4> pages{};
     for (std::size_t i = 0; i < tabs.size(); ++i) {
         pages[i] = new QWidget;
-        pages[i]->setObjectName(QString("TabSheet%1").arg(i + 1));
+        pages[i]->setObjectName(pageNames[i]);
         pages[i]->setAccessibleName(tabs[i]);
         m_pageControl1->addTab(pages[i], tabs[i]);
     }
@@ -267,15 +270,14 @@ TForm7::TForm7(OptionsForm& model, Prompts& prompts, QWidget* parent)
     buildStatFileOptions(pages[3]);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("BottomPanel");
     panel->setGeometry(0, kClientHeight - kPanelHeight, kClientWidth, kPanelHeight);
     buildBottomPanel(panel);
 
     refresh();
 }
 
-// --- building
-// --------------------------------------------------------------------------------------------------
+// --- building --------------------------------------------------------------------------------------------
 
 QCheckBox* TForm7::addCheckBox(CheckBoxId id, QWidget* parent, const QString& caption,
                                const QString& description) {
@@ -306,7 +308,7 @@ QListWidget* TForm7::addListBox(ListBoxId id, QWidget* parent, const QString& de
     list->setObjectName(nameOf(controlName(id)));
     list->setAccessibleName(description);
     list->setFont(fixedPitchFont());
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionMode(QAbstractItemView::NoSelection); // lists to read, nothing to choose
     m_listBoxes[at(id)] = list;
     return list;
 }
@@ -432,7 +434,7 @@ void TForm7::buildTeamOptions(QWidget* page) {
     m_memo1->hide();
 
     auto* quickView = new QGroupBox("Team Starting Lineup Quick View", page);
-    quickView->setObjectName("GroupBox2");
+    quickView->setObjectName("QuickViewGroup");
     quickView->setGeometry(272, 0, 316, 300);
     // Nine rows of each lineup show at once, without scrolling.
     for (const auto& [id, top, caption, captionName, headerName, description] :
@@ -452,7 +454,7 @@ void TForm7::buildSelectPitchers(QWidget* page) {
          {std::tuple{ListViewId::ListView1, 0, "Visiting Pitcher", "Visiting pitchers"},
           std::tuple{ListViewId::ListView2, 150, "Home Pitcher", "Home pitchers"}}) {
         auto* group = new QGroupBox(title, page);
-        group->setObjectName(id == ListViewId::ListView1 ? "GroupBox3" : "GroupBox4");
+        group->setObjectName(id == ListViewId::ListView1 ? "VisitingPitcherGroup" : "HomePitcherGroup");
         group->setGeometry(4, top, 584, 148);
         addListView(id, group, name)->setGeometry(8, 18, 568, 122);
     }
@@ -465,11 +467,9 @@ void TForm7::buildMiscOptions(QWidget* page) {
 
     addCheckBox(C::CheckBox13, page, {}, "Use Delay")->setGeometry(16, 70, 18, 18);
     m_delayLabel = addLabel(page, "Delay", QRect(36, 70, 72, 18), "DelayLabel");
-    m_cSpinEdit5 = new DelaySpinEdit(
-        page, [this] { return m_model.cSpinEdit5().value(); },
-        [this](int steps) {
-            handle([=, this] { m_model.setCSpinEdit5Value(m_model.cSpinEdit5().value() + steps); });
-        });
+    m_cSpinEdit5 = new DelaySpinEdit(page, m_model.cSpinEdit5(), [this](int steps) {
+        handle([=, this] { m_model.setCSpinEdit5Value(m_model.cSpinEdit5().value() + steps); });
+    });
     m_cSpinEdit5->setObjectName("CSpinEdit5");
     m_cSpinEdit5->setAccessibleName("Delay");
     m_cSpinEdit5->setGeometry(112, 68, 44, 22);
@@ -567,8 +567,7 @@ void TForm7::buildBottomPanel(QWidget* panel) {
     connect(clear, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button9Click(); }); });
 }
 
-// --- events
-// ----------------------------------------------------------------------------------------------------
+// --- events ----------------------------------------------------------------------------------------------
 
 void TForm7::handle(const std::function<void()>& handler) {
     try {
@@ -617,16 +616,14 @@ void TForm7::followVersionBoxFocus() {
     const bool focused = focusWidget() == m_edits[at(EditId::KIVVersionBox)];
     if (focused == m_model.label(LabelId::Label5).visible)
         return;
-    try {
-        focused ? m_model.KIVVersionBoxEnter() : m_model.KIVVersionBoxExit();
-    } catch (const Error& error) {
-        m_prompts.report(error);
-    }
+    if (focused)
+        m_model.KIVVersionBoxEnter();
+    else
+        m_model.KIVVersionBoxExit();
     m_labels[at(LabelId::Label5)]->setVisible(m_model.label(LabelId::Label5).visible);
 }
 
-// --- drawing
-// ---------------------------------------------------------------------------------------------------
+// --- drawing ---------------------------------------------------------------------------------------------
 
 namespace {
 
@@ -697,7 +694,7 @@ void TForm7::refresh() {
     const SpinEditState& delay = m_model.cSpinEdit5();
     {
         const QSignalBlocker blocker(m_cSpinEdit5);
-        if (m_cSpinEdit5->text() != toQt(delay.text))
+        if (m_cSpinEdit5->editor()->text() != toQt(delay.text))
             m_cSpinEdit5->editor()->setText(toQt(delay.text));
         drawShown(m_cSpinEdit5, delay.enabled, delay.visible);
         m_cSpinEdit5->update(); // the arrows follow the value
