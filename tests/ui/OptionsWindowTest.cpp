@@ -1,0 +1,378 @@
+#include "WindowTests.h"
+
+#include "options/OptionsForm.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempDir.h"
+#include "ui/Spoptions.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace kivp::test {
+namespace {
+
+class FakeHost : public OptionsHost {
+public:
+    std::string folder;
+    Bracket bracketModel;
+    int warningsLowered = 0;
+
+    std::string programDirectory() const override { return folder; }
+    std::string teamDirectory() const override { return folder; }
+    const Bracket& bracket() const override { return bracketModel; }
+    void lowerHomeAwayWarning() override { ++warningsLowered; }
+};
+
+// A team file in the simulator's columns: nine batters, then the pitchers with their games started.
+std::string teamFile(const std::vector<std::pair<std::string, std::string>>& pitchers) {
+    std::string text = "*Title line\r\n";
+    for (int i = 1; i <= 9; ++i) {
+        std::string line(60, ' ');
+        line.replace(9, 8, "Batter " + std::to_string(i));
+        line.replace(27, 3, "400");
+        line.replace(31, 3, "100");
+        text += line + "\r\n";
+    }
+    text += "*Pitchers\r\n";
+    for (const auto& [name, gamesStarted] : pitchers) {
+        std::string line(78, ' ');
+        line.replace(9, name.size(), name);
+        line.replace(27, 3, "180");
+        line.replace(55, 3, "345");
+        line.replace(76, 2, gamesStarted);
+        text += line + "\r\n";
+    }
+    return text + "*Bench\r\n";
+}
+
+struct Fixture {
+    TempDir dir;
+    RecordingPrompts prompts;
+    FakeHost host;
+    OptionsForm model{host, prompts};
+    std::unique_ptr<ui::TForm7> window;
+
+    // The main window's Options command: the series list filled, then the window shown.
+    explicit Fixture(const std::string& settings = {}, const std::vector<std::string>& series = {}) {
+        host.folder = dir.path();
+        if (!settings.empty())
+            dir.write("kivp.ini", settings);
+        window = std::make_unique<ui::TForm7>(model, prompts);
+        model.openWithSeries(series);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    template <typename T = QWidget> T* get(const char* name) { return child<T>(window.get(), name); }
+    // On a check box or radio button the click lands on its indicator.
+    void click(const char* name) {
+        auto* button = get<QAbstractButton>(name);
+        const QPoint at =
+            qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(8, button->height() / 2);
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+    }
+    bool checked(const char* name) { return get<QAbstractButton>(name)->isChecked(); }
+    bool enabled(const char* name) { return get(name)->isEnabled(); }
+    void showPage(int index) { get<QTabWidget>("PageControl1")->setCurrentIndex(index); }
+    void type(const char* name, const char* keys) { QTest::keyClicks(get(name), keys); }
+    bool settingsWritten() { return exists(dir.file("kivp.ini")); }
+};
+
+class OptionsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlIsNamedAndHasAnAccessibleName() {
+        Fixture f;
+        QStringList names = {"PageControl1", "ComboBox1", "CSpinEdit5", "Memo1",
+                             "Label30",      "Label31",   "Label32",    "Label33"};
+        auto add = [&](auto ids) {
+            for (const auto id : ids)
+                names << QString::fromStdString(std::string(controlName(id)));
+        };
+        add(kCheckBoxIds);
+        add(kEditIds);
+        add(kRadioButtonIds);
+        add(kButtonIds);
+        add(std::array{ListBoxId::ListBox1, ListBoxId::ListBox2, ListBoxId::ListBox3});
+        add(std::array{ListViewId::ListView1, ListViewId::ListView2});
+        add(std::array{LabelId::Label35, LabelId::Label36, LabelId::Label5});
+        for (const QString& name : names)
+            QVERIFY2(f.window->findChild<QWidget*>(name), qPrintable(name));
+
+        for (QWidget* widget : f.window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+                                 qobject_cast<QComboBox*>(widget) ||
+                                 qobject_cast<QAbstractItemView*>(widget) ||
+                                 qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QTabWidget*>(widget);
+            if (control && !widget->objectName().isEmpty() && !widget->objectName().startsWith("qt_"))
+                QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+        }
+    }
+
+    void windowShowsItsCaptionsAndHidesWhatIsNeverShown() {
+        Fixture f;
+        QCOMPARE(f.window->windowTitle(), QString("Options to Run KIV"));
+        QCOMPARE(f.window->size(), QSize(604, 396));
+        QCOMPARE(f.window->minimumSize(), f.window->maximumSize());
+        QVERIFY(!(f.window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        auto* tabs = f.get<QTabWidget>("PageControl1");
+        QStringList captions;
+        for (int i = 0; i < tabs->count(); ++i)
+            captions << tabs->tabText(i);
+        QCOMPARE(captions,
+                 (QStringList{"Team Options", "Select Pitchers", "Misc Options", "Stat File Options"}));
+
+        QStringList labels;
+        for (const QLabel* label : f.window->findChildren<QLabel*>())
+            labels << label->text();
+        for (const char* caption :
+             {"Option", "Visitor", "Home", "Selected Pitchers", "Auto Manage", "Auto Lineup",
+              "Statistic File", "Name (8 char max)", "Use", "Clear Files", "Statistics File", "Star Box File",
+              "Delay", "Normalization"})
+            QVERIFY2(labels.contains(caption), caption);
+        QCOMPARE(f.get<QLabel>("Label32")->text(),
+                 QString("(Name                        H     AB        BA    RBI  HR)"));
+        QCOMPARE(f.window->font().families().first(), QString("MS Sans Serif"));
+        QCOMPARE(f.window->font().pointSize(), 8);
+        QCOMPARE(f.get("ListBox1")->font().families().first(), QString("Courier New"));
+        QVERIFY(QFontInfo(f.get("ListBox1")->font()).fixedPitch());
+        QCOMPARE(f.get<QCheckBox>("CheckBox20")->text(), QString("Clear All Options After Running KIV"));
+        QCOMPARE(f.get<QRadioButton>("RadioButton5")->text(), QString("User Defined"));
+        QCOMPARE(f.get("Edit1")->toolTip(), QString("Command File:  Name 8 char max, no ext"));
+
+        for (const char* hidden : {"CheckBox3", "CheckBox26", "CheckBox8", "CheckBox9", "Button4", "Button5",
+                                   "Button7", "Button8", "ListBox3", "Memo1", "Label5"})
+            QVERIFY2(f.get(hidden)->isHidden(), hidden);
+
+        auto* pitchers = f.get<QTreeWidget>("ListView1");
+        QCOMPARE(pitchers->headerItem()->text(4), QString("SO"));
+        QCOMPARE(pitchers->header()->sectionSize(0), 25);
+        QCOMPARE(pitchers->header()->sectionSize(1), 190);
+        QCOMPARE(pitchers->headerItem()->textAlignment(6) & Qt::AlignRight, int(Qt::AlignRight));
+        QCOMPARE(pitchers->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(pitchers->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(pitchers->editTriggers(), QAbstractItemView::NoEditTriggers);
+    }
+
+    void showingLoadsTheOptionsOnTheFirstTab() {
+        QWidget owner;
+        owner.setGeometry(10, 10, 620, 450); // small enough for any test screen
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TempDir dir;
+        dir.write("kivp.ini",
+                  crlf({"[Options]", "Clear All After Run=0", "Save All Options=1", "KIV Version=45",
+                        "[Team Options]", "Use Delay Factor=1", "Delay Factor=12"}));
+        FakeHost host;
+        host.folder = dir.path();
+        RecordingPrompts prompts;
+        OptionsForm model(host, prompts);
+        model.setPageControl1(OptionsPage::MiscOptions);
+        ui::TForm7 window(model, prompts, &owner);
+        window.show();
+        QCOMPARE(child<QTabWidget>(&window, "PageControl1")->currentIndex(), 0);
+        QVERIFY(child<QCheckBox>(&window, "CheckBox21")->isChecked());
+        QVERIFY(child<QRadioButton>(&window, "RadioButton3")->isChecked());
+        QCOMPARE(child<QAbstractSpinBox>(&window, "CSpinEdit5")->text(), QString("9"));
+        QVERIFY(window.isModal());
+        // Centred over its owner (where no window manager tells the frame, Qt allows for a guessed one).
+        QVERIFY(qAbs(window.geometry().center().x() - owner.geometry().center().x()) <= 12);
+        QVERIFY(window.geometry().contains(owner.geometry().center()));
+    }
+
+    void statFileRowsFollowTheirUseAndClearRules() {
+        Fixture f;
+        f.showPage(3);
+        QVERIFY(!f.enabled("Edit3") && !f.enabled("CheckBox6") && f.enabled("CheckBox15"));
+        f.click("CheckBox15");
+        QVERIFY(f.enabled("Edit3") && f.enabled("CheckBox6"));
+        f.click("CheckBox6");
+        QVERIFY2(!f.checked("CheckBox6"), "a Clear box needs a file name");
+        f.type("Edit3", "LEAGUE");
+        f.click("CheckBox6");
+        QVERIFY(f.checked("CheckBox6"));
+        f.click("CheckBox15");
+        QVERIFY(!f.checked("CheckBox6") && !f.enabled("CheckBox6") && !f.enabled("Edit3"));
+        QCOMPARE(f.get<QLineEdit>("Edit3")->text(), QString("LEAGUE"));
+        QCOMPARE(f.model.runOptions().statsFile, "LEAGUE");
+    }
+
+    void delayAndNormalizationFollowTheirBoxesAndCaptions() {
+        Fixture f;
+        f.showPage(2);
+        QVERIFY(!f.enabled("CSpinEdit5") && !f.enabled("WatchGameCheck") && f.enabled("Edit2"));
+        QTest::mouseClick(f.get("DelayLabel"), Qt::LeftButton); // the caption "Delay" works its box
+        QVERIFY(f.checked("CheckBox13"));
+        QVERIFY(f.enabled("CSpinEdit5") && f.enabled("WatchGameCheck"));
+        f.click("WatchGameCheck");
+        f.click("CheckBox13");
+        QVERIFY(!f.enabled("WatchGameCheck") && f.checked("WatchGameCheck"));
+        f.click("CheckBox39");
+        f.type("Edit2", "1.0525");
+        QCOMPARE(f.get<QLineEdit>("Edit2")->text(), QString("1.052"));
+    }
+
+    void delayKeepsWhatIsTypedUntilTheFieldIsLeft() {
+        Fixture f;
+        f.showPage(2);
+        f.click("CheckBox13");
+        auto* delay = f.get<QAbstractSpinBox>("CSpinEdit5");
+        delay->setFocus();
+        delay->selectAll();
+        QTest::keyClicks(delay, "12");
+        QCOMPARE(f.model.cSpinEdit5().text, "12");
+        f.get("Edit2")->setFocus();
+        QCOMPARE(delay->text(), QString("9"));
+        QTest::keyClick(delay, Qt::Key_Up);
+        QCOMPARE(delay->text(), QString("9"));
+        QTest::keyClick(delay, Qt::Key_Down);
+        QCOMPARE(delay->text(), QString("8"));
+
+        // An emptied delay stops OK with the error, shown once, and the window stays open.
+        delay->selectAll();
+        QTest::keyClick(delay, Qt::Key_Backspace);
+        f.click("Button1");
+        QCOMPARE(f.prompts.messages(), (std::vector<std::string>{"'' is not a valid integer value"}));
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.host.warningsLowered, 0);
+    }
+
+    void persistenceChoiceKeepsExactlyOneOn() {
+        Fixture f;
+        f.click("CheckBox20");
+        QVERIFY(!f.checked("CheckBox20") && f.checked("CheckBox21"));
+        f.click("CheckBox21");
+        QVERIFY(f.checked("CheckBox20") && !f.checked("CheckBox21"));
+    }
+
+    void versionBoxFollowsTheChoiceAndShowsItsHintWhileFocused() {
+        Fixture f;
+        auto* box = f.get<QLineEdit>("KIVVersionBox");
+        QVERIFY(!box->isEnabled());
+        f.click("RadioButton5");
+        QVERIFY(box->isEnabled());
+        QVERIFY(!f.get("Label5")->isVisible());
+        box->setFocus();
+        QVERIFY(f.get("Label5")->isVisible());
+        QTest::keyClicks(box, "mykivprogram");
+        QCOMPARE(f.model.executableName(), "mykivpro");
+        f.get("CheckBox40")->setFocus();
+        QVERIFY(!f.get("Label5")->isVisible());
+        f.click("RadioButton4");
+        QVERIFY(!box->isEnabled());
+        QCOMPARE(box->text(), QString("mykivpro"));
+    }
+
+    void typedTextIsLimitedButALongerStoredNameIsKept() {
+        Fixture f(crlf({"[More Options]", "Use Stats File=1", "Stats File=LONGLEAGUE1"}));
+        f.showPage(3);
+        auto* name = f.get<QLineEdit>("Edit3");
+        QCOMPARE(name->text(), QString("LONGLEAGUE1"));
+        name->setFocus();
+        name->end(false);
+        QTest::keyClick(name, Qt::Key_X);
+        QCOMPARE(name->text(), QString("LONGLEAGUE1"));
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QTest::keyClick(name, Qt::Key_Y);
+        QCOMPARE(name->text(), QString("LONGLEAGUE"));
+        QCOMPARE(f.model.runOptions().statsFile, "LONGLEAGUE");
+    }
+
+    void okLowersTheWarningAndCloses() {
+        Fixture f;
+        f.click("Button1");
+        QCOMPARE(f.host.warningsLowered, 1);
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.window->result(), int(QDialog::Accepted));
+        QVERIFY(f.settingsWritten());
+    }
+
+    void cancelEscapeAndTheCloseBoxCloseWithoutWriting() {
+        Fixture f;
+        f.click("CheckBox21");
+        f.click("Button2");
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.window->result(), int(QDialog::Rejected));
+        QVERIFY(f.checked("CheckBox21")); // kept until the next showing loads the options again
+
+        f.window->show();
+        QVERIFY(f.checked("CheckBox20"));
+        QTest::keyClick(f.window.get(), Qt::Key_Escape);
+        QVERIFY(!f.window->isVisible());
+        f.window->show();
+        f.window->close();
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(f.model.closeRequested());
+        QVERIFY(!f.settingsWritten());
+        QCOMPARE(f.host.warningsLowered, 0);
+    }
+
+    void clearAsksFirstAndCancelChangesNothing() {
+        Fixture f({}, {seriesEntryText("Cubs", "Tigers")});
+        f.showPage(2);
+        f.click("CheckBox4");
+        f.click("Button9");
+        QCOMPARE(f.prompts.calls.size(), std::size_t(1));
+        QCOMPARE(f.prompts.calls[0].kind, "question");
+        QCOMPARE(f.prompts.calls[0].message.text,
+                 "This will clear ALL run options excluding directories, Continue?");
+        QCOMPARE(f.prompts.calls[0].message.title, "Run KIV Warning");
+        QVERIFY(f.checked("CheckBox4"));
+        QCOMPARE(f.get<QComboBox>("ComboBox1")->count(), 1);
+        QVERIFY(!f.settingsWritten());
+
+        f.prompts.answers.push_back(true);
+        f.click("Button9");
+        QVERIFY(!f.checked("CheckBox4") && f.checked("CheckBox2") && f.checked("CheckBox13"));
+        QCOMPARE(f.get<QAbstractSpinBox>("CSpinEdit5")->text(), QString("3"));
+        QCOMPARE(f.get<QComboBox>("ComboBox1")->count(), 0);
+        QVERIFY(f.settingsWritten());
+    }
+
+    void choosingASeriesFillsThePitcherTablesAndQuickViews() {
+        Fixture f({}, {seriesEntryText("Cubs", "Tigers")});
+        f.dir.write("Cubs.dat", teamFile({{"Reliever", "  "}, {"Home Ace", "30"}}));
+        f.dir.write("Tigers.dat", teamFile({{"Visiting Ace", "33"}, {"Second Man", " 9"}}));
+        auto* series = f.get<QComboBox>("ComboBox1");
+        series->setCurrentIndex(0);
+        emit series->activated(0);
+
+        auto* home = f.get<QTreeWidget>("ListView2");
+        QCOMPARE(home->topLevelItemCount(), 1);
+        QCOMPARE(home->topLevelItem(0)->text(0), QString("2"));
+        QCOMPARE(home->topLevelItem(0)->text(1), QString("Home Ace"));
+        QCOMPARE(home->topLevelItem(0)->text(3), QString("3.45"));
+        QCOMPARE(f.get<QListWidget>("ListBox1")->count(), 9);
+        QCOMPARE(f.get<QListWidget>("ListBox2")->item(0)->text().toStdString(),
+                 f.model.listBox(ListBoxId::ListBox2).items[0]);
+
+        f.showPage(1);
+        auto* visitors = f.get<QTreeWidget>("ListView1");
+        QCOMPARE(visitors->topLevelItemCount(), 2);
+        QTest::mouseClick(visitors->viewport(), Qt::LeftButton, {},
+                          visitors->visualItemRect(visitors->topLevelItem(1)).center());
+        QCOMPARE(f.get<QLabel>("Label35")->text(), QString("Second Man"));
+        QCOMPARE(f.model.visitingPitcher(), "2");
+        QVERIFY(f.prompts.calls.empty());
+    }
+};
+
+RegisterWindowTest<OptionsWindowTest> registered;
+
+} // namespace
+} // namespace kivp::test
+
+#include "OptionsWindowTest.moc"
