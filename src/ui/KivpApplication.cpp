@@ -3,6 +3,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/Spabout.h"
 #include "ui/Sphome.h"
+#include "ui/Spoptions.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -28,6 +29,7 @@ KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(
     m_runner.setOwner(m_form1.get());
     m_form2 = std::make_unique<TForm2>(m_prompts, [](const QUrl& url) { return QDesktopServices::openUrl(url); },
                                        m_form1.get());
+    m_form7 = std::make_unique<TForm7>(m_model.options(), m_prompts, m_form1.get());
     m_help = std::make_unique<HelpWindow>(m_form1.get());
 }
 
@@ -40,7 +42,8 @@ void KivpApplication::showAbout() {
     m_form2->exec();
 }
 
-void KivpApplication::showOptionsWindow() {}
+// The options window centres itself over the main window each time it is shown.
+void KivpApplication::showOptionsWindow() { m_form7->exec(); }
 
 void KivpApplication::closeMainWindow() { m_form1->close(); }
 

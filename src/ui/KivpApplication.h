@@ -13,6 +13,7 @@ namespace kivp::ui {
 class HelpWindow;
 class TForm1;
 class TForm2;
+class TForm7;
 
 class KivpApplication : public MainFormView {
 public:
@@ -34,6 +35,7 @@ private:
     MainForm m_model;
     std::unique_ptr<TForm1> m_form1;
     std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TForm7> m_form7;
     std::unique_ptr<HelpWindow> m_help;
 };
 

@@ -1,0 +1,99 @@
+#include "WindowTests.h"
+
+#include "platform/TextFile.h"
+#include "support/DemoInstallation.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/KivpApplication.h"
+#include "ui/Sphome.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace kivp::test {
+namespace {
+
+// The whole program as a user meets it: the real windows, the real simulator runner and the stand-in simulator.
+class PlayoffWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eightTeamSeriesIsPlayedToADecisionByClickingTheBracket() {
+        DemoInstallation demo("teams");
+        saveLines(demo.programFolder() + "/kivp.ini", {"[Location]", "Directory=" + demo.teamFolder()});
+        ScopedEnvironment fixedGames("KIVSIM_SEED", "11");
+        ScopedEnvironment log("KIVSIM_LOG", demo.logFile());
+
+        // Any message box would stop the test: record it and close it.
+        QStringList messages;
+        QTimer watchdog;
+        connect(&watchdog, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->reject();
+            }
+        });
+        watchdog.start(50);
+
+        ui::KivpApplication program(demo.programFolder());
+        ui::TForm1& window = program.mainWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        window.findChild<QAction*>("Teams1")->trigger();
+        const int pickers[] = {3, 4, 5, 6, 10, 11, 12, 13};
+        for (int i = 0; i < 8; ++i) {
+            auto* picker = child<QComboBox>(&window, qPrintable(QString("ComboBox%1").arg(pickers[i])));
+            QVERIFY(picker->count() >= 8);
+            picker->setCurrentIndex(i);
+            emit picker->activated(i);
+        }
+        QTest::mouseClick(child<QPushButton>(&window, "Button2"), Qt::LeftButton);
+        const QString upper = child<QLabel>(&window, "Label9")->text();
+        const QString lower = child<QLabel>(&window, "Label10")->text();
+        QVERIFY(!upper.isEmpty() && !lower.isEmpty());
+
+        // The lower team takes home field, which asks for the options to be confirmed again.
+        QTest::mouseClick(child<QToolButton>(&window, "SpeedButton3"), Qt::LeftButton);
+        QVERIFY(child(&window, "UpdateOptionsLabel")->isVisible());
+        QTimer::singleShot(200, [&] {
+            auto* options = QApplication::activeModalWidget();
+            QVERIFY(options && options->objectName() == "TForm7");
+            auto* series = child<QComboBox>(options, "ComboBox1");
+            QCOMPARE(series->count(), 4);
+            series->setCurrentIndex(0);
+            emit series->activated(0);
+            QTest::mouseClick(child<QPushButton>(options, "Button1"), Qt::LeftButton);
+        });
+        window.findChild<QAction*>("Options1")->trigger();
+        QVERIFY(!child(&window, "UpdateOptionsLabel")->isVisible());
+
+        auto* winner = child<QLabel>(&window, "Label17");
+        for (int game = 0; game < 5 && winner->text().isEmpty(); ++game)
+            QTest::mouseClick(child<QLabel>(&window, game % 2 ? "Label9" : "Label10"), Qt::LeftButton);
+        QVERIFY(winner->text() == upper || winner->text() == lower);
+        const QString winnerCount = winner->text() == upper ? "Label1" : "Label35";
+        QCOMPARE(child<QLabel>(&window, qPrintable(winnerCount))->text(), QString("3"));
+        QVERIFY(child(&window, "SpeedButton10")->isVisible());
+        QVERIFY(messages.isEmpty());
+
+        // Every game was started with the lower team at home and the switches OK composed.
+        const auto runs = loadLines(demo.logFile());
+        QVERIFY(runs.size() >= 3 && runs.size() <= 5);
+        const std::string teams = " //v:" + upper.toStdString() + " //h:" + lower.toStdString() + " //ls:kivp /s:n";
+        for (const auto& run : runs)
+            QVERIFY2(run.find(teams) != std::string::npos, run.c_str());
+    }
+};
+
+RegisterWindowTest<PlayoffWindowTest> registered;
+
+} // namespace
+} // namespace kivp::test
+
+#include "PlayoffWindowTest.moc"
