@@ -387,17 +387,17 @@ void TForm1::buildTeamSetup(QWidget* client) {
                                     m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
         group->setGeometry(8 + side * 306, 42, 295, 142);
-        for (int seed = 0; seed < 4; ++seed) {
-            const int comboBox = (side == 0 ? 3 : 10) + seed;
-            auto* caption = new QLabel(QString("Team %1").arg(seed + 1), group);
+        for (int rank = 0; rank < 4; ++rank) {
+            const int comboBox = (side == 0 ? 3 : 10) + rank;
+            auto* caption = new QLabel(QString("Team %1").arg(rank + 1), group);
             caption->setObjectName(QString("Label%1").arg(captionOf(comboBox)));
-            caption->setGeometry(12, 24 + seed * 28, 50, 20);
+            caption->setGeometry(12, 24 + rank * 28, 50, 20);
             m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))] = caption;
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
-            picker->setAccessibleName(QString("Team %1, %2 half").arg(seed + 1).arg(side == 0 ? "left" : "right"));
+            picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
             picker->setGeometry(66, 22, 215, 22);
-            picker->move(66, 22 + seed * 28);
+            picker->move(66, 22 + rank * 28);
             connect(picker, &QComboBox::activated, this,
                     [this, comboBox](int index) { handle([this, comboBox, index] {
                         m_model.choosePicker(comboBox, index);

@@ -3,6 +3,7 @@
 #include "options/Switches.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
+#include "support/OptionsFixtures.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
 
@@ -22,38 +23,10 @@ void PrintTo(const RunOptions& o, std::ostream* os) {
 namespace {
 
 using test::crlf;
+using test::FakeOptionsHost;
+using test::teamFileWithPitchers;
 using C = CheckBoxId;
 using R = RadioButtonId;
-
-class FakeHost : public OptionsHost {
-public:
-    std::string program;
-    std::string teams;
-    Bracket bracketModel;
-    int warningsLowered = 0;
-
-    std::string programDirectory() const override { return program; }
-    std::string teamDirectory() const override { return teams; }
-    const Bracket& bracket() const override { return bracketModel; }
-    void lowerHomeAwayWarning() override { ++warningsLowered; }
-};
-
-// A team file in the simulator's fixed columns: nine batters, then pitchers with their games started.
-std::string teamFile(const std::vector<std::pair<std::string, std::string>>& pitchers) {
-    std::string text = "Title line\r\n";
-    for (int i = 1; i <= 9; ++i)
-        text += "         Batter " + std::to_string(i) + "         300  90          10         50  \r\n";
-    text += "*Pitchers\r\n";
-    for (const auto& [name, gamesStarted] : pitchers) {
-        std::string line(78, ' ');
-        line.replace(9, name.size(), name);
-        line.replace(27, 3, "180");
-        line.replace(55, 3, "345");
-        line.replace(76, 2, gamesStarted);
-        text += line + "\r\n";
-    }
-    return text + "*Bench\r\n";
-}
 
 bool enabled(const OptionsForm& form, std::string_view name) {
     for (const auto id : kCheckBoxIds)
@@ -73,8 +46,8 @@ protected:
     OptionsFormTest() {
         host.program = dir.mkdir("program");
         host.teams = dir.mkdir("teams");
-        dir.write("teams/Cubs.dat", teamFile({{"Reliever", "  "}, {"Home Ace", "30"}}));
-        dir.write("teams/Tigers.dat", teamFile({{"Visiting Ace", "33"}}));
+        dir.write("teams/Cubs.dat", teamFileWithPitchers({{"Reliever", "  "}, {"Home Ace", "30"}}));
+        dir.write("teams/Tigers.dat", teamFileWithPitchers({{"Visiting Ace", "33"}}));
     }
 
     std::string iniPath() const { return host.program + "/kivp.ini"; }
@@ -91,7 +64,7 @@ protected:
     }
 
     test::TempDir dir;
-    FakeHost host;
+    FakeOptionsHost host;
     test::RecordingPrompts prompts;
     OptionsForm form{host, prompts};
 };

@@ -2,6 +2,7 @@
 
 #include "options/OptionsForm.h"
 #include "support/RecordingPrompts.h"
+#include "support/OptionsFixtures.h"
 #include "support/TempDir.h"
 #include "ui/Spoptions.h"
 
@@ -23,50 +24,17 @@
 namespace kivp::test {
 namespace {
 
-class FakeHost : public OptionsHost {
-public:
-    std::string folder;
-    Bracket bracketModel;
-    int warningsLowered = 0;
-
-    std::string programDirectory() const override { return folder; }
-    std::string teamDirectory() const override { return folder; }
-    const Bracket& bracket() const override { return bracketModel; }
-    void lowerHomeAwayWarning() override { ++warningsLowered; }
-};
-
-// A team file in the simulator's columns: nine batters, then the pitchers with their games started.
-std::string teamFile(const std::vector<std::pair<std::string, std::string>>& pitchers) {
-    std::string text = "*Title line\r\n";
-    for (int i = 1; i <= 9; ++i) {
-        std::string line(60, ' ');
-        line.replace(9, 8, "Batter " + std::to_string(i));
-        line.replace(27, 3, "400");
-        line.replace(31, 3, "100");
-        text += line + "\r\n";
-    }
-    text += "*Pitchers\r\n";
-    for (const auto& [name, gamesStarted] : pitchers) {
-        std::string line(78, ' ');
-        line.replace(9, name.size(), name);
-        line.replace(27, 3, "180");
-        line.replace(55, 3, "345");
-        line.replace(76, 2, gamesStarted);
-        text += line + "\r\n";
-    }
-    return text + "*Bench\r\n";
-}
-
 struct Fixture {
     TempDir dir;
     RecordingPrompts prompts;
-    FakeHost host;
+    FakeOptionsHost host;
     OptionsForm model{host, prompts};
     std::unique_ptr<ui::TForm7> window;
 
     // The main window's Options command: the series list filled, then the window shown.
     explicit Fixture(const std::string& settings = {}, const std::vector<std::string>& series = {}) {
-        host.folder = dir.path();
+        host.program = dir.path();
+        host.teams = dir.path();
         if (!settings.empty())
             dir.write("kivp.ini", settings);
         window = std::make_unique<ui::TForm7>(model, prompts);
@@ -176,8 +144,9 @@ private slots:
         dir.write("kivp.ini",
                   crlf({"[Options]", "Clear All After Run=0", "Save All Options=1", "KIV Version=45",
                         "[Team Options]", "Use Delay Factor=1", "Delay Factor=12"}));
-        FakeHost host;
-        host.folder = dir.path();
+        FakeOptionsHost host;
+        host.program = dir.path();
+        host.teams = dir.path();
         RecordingPrompts prompts;
         OptionsForm model(host, prompts);
         model.setPageControl1(OptionsPage::MiscOptions);
@@ -344,8 +313,8 @@ private slots:
 
     void choosingASeriesFillsThePitcherTablesAndQuickViews() {
         Fixture f({}, {seriesEntryText("Cubs", "Tigers")});
-        f.dir.write("Cubs.dat", teamFile({{"Reliever", "  "}, {"Home Ace", "30"}}));
-        f.dir.write("Tigers.dat", teamFile({{"Visiting Ace", "33"}, {"Second Man", " 9"}}));
+        f.dir.write("Cubs.dat", teamFileWithPitchers({{"Reliever", "  "}, {"Home Ace", "30"}}));
+        f.dir.write("Tigers.dat", teamFileWithPitchers({{"Visiting Ace", "33"}, {"Second Man", " 9"}}));
         auto* series = f.get<QComboBox>("ComboBox1");
         series->setCurrentIndex(0);
         emit series->activated(0);
