@@ -5,80 +5,59 @@
 namespace kivp {
 namespace {
 
+const char* const kProgram = "/home/me/kivp";
+const char* const kTeams = "/home/me/Sim Games/Teams";
+
 struct CommandRow {
     const char* name;
-    GameCommandInputs in;
+    const char* teamFolder;
+    const char* shortFolder; // the form handed to the simulator: empty for a folder that is not there
+    bool upperHome;
+    const char* simSwitches; // empty until the options window's first OK
+    const char* commandFile; // empty: no command file
     const char* expected;
 };
 
-void PrintTo(const CommandRow& row, std::ostream* os) { *os << row.name; }
-
-GameCommandInputs base() {
-    GameCommandInputs in;
-    in.executable = "kivsim";
-    in.programDirectory = "/home/me/kivp";
-    in.teamDirectory = "/home/me/Sim Games/Teams";
-    in.shortTeamDirectory = "/home/me/Sim Games/Teams";
-    in.upperTeam = "Cubs";
-    in.lowerTeam = "Tigers";
-    return in;
-}
-
-template <typename F> GameCommandInputs with(F change) {
-    auto in = base();
-    change(in);
-    return in;
+void PrintTo(const CommandRow& row, std::ostream* os) {
+    *os << row.name;
 }
 
 class GameCommandLines : public ::testing::TestWithParam<CommandRow> {};
 
 TEST_P(GameCommandLines, ComposeTheSimulatorCall) {
-    EXPECT_EQ(composeGameCommand(GetParam().in), GetParam().expected);
+    const auto& row = GetParam();
+    GameCommandInputs in;
+    in.executable = "kivsim";
+    in.programDirectory = kProgram;
+    in.teamDirectory = row.teamFolder;
+    in.shortTeamDirectory = row.shortFolder;
+    in.upperTeam = "Cubs";
+    in.lowerTeam = "Tigers";
+    in.upperIsHome = row.upperHome;
+    in.rawSwitches = *row.simSwitches ? "//raw " : ""; // what the switches were composed from
+    in.simSwitches = row.simSwitches;
+    in.useCommandFile = *row.commandFile;
+    in.commandFileName = row.commandFile;
+    EXPECT_EQ(composeGameCommand(in), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Launches, GameCommandLines,
     ::testing::Values(
-        CommandRow{"UpperHomeDefaultTail", base(),
+        CommandRow{"UpperHomeDefaultTail", kTeams, kTeams, true, "", "",
                    "kivsim /p:/home/me/Sim Games/Teams/ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"LowerHomeKeepsTheUpperTeamFirst", with([](auto& in) { in.upperIsHome = false; }),
+        CommandRow{"LowerHomeKeepsTheUpperTeamFirst", kTeams, kTeams, false, "", "",
                    "kivsim /p:/home/me/Sim Games/Teams/ //v:Cubs //h:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"TeamsInTheProgramFolderNeedNoFolderSwitch",
-                   with([](auto& in) { in.teamDirectory = in.programDirectory; }),
+        CommandRow{"TeamsInTheProgramFolderNeedNoFolderSwitch", kProgram, kProgram, true, "", "",
                    "kivsim //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"FoldersDifferingOnlyInCaseAreDifferent",
-                   with([](auto& in) { in.teamDirectory = "/HOME/me/kivp"; in.shortTeamDirectory = ""; }),
+        CommandRow{"FoldersDifferingOnlyInCaseAreDifferent", "/HOME/me/kivp", "", true, "", "",
                    "kivsim /p:/ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"ComposedSwitchesFollowTheLineScoreSwitch",
-                   with([](auto& in) {
-                       in.executable = "kivsv46";
-                       in.rawSwitches = "//vp:3//vam//s:n ";
-                       in.simSwitches = " /vp:3 /vam /s:n";
-                   }),
-                   "kivsv46 /p:/home/me/Sim Games/Teams/ //h:Cubs //v:Tigers //ls:kivp /vp:3 /vam /s:n"},
-        CommandRow{"CommandFileReplacesEverythingElse",
-                   with([](auto& in) {
-                       in.useCommandFile = true;
-                       in.commandFileName = "PLAYOFF";
-                       in.rawSwitches = "//s:n ";
-                       in.simSwitches = " /s:n";
-                   }),
+        CommandRow{"ComposedSwitchesFollowTheLineScoreSwitch", kTeams, kTeams, true, " /vp:3 /vam /s:n", "",
+                   "kivsim /p:/home/me/Sim Games/Teams/ //h:Cubs //v:Tigers //ls:kivp /vp:3 /vam /s:n"},
+        CommandRow{"CommandFileReplacesEverythingElse", kTeams, kTeams, true, " /s:n", "PLAYOFF",
                    "kivsim /cmd:/home/me/Sim Games/Teams/PLAYOFF"},
-        CommandRow{"CommandFileNamesTheFolderEvenWhenItIsTheProgramFolder",
-                   with([](auto& in) {
-                       in.executable = "mysim";
-                       in.teamDirectory = in.programDirectory;
-                       in.shortTeamDirectory = in.programDirectory;
-                       in.useCommandFile = true;
-                       in.commandFileName = "CMD";
-                   }),
-                   "mysim /cmd:/home/me/kivp/CMD"},
-        CommandRow{"NamesAndSwitchesPassUnquoted",
-                   with([](auto& in) {
-                       in.upperTeam = "A;B";
-                       in.lowerTeam = "$(x)";
-                   }),
-                   "kivsim /p:/home/me/Sim Games/Teams/ //h:A;B //v:$(x) //del:0 //st:kplayoff //ls:kivp"}),
+        CommandRow{"CommandFileNamesTheFolderEvenWhenItIsTheProgramFolder", kProgram, kProgram, true, "",
+                   "CMD", "kivsim /cmd:/home/me/kivp/CMD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

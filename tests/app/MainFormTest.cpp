@@ -1,10 +1,8 @@
 #include "app/MainForm.h"
+#include "options/ProfileFile.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
-#include "options/ProfileFile.h"
-#include "platform/Paths.h"
-#include "platform/TextFile.h"
 
 #include <functional>
 
@@ -12,8 +10,6 @@
 
 namespace kivp {
 namespace {
-
-using test::TempDir;
 
 struct RecordingView : MainFormView {
     std::vector<std::string> requests;
@@ -26,59 +22,73 @@ struct RecordingView : MainFormView {
 // A title line that lists: "*" first and at least 27 characters.
 const char* kTitle = "*Demo team title line here....\r\n";
 
-struct MainFormFixture : ::testing::Test {
-    TempDir dir;
+struct MainFormTest : ::testing::Test {
+    test::TempDir dir;
     test::RecordingPrompts prompts;
     RecordingView view;
     test::ScriptedRunner runner;
     MainForm form{prompts, view, runner};
 
     std::string ini() const { return test::readBytes(dir.file("kivp.ini")); }
+    // Team files for these names in a folder below the program folder ("" for the program folder itself).
+    void teams(std::initializer_list<const char*> names, const std::string& folder = "") {
+        for (const char* name : names)
+            dir.write((folder.empty() ? "" : folder + "/") + name + ".dat", kTitle);
+    }
     void start() {
         form.FormCreate(dir.path());
         form.FormShow();
     }
+    // Eight teams set up, upper teams at home in the first round, options never confirmed.
+    void setUpEight(int formatIndex = 0) {
+        teams({"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel"});
+        start();
+        form.PlayoffFormatBoxChange(formatIndex);
+        for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
+            form.choosePicker(kPickerNumbers[i], static_cast<int>(i));
+        form.Button2Click();
+    }
 };
 
-TEST_F(MainFormFixture, FirstStartInAnEmptyFolderRecordsItAsProgramAndTeamFolder) {
+// --- start-up and the team set-up area ---
+
+TEST_F(MainFormTest, FirstStartInAnEmptyFolderRecordsItAsProgramAndTeamFolder) {
     start();
     EXPECT_EQ(ini(), test::crlf({"[Location]", "Home Directory=" + dir.path(), "Directory=" + dir.path()}));
     EXPECT_EQ(form.Label32(), dir.path());
     EXPECT_EQ(form.teamDirectory(), dir.path());
     EXPECT_TRUE(form.teamItems().empty());
     EXPECT_FALSE(form.teamSetupOpen());
-    EXPECT_EQ(form.clientHeight(), kClosedClientHeight);
     EXPECT_TRUE(prompts.calls.empty());
 }
 
-TEST_F(MainFormFixture, StartFromAnotherFolderRewritesHomeDirectoryAndKeepsTheTeamFolder) {
-    const auto teams = dir.mkdir("teams");
-    dir.write("teams/Cubs.dat", kTitle);
-    dir.write("kivp.ini", test::crlf({"; my settings", "[Location]", "Home Directory=C:\\KIV", "Directory=" + teams,
-                                      "", "[Options]", "KIV Version=45"}));
+TEST_F(MainFormTest, StartFromAnotherFolderRewritesHomeDirectoryAndKeepsTheTeamFolder) {
+    const auto league = dir.mkdir("teams");
+    teams({"Cubs"}, "teams");
+    dir.write("kivp.ini", test::crlf({"; my settings", "[Location]", "Home Directory=C:\\KIV",
+                                      "Directory=" + league, "", "[Options]", "KIV Version=45"}));
     start();
-    EXPECT_EQ(ini(), test::crlf({"; my settings", "[Location]", "Home Directory=" + dir.path(), "Directory=" + teams,
-                                 "", "[Options]", "KIV Version=45"}));
-    EXPECT_EQ(form.Label32(), teams);
+    EXPECT_EQ(ini(), test::crlf({"; my settings", "[Location]", "Home Directory=" + dir.path(),
+                                 "Directory=" + league, "", "[Options]", "KIV Version=45"}));
+    EXPECT_EQ(form.Label32(), league);
     EXPECT_EQ(form.teamItems(), (std::vector<std::string>{"Cubs"}));
 }
 
-TEST_F(MainFormFixture, StartWithAReadOnlySettingsFileReportsItOnceAndStillUsesTheStoredFolder) {
-    const auto teams = dir.mkdir("teams");
-    const auto path = dir.write("kivp.ini", test::crlf({"[Location]", "Directory=" + teams}));
+TEST_F(MainFormTest, StartWithAReadOnlySettingsFileReportsItOnceAndStillUsesTheStoredFolder) {
+    const auto league = dir.mkdir("teams");
+    const auto path = dir.write("kivp.ini", test::crlf({"[Location]", "Directory=" + league}));
     test::chmodPath(path, 0444);
     start();
-    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"Unable to write to " + dir.file("kivp.ini")}));
-    EXPECT_EQ(form.Label32(), teams);
-    EXPECT_EQ(test::readBytes(path), test::crlf({"[Location]", "Directory=" + teams}));
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"Unable to write to " + path}));
+    EXPECT_EQ(form.Label32(), league);
+    EXPECT_EQ(test::readBytes(path), test::crlf({"[Location]", "Directory=" + league}));
 }
 
-TEST_F(MainFormFixture, CancelKeepsPickerChoicesAndOnlyDoneCopiesThemIntoTheBracket) {
-    for (const char* name : {"Ash.dat", "Birch.dat", "Cedar.dat"})
-        dir.write(name, kTitle);
+TEST_F(MainFormTest, CancelKeepsPickerChoicesAndOnlyDoneCopiesThemIntoTheBracket) {
+    teams({"Ash", "Birch", "Cedar"});
     start();
     form.Button1Click();
-    EXPECT_EQ(form.clientHeight(), kOpenClientHeight);
+    EXPECT_TRUE(form.teamSetupOpen());
     form.choosePicker(3, 2);
     form.choosePicker(6, 0);
     form.Button8Click();
@@ -94,8 +104,8 @@ TEST_F(MainFormFixture, CancelKeepsPickerChoicesAndOnlyDoneCopiesThemIntoTheBrac
     EXPECT_EQ(form.bracket().slot(3), ""); // an empty picker is copied as it is
 }
 
-TEST_F(MainFormFixture, ResetFormRestoresTheBracketAndRelistsTheTeamsWithoutChoices) {
-    dir.write("Ash.dat", kTitle);
+TEST_F(MainFormTest, ResetFormRestoresTheBracketAndRelistsTheTeamsWithoutChoices) {
+    teams({"Ash"});
     start();
     form.choosePicker(3, 0);
     form.Button2Click();
@@ -109,37 +119,37 @@ TEST_F(MainFormFixture, ResetFormRestoresTheBracketAndRelistsTheTeamsWithoutChoi
     EXPECT_TRUE(form.bracket().updateOptionsLabel()); // reset leaves the warning to the options window
 }
 
-TEST_F(MainFormFixture, ChoosingATeamFolderStoresItAndRelistsTheTeams) {
-    const auto teams = dir.mkdir("league");
-    dir.write("league/Zebras.dat", kTitle);
+TEST_F(MainFormTest, ChosenTeamFolderIsStoredAndListedAndACancelStillStoresTheFolderShown) {
+    const auto league = dir.mkdir("league");
+    const auto loaded = dir.mkdir("loaded");
+    teams({"Zebras"}, "league");
+    teams({"Owls"}, "loaded");
     start();
-    prompts.folders.push_back(teams);
+    prompts.folders.push_back(league);
     form.SpeedButton1Click();
     ASSERT_EQ(prompts.calls.size(), 1u);
     EXPECT_EQ(prompts.calls[0].kind, "folder");
     EXPECT_EQ(prompts.calls[0].message.title, "Select Your KIV .DAT File Folder:");
-    EXPECT_EQ(form.Label32(), teams);
-    EXPECT_EQ(form.teamDirectory(), teams);
+    EXPECT_EQ(form.Label32(), league);
+    EXPECT_EQ(form.teamDirectory(), league);
     EXPECT_EQ(form.teamItems(), (std::vector<std::string>{"Zebras"}));
-    EXPECT_NE(ini().find("Directory=" + teams + "\r\n"), std::string::npos);
-}
+    EXPECT_NE(ini().find("Directory=" + league + "\r\n"), std::string::npos);
 
-TEST_F(MainFormFixture, CancelledFolderChoiceStillBringsTheStoredFolderInLineWithTheShownOne) {
-    const auto loaded = dir.mkdir("loaded");
-    dir.write("loaded/Owls.dat", kTitle);
-    start();
+    // A loaded playoff shows its own folder; cancelling the chooser brings the stored folder in line with it.
     form.choosePicker(3, 0);
-    form.setLabel32(loaded); // as a loaded playoff does
+    form.setLabel32(loaded);
     prompts.folders.push_back(std::nullopt);
     form.SpeedButton1Click();
     EXPECT_EQ(form.Label32(), loaded);
-    EXPECT_EQ(form.teamDirectory(), dir.path());
+    EXPECT_EQ(form.teamDirectory(), league);
     EXPECT_NE(ini().find("Directory=" + loaded + "\r\n"), std::string::npos);
     EXPECT_EQ(form.teamItems(), (std::vector<std::string>{"Owls"}));
     EXPECT_EQ(form.pickerText(3), "");
 }
 
-TEST_F(MainFormFixture, HelpAboutAndExitGoToTheView) {
+// --- menu commands ---
+
+TEST_F(MainFormTest, HelpAboutAndExitGoToTheView) {
     start();
     form.FormKeyUp(MainForm::kF1);
     form.FormKeyUp(113);
@@ -149,18 +159,15 @@ TEST_F(MainFormFixture, HelpAboutAndExitGoToTheView) {
     EXPECT_EQ(view.requests, (std::vector<std::string>{"help", "help", "about", "close"}));
 }
 
-TEST_F(MainFormFixture, PictureCommandsFollowTheShowPictureCheckMark) {
+TEST_F(MainFormTest, PictureCommandsFollowTheShowPictureCheckMark) {
     start();
     EXPECT_FALSE(form.LoadPicture1Enabled());
     form.ShowPicture1Click();
-    EXPECT_TRUE(form.ShowPicture1Checked());
-    EXPECT_TRUE(form.Image1Visible());
-    EXPECT_TRUE(form.ChangeLabelFont1Enabled());
+    EXPECT_TRUE(form.ShowPicture1Checked() && form.Image1Visible() && form.ChangeLabelFont1Enabled());
 
     prompts.files.push_back(dir.file("park.jpg"));
     form.LoadPicture1Click();
     EXPECT_EQ(prompts.calls.back().message.title, "Load a ballpark picture");
-    EXPECT_EQ(form.picturePath(), dir.file("park.jpg"));
     prompts.files.push_back(std::nullopt);
     form.LoadPicture1Click();
     EXPECT_EQ(form.picturePath(), dir.file("park.jpg"));
@@ -171,36 +178,17 @@ TEST_F(MainFormFixture, PictureCommandsFollowTheShowPictureCheckMark) {
     EXPECT_EQ(form.labelFont(), bold);
 
     form.ShowPicture1Click();
-    EXPECT_FALSE(form.Image1Visible());
-    EXPECT_FALSE(form.LoadPicture1Enabled());
+    EXPECT_FALSE(form.Image1Visible() || form.LoadPicture1Enabled());
 }
 
-} // namespace
-} // namespace kivp
-
-namespace kivp {
-namespace {
-
-TEST_F(MainFormFixture, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
+TEST_F(MainFormTest, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
     const auto league = dir.mkdir("league");
-    dir.write("league/Ash.dat", kTitle);
-    dir.write("league/Birch.dat", kTitle);
+    teams({"Ash", "Birch"}, "league");
     start();
-    std::vector<std::string> lines = {"2", "1"};
-    for (int slot = 1; slot <= 12; ++slot)
-        lines.push_back("");
-    for (const char* text : {"Ash", "Birch", ""})
-        lines.push_back(text);
-    for (int slot = 1; slot <= 14; ++slot)
-        lines.push_back(slot >= 13 ? "1" : "");
-    lines.push_back(league);
-    for (int series = 1; series <= 7; ++series)
-        lines.push_back(series == 7 ? "0" : "-1");
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\n";
-    const auto file = dir.write("saved.kvp", text);
-
+    // A two-team playoff: type, format, 15 slots, 14 win counts, its team folder, 7 series states.
+    const auto file =
+        dir.write("saved.kvp", "2\n1\n" + std::string(12, '\n') + "Ash\nBirch\n\n" + std::string(12, '\n') +
+                                   "1\n1\n" + league + "\n-1\n-1\n-1\n-1\n-1\n-1\n0\n");
     for (int load = 0; load < 2; ++load) {
         prompts.files.push_back(file);
         form.Button7Click();
@@ -215,58 +203,39 @@ TEST_F(MainFormFixture, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(MainFormFixture, ExportWritesTheBracketPageIntoTheProgramFolder) {
-    start();
+TEST_F(MainFormTest, SaveAndExportWriteIntoTheProgramFolder) {
+    setUpEight();
+    form.setLabel32(dir.mkdir("league")); // not where files go
+    form.options().setChecked(CheckBoxId::CheckBox15, true);
+    form.options().setEditText(EditId::Edit3, "LEAGUE");
+    form.Button6Click();
+    EXPECT_TRUE(test::exists(dir.file("LEAGUE.kvp"))); // named after the statistics file
     form.ExporttoHTML1Click();
-    const auto page = test::readBytes(dir.file("html.html"));
-    EXPECT_EQ(page.rfind("<HTML>\r\n", 0), 0u);
-    EXPECT_NE(page.find(">Team 1</TD>"), std::string::npos);
+    EXPECT_NE(test::readBytes(dir.file("html.html")).find(">Ash</TD>"), std::string::npos);
+    EXPECT_TRUE(prompts.calls.empty());
 }
 
-} // namespace
-} // namespace kivp
+// --- options and games ---
 
-namespace kivp {
-namespace {
-
-struct PlayFixture : MainFormFixture {
-    // Eight teams set up, upper teams at home in the first round, options never confirmed.
-    void setUpEight(int formatIndex = 0) {
-        for (const char* name : {"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel"})
-            dir.write(std::string(name) + ".dat", kTitle);
-        start();
-        form.PlayoffFormatBoxChange(formatIndex);
-        for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
-            form.choosePicker(kPickerNumbers[i], static_cast<int>(i));
-        form.Button2Click();
-    }
-    std::string lineScore() const { return test::readBytes(dir.file("kivp")); }
-};
-
-TEST_F(PlayFixture, OptionsListsEverySeriesSetUpWithNamesPaddedToEight) {
+TEST_F(MainFormTest, OptionsListsEverySeriesSetUpWithNamesPaddedToEight) {
     start();
     form.Button5Click();
     EXPECT_EQ(view.requests, (std::vector<std::string>{"options"}));
     EXPECT_TRUE(form.options().comboBox1().items.empty());
 
-    view.requests.clear();
     form.bracket().setPlayoffType(2);
     form.bracket().setSlot(13, "Owl");
     form.bracket().setSlot(14, "Kingfish");
     form.bracket().setSeriesState(7, 0);
     form.SpeedButton2Click(15); // raises the warning, which does not stop the options window
     form.Button5Click();
-    EXPECT_EQ(view.requests, (std::vector<std::string>{"options"}));
+    EXPECT_EQ(view.requests, (std::vector<std::string>{"options", "options"}));
     EXPECT_EQ(form.options().comboBox1().items, (std::vector<std::string>{"Owl      vs. Kingfish"}));
 }
 
-TEST_F(PlayFixture, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
+TEST_F(MainFormTest, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
     // Each failing check in turn: a first-round pair, then the semi-finals and the championship once shown.
-    struct Case {
-        const char* name;
-        std::function<void(Bracket&)> arrange;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<const char*, std::function<void(Bracket&)>>> cases = {
         {"first round", [](Bracket& b) { b.speedButton(6).down = false; }},
         {"left semi-final",
          [](Bracket& b) {
@@ -281,56 +250,50 @@ TEST_F(PlayFixture, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
         {"championship", [](Bracket& b) { b.setSeriesButtonsShown(7, true); }},
     };
     start();
-    for (const auto& c : cases) {
+    for (const auto& [name, arrange] : cases) {
         form.bracket().startUp();
-        c.arrange(form.bracket());
+        arrange(form.bracket());
         prompts.clear();
-        view.requests.clear();
         form.Button5Click();
-        EXPECT_EQ(prompts.messages(), (std::vector<std::string>{kHomeTeamMissing})) << c.name;
-        EXPECT_TRUE(view.requests.empty()) << c.name;
+        EXPECT_EQ(prompts.messages(), (std::vector<std::string>{kHomeTeamMissing})) << name;
+        EXPECT_TRUE(view.requests.empty()) << name;
     }
 }
 
-TEST_F(PlayFixture, AGameBeforeAnyOptionsUsesTheDefaultTailAndCreditsTheHomeTeamOnATie) {
-    setUpEight();
+TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderWithTheTeamFolderShownAndCreditsTheHomeTeamOnATie) {
+    setUpEight(); // "1-1-1": one game decides a series
     runner.thenScore(4, 4);
     form.Label9Click(2);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].commandLine, "kivsim //h:Ash //v:Dogwood //del:0 //st:kplayoff //ls:kivp");
     EXPECT_EQ(runner.calls[0].workingDirectory, dir.path());
     EXPECT_EQ(runner.calls[0].caption, "Dogwood at Ash");
-    // "1-1-1": one game decides the series.
     EXPECT_EQ(form.bracket().slot(9), "Ash");
-    EXPECT_EQ(form.bracket().seriesState(1), 1);
+
+    // A loaded playoff's folder is the one the simulator is told, with the lower team at home as chosen.
+    const auto league = dir.mkdir("league");
+    form.setLabel32(league);
+    form.SpeedButton2Click(5);
+    form.bracket().setUpdateOptionsLabel(false);
+    runner.thenScore(7, 2);
+    form.Label9Click(3);
+    EXPECT_EQ(runner.calls.at(1).commandLine,
+              "kivsim /p:" + league + "/ //v:Birch //h:Cedar //del:0 //st:kplayoff //ls:kivp");
+    EXPECT_EQ(form.bracket().slot(10), "Birch");
     EXPECT_TRUE(prompts.calls.empty());
 }
 
-TEST_F(PlayFixture, TeamsOutsideTheProgramFolderAreNamedWithTheirFolder) {
-    const auto league = dir.mkdir("league");
-    start();
-    form.setLabel32(league);
-    form.bracket().setPlayoffType(2);
-    form.bracket().applyTeams({"Owl", "", "", "", "Lynx", "", "", ""});
-    form.SpeedButton2Click(15);
-    form.bracket().setUpdateOptionsLabel(false);
-    runner.thenScore(7, 2);
-    form.Label9Click(13);
-    EXPECT_EQ(runner.calls.at(0).commandLine,
-              "kivsim /p:" + league + "/ //v:Owl //h:Lynx //del:0 //st:kplayoff //ls:kivp");
-    EXPECT_EQ(form.bracket().winCount(13), "1");
-}
-
-TEST_F(PlayFixture, ClicksThatCannotPlayStopBeforeTheSimulatorButEmptyTheLineScore) {
+TEST_F(MainFormTest, ClicksThatCannotPlayStopBeforeTheSimulatorButEmptyTheLineScore) {
     setUpEight();
     dir.write("kivp", "old line score");
     form.Label9Click(9); // series 5 is not set up
-    EXPECT_EQ(lineScore(), "");
+    EXPECT_EQ(test::readBytes(dir.file("kivp")), "");
     form.SpeedButton2Click(3);
     form.Label9Click(1);
-    EXPECT_EQ(prompts.messages().back(),
-              "The Home/Away setup has been changed for at least 1 of the series.  The series options must be set "
-              "up again before continuing.");
+    EXPECT_EQ(
+        prompts.messages().back(),
+        "The Home/Away setup has been changed for at least 1 of the series.  The series options must be set "
+        "up again before continuing.");
     form.bracket().setUpdateOptionsLabel(false);
     form.bracket().speedButton(3).down = false;
     form.Label9Click(1);
@@ -338,39 +301,8 @@ TEST_F(PlayFixture, ClicksThatCannotPlayStopBeforeTheSimulatorButEmptyTheLineSco
     EXPECT_TRUE(runner.calls.empty());
 }
 
-TEST_F(PlayFixture, SimulatorThatWritesNothingCreditsNothingQuietly) {
-    setUpEight();
-    form.Label9Click(1);
-    EXPECT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(form.bracket().winCount(1), "0");
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
-TEST_F(PlayFixture, SimulatorThatCannotStartIsReportedOnceAndNothingElseHappens) {
-    setUpEight();
-    runner.then([](const auto&) {
-        return RunResult{RunResult::Outcome::NotStarted, "The simulator kivsim could not be started."};
-    });
-    form.Label9Click(1);
-    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"The simulator kivsim could not be started."}));
-    EXPECT_EQ(form.bracket().winCount(1), "0");
-}
-
-TEST_F(PlayFixture, MalformedLineScoreIsReportedAndCreditsNothing) {
-    setUpEight();
-    runner.then([](const test::ScriptedRunner::Call& call) {
-        saveLines(joinPath(call.workingDirectory, "kivp"), {"Final", "no runs column here"});
-        return RunResult{};
-    });
-    form.Label9Click(1);
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages()[0], "List index out of bounds (2)");
-    EXPECT_EQ(form.bracket().winCount(1), "0");
-    EXPECT_EQ(form.bracket().winCount(2), "0");
-}
-
-TEST_F(PlayFixture, OptionsAreResetAfterEveryGameWhileTheSettingsAskForIt) {
-    setUpEight(19);
+TEST_F(MainFormTest, OptionsAreResetAfterAGameUnlessTheSettingsSayNotAndAFailedResetStillCountsTheGame) {
+    setUpEight(19); // "7-7-7"
     form.options().setChecked(CheckBoxId::CheckBox23, true);
     runner.thenScore(1, 2);
     form.Label9Click(1); // no Clear All After Run key: counts as 1
@@ -378,7 +310,13 @@ TEST_F(PlayFixture, OptionsAreResetAfterEveryGameWhileTheSettingsAskForIt) {
     EXPECT_TRUE(form.options().checkBox(CheckBoxId::CheckBox2).checked); // sound is on after a reset
     EXPECT_EQ(form.bracket().winCount(1), "1");
 
-    // In save mode the options stay.
+    test::chmodPath(dir.file("kivp.ini"), 0444);
+    runner.thenScore(3, 1);
+    form.Label9Click(1);
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"Unable to write to " + dir.file("kivp.ini")}));
+    EXPECT_EQ(form.bracket().winCount(2), "1");
+
+    test::chmodPath(dir.file("kivp.ini"), 0644);
     ProfileFile settings(dir.file("kivp.ini"));
     settings.writeInteger("Options", "Clear All After Run", 0);
     settings.save();
@@ -387,24 +325,6 @@ TEST_F(PlayFixture, OptionsAreResetAfterEveryGameWhileTheSettingsAskForIt) {
     form.Label9Click(1);
     EXPECT_TRUE(form.options().checkBox(CheckBoxId::CheckBox23).checked);
     EXPECT_EQ(form.bracket().winCount(1), "2");
-}
-
-TEST_F(PlayFixture, AReadOnlySettingsFileIsReportedButTheGameStillCounts) {
-    setUpEight(19);
-    test::chmodPath(dir.file("kivp.ini"), 0444);
-    runner.thenScore(3, 1);
-    form.Label9Click(1);
-    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"Unable to write to " + dir.file("kivp.ini")}));
-    EXPECT_EQ(form.bracket().winCount(2), "1");
-}
-
-TEST_F(PlayFixture, SavingAPlayoffUsesTheStatisticsFileName) {
-    setUpEight();
-    form.options().setChecked(CheckBoxId::CheckBox15, true);
-    form.options().setEditText(EditId::Edit3, "LEAGUE");
-    form.Button6Click();
-    EXPECT_TRUE(test::exists(dir.file("LEAGUE.kvp")));
-    EXPECT_TRUE(prompts.calls.empty());
 }
 
 } // namespace
