@@ -18,7 +18,8 @@
 namespace kivp::test {
 namespace {
 
-// The whole program as a user meets it: the real windows, the real simulator runner and the stand-in simulator.
+// The whole program as a user meets it: the real windows, the real simulator runner and the stand-in
+// simulator.
 class PlayoffWindowTest : public QObject {
     Q_OBJECT
 
@@ -45,21 +46,27 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
+        // The set-up area opens below the bracket with nothing picked, and closes again on Done.
         window.findChild<QAction*>("Teams1")->trigger();
+        QCOMPARE(window.centralWidget()->height(), 413);
         const int pickers[] = {3, 4, 5, 6, 10, 11, 12, 13};
         for (int i = 0; i < 8; ++i) {
             auto* picker = child<QComboBox>(&window, qPrintable(QString("ComboBox%1").arg(pickers[i])));
-            QVERIFY(picker->count() >= 8);
+            QVERIFY(picker->count() >= 8 && picker->currentIndex() == -1);
             picker->setCurrentIndex(i);
             emit picker->activated(i);
         }
         QTest::mouseClick(child<QPushButton>(&window, "Button2"), Qt::LeftButton);
+        QCOMPARE(window.centralWidget()->height(), 173);
+        QVERIFY(!child(&window, "Button2")->isVisible());
         const QString upper = child<QLabel>(&window, "Label9")->text();
         const QString lower = child<QLabel>(&window, "Label10")->text();
         QVERIFY(!upper.isEmpty() && !lower.isEmpty());
 
-        // The lower team takes home field, which asks for the options to be confirmed again.
-        QTest::mouseClick(child<QToolButton>(&window, "SpeedButton3"), Qt::LeftButton);
+        // The lower team takes home field, which raises the yellow warning until the options are confirmed.
+        auto* lowerHome = child<QToolButton>(&window, "SpeedButton3");
+        QTest::mouseClick(lowerHome, Qt::LeftButton);
+        QVERIFY(lowerHome->isChecked() && !child<QToolButton>(&window, "SpeedButton2")->isChecked());
         QVERIFY(child(&window, "UpdateOptionsLabel")->isVisible());
         QTimer::singleShot(200, [&] {
             auto* options = QApplication::activeModalWidget();
@@ -85,7 +92,8 @@ private slots:
         // Every game was started with the lower team at home and the switches OK composed.
         const auto runs = loadLines(demo.logFile());
         QVERIFY(runs.size() >= 3 && runs.size() <= 5);
-        const std::string teams = " //v:" + upper.toStdString() + " //h:" + lower.toStdString() + " //ls:kivp /s:n";
+        const std::string teams =
+            " //v:" + upper.toStdString() + " //h:" + lower.toStdString() + " //ls:kivp /s:n";
         for (const auto& run : runs)
             QVERIFY2(run.find(teams) != std::string::npos, run.c_str());
     }

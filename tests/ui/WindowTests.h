@@ -1,5 +1,5 @@
 #pragma once
-// The window test classes register themselves here so one program runs them all.
+// The window test classes register themselves here (the list lives in main.cpp) so one program runs them all.
 
 #include <QObject>
 #include <QWidget>

@@ -1,10 +1,15 @@
-// Runs every window test class in one program on the offscreen platform. "test_ui MainWindowTest [args]" runs one
-// class, with Qt Test's own arguments after its name.
+// Runs every window test class in one program on the offscreen platform. "test_ui MainWindowTest [args]" runs
+// one class, with Qt Test's own arguments after its name.
 
 #include "WindowTests.h"
 
 #include <QApplication>
 #include <QTest>
+
+std::vector<QObject*>& kivp::test::windowTests() {
+    static std::vector<QObject*> tests;
+    return tests;
+}
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
