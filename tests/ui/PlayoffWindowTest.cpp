@@ -61,7 +61,9 @@ private slots:
         QVERIFY(!child(&window, "Button2")->isVisible());
         const QString upper = child<QLabel>(&window, "Label9")->text();
         const QString lower = child<QLabel>(&window, "Label10")->text();
-        QVERIFY(!upper.isEmpty() && !lower.isEmpty());
+        QCOMPARE(upper,
+                 child<QComboBox>(&window, "ComboBox3")->itemText(0)); // the first pick meets the fourth
+        QCOMPARE(lower, child<QComboBox>(&window, "ComboBox6")->itemText(3));
 
         // The lower team takes home field, which raises the yellow warning until the options are confirmed.
         auto* lowerHome = child<QToolButton>(&window, "SpeedButton3");
