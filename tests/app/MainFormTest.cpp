@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
@@ -325,6 +327,21 @@ TEST_F(MainFormTest, OptionsAreResetAfterAGameUnlessTheSettingsSayNotAndAFailedR
     form.Label9Click(1);
     EXPECT_TRUE(form.options().checkBox(CheckBoxId::CheckBox23).checked);
     EXPECT_EQ(form.bracket().winCount(1), "2");
+}
+
+TEST_F(MainFormTest, AGameTheUserStoppedCountsForNothingAndKeepsTheOptions) {
+    setUpEight();
+    form.options().setChecked(CheckBoxId::CheckBox23, true);
+    // Even a line score the stopped simulator left behind is not read.
+    runner.then([](const test::ScriptedRunner::Call& call) {
+        saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 5, "H", 1));
+        return RunResult{RunResult::Outcome::Stopped, {}};
+    });
+    form.Label9Click(1);
+    EXPECT_EQ(form.bracket().winCount(2), "0");
+    EXPECT_EQ(form.bracket().seriesState(1), 0);
+    EXPECT_TRUE(form.options().checkBox(CheckBoxId::CheckBox23).checked);
+    EXPECT_TRUE(prompts.calls.empty());
 }
 
 } // namespace
