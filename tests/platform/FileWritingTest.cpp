@@ -54,7 +54,7 @@ TEST(ReplaceFile, WritesThroughALinkAndKeepsTheLink) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
-TEST(EmptyFileInPlace, EmptiesOrCreatesButRespectsReadOnly) {
+TEST(EmptyFileInPlace, EmptiesOrCreatesButLeavesAReadOnlyFileAlone) {
     TempDir dir;
     const auto stats = dir.write("LEAGUE.sts", "lots of numbers");
     EXPECT_TRUE(emptyFileInPlace(stats));
