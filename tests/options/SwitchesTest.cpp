@@ -4,12 +4,14 @@
 #include "platform/Paths.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
 
 using test::TempDir;
+using ::testing::ThrowsMessage;
 
 // --- the switch table
 // ----------------------------------------------------------------------------------------
@@ -32,7 +34,6 @@ TEST_P(SwitchTable, EachOptionAddsItsSwitchInItsPlace) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SwitchTable, ::testing::Values(
-    SwitchRow{"NoOption", {}, "//s:n "},
     SwitchRow{"VisitingPitcher", {.visitingPitcher = "3"}, "//vp:3//s:n "},
     SwitchRow{"HomePitcher", {.homePitcher = "12"}, "//hp:12//s:n "},
     SwitchRow{"AutoManageVisitor", {.useAutoManageVisitor = true}, "//vam//s:n "},
@@ -89,44 +90,26 @@ TEST(SpacedSwitches, EveryDoubleSlashBecomesASpaceAndASlashWithoutTheTrailingSpa
     EXPECT_EQ(spacedForm(""), "");
 }
 
+// The short form of an existing folder is its absolute path; of a folder that is gone, the empty text.
 TEST(CommandFileLine, NamesTheTeamFolderTheTeamsAndTheSwitches) {
     TempDir dir;
     const auto teams = dir.mkdir("Sim Games/Teams");
-    const auto sim = composeSwitches(kWorkedExample).spaced;
-    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(teams), "Cubs", "Tigers", sim),
+    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(teams), "Cubs", "Tigers",
+                                     composeSwitches(kWorkedExample).spaced),
               " /p:" + teams + "/ /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
-}
-
-TEST(CommandFileLine, AFolderThatIsGoneLeavesOnlyTheSeparator) {
-    TempDir dir;
-    const auto sim = composeSwitches(RunOptions{}).spaced;
-    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(dir.file("removed")), "Cubs", "Tigers", sim),
+    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(dir.file("removed")), "Cubs", "Tigers", " /s:n"),
               " /p:/ /v:Cubs /h:Tigers /s:n //ls:kivp");
 }
 
-TEST(CommandFiles, BothFilesHoldTheSameOneLine) {
+TEST(CommandFiles, BothFilesHoldTheSameOneLineAndAFileThatCannotBeWrittenIsNamed) {
     TempDir dir;
     writeCommandFiles(dir.path(), "games", " /p:/x/ /v:A /h:B /s:n //ls:kivp");
     EXPECT_EQ(test::readBytes(dir.file("games")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
     EXPECT_EQ(test::readBytes(dir.file("games.kivb")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
-}
-
-TEST(CommandFiles, AFileThatCannotBeWrittenIsNamedInTheError) {
-    TempDir dir;
-    try {
-        writeCommandFiles(dir.path(), "", "line"); // no name: the team folder itself
-        FAIL() << "an empty name was written";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), "Cannot create file " + dir.path() + "/");
-    }
     const auto locked = dir.mkdir("locked");
     test::chmodPath(locked, 0555);
-    try {
-        writeCommandFiles(locked, "games", "line");
-        FAIL() << "a read-only folder was written";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), "Cannot create file " + locked + "/games");
-    }
+    EXPECT_THAT([&] { writeCommandFiles(locked, "games", "line"); },
+                ThrowsMessage<Error>("Cannot create file " + locked + "/games"));
     EXPECT_TRUE(test::entries(locked).empty());
 }
 
@@ -146,30 +129,24 @@ protected:
     std::string m_previous;
 };
 
-TEST_F(StatisticsFiles, OnlyTheStatisticsFilesThatExistAreEmptiedWhateverTheUseFlag) {
-    m_dir.write("LEAGUE.sts", "standings");
-    m_dir.write("LEAGUE.res", "results");
-    m_dir.write("LEAGUE.txt", "notes");
-    clearStatisticsFiles({.clearStatsFile = true, .statsFile = "LEAGUE"});
-    EXPECT_EQ(test::entries(m_dir.path()),
-              (std::vector<std::string>{"LEAGUE.res", "LEAGUE.sts", "LEAGUE.txt"}));
-    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.sts")), "");
-    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.res")), "");
-    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.txt")), "notes");
-}
-
-TEST_F(StatisticsFiles, TheOtherFilesAreEmptiedOrCreatedByTheirNameAsTyped) {
-    m_dir.write("CARD", "innings");
-    m_dir.write("STAR", "stars");
-    clearStatisticsFiles({.clearBoxScoreFile = true,
+// Only the statistics files that exist are emptied, whatever the use flags; the box score, score card and
+// star box files are emptied or created by their names as typed.
+TEST_F(StatisticsFiles, OnlyTheFilesAskedForAreEmptied) {
+    for (const char* name : {"LEAGUE.sts", "LEAGUE.res", "LEAGUE.txt", "CARD", "STAR"})
+        m_dir.write(name, "numbers");
+    clearStatisticsFiles({.clearStatsFile = true,
+                          .statsFile = "LEAGUE",
+                          .clearBoxScoreFile = true,
                           .boxScoreFile = "BOX",
                           .clearScoreCardFile = true,
                           .scoreCardFile = "CARD",
                           .starBoxFile = "STAR"}); // the star box's clear flag is off
-    EXPECT_EQ(test::entries(m_dir.path()), (std::vector<std::string>{"BOX", "CARD", "STAR"}));
-    EXPECT_EQ(test::readBytes(m_dir.file("BOX")), "");
-    EXPECT_EQ(test::readBytes(m_dir.file("CARD")), "");
-    EXPECT_EQ(test::readBytes(m_dir.file("STAR")), "stars");
+    EXPECT_EQ(test::entries(m_dir.path()),
+              (std::vector<std::string>{"BOX", "CARD", "LEAGUE.res", "LEAGUE.sts", "LEAGUE.txt", "STAR"}));
+    for (const char* name : {"BOX", "CARD", "LEAGUE.res", "LEAGUE.sts"})
+        EXPECT_EQ(test::readBytes(m_dir.file(name)), "") << name;
+    EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.txt")) + test::readBytes(m_dir.file("STAR")),
+              "numbersnumbers");
 }
 
 TEST_F(StatisticsFiles, AFileThatCannotBeEmptiedIsSkippedWithoutStoppingTheRest) {
