@@ -225,15 +225,10 @@ TEST(BattingAverage, RoundsTheThousandthsUpAndShowsZeroWhenThereIsNothingToDivid
 }
 
 TEST(DecimalText, ReadsPlainDecimalsOnly) {
-    const std::vector<std::pair<const char*, std::optional<double>>> table = {{"  12 ", 12.0},
-                                                                              {"-3", -3.0},
-                                                                              {"1.5", 1.5},
-                                                                              {".5", 0.5},
-                                                                              {"", std::nullopt},
-                                                                              {".", std::nullopt},
-                                                                              {"1.2.3", std::nullopt},
-                                                                              {"$1", std::nullopt},
-                                                                              {"1 2", std::nullopt}};
+    const std::vector<std::pair<const char*, std::optional<double>>> table = {
+        {"  12 ", 12.0},      {"-3", -3.0},         {"+3", 3.0},         {"1.5", 1.5},
+        {".5", 0.5},          {"", std::nullopt},   {".", std::nullopt}, {"1.2.3", std::nullopt},
+        {"$1", std::nullopt}, {"1 2", std::nullopt}};
     for (const auto& [text, value] : table)
         EXPECT_EQ(parseDecimal(text), value) << '"' << text << '"';
 }
