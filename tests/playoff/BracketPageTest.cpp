@@ -24,12 +24,13 @@ Lines page(const Lines& rows) {
     return lines;
 }
 
-// Every slot and win count distinct, so a text in the wrong cell shows.
+// Every slot and win count distinct, so a text in the wrong cell shows; a leading space must stay.
 Bracket distinctBracket(int type) {
     Bracket bracket;
-    bracket.setPlayoffType(type);
+    bracket.setPlayoffType(std::max(type, 0));
+    bracket.selectPlayoffType(type);
     const char* names[] = {"Ash",   "Birch", "Cedar",   "Dogwood", "Elm",   "Fir",   "Gum",
-                           "Hazel", "Ivy",   "Juniper", "Kauri",   "Larch", "Maple", "Nutmeg"};
+                           "Hazel", " Ivy",  "Juniper", "Kauri",   "Larch", "Maple", "Nutmeg"};
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
         bracket.setSlot(slot, names[slot - 1]);
         bracket.setWinCount(slot, std::to_string(slot));
@@ -41,7 +42,6 @@ Bracket distinctBracket(int type) {
 struct TypeRows {
     const char* name;
     int type;
-    std::size_t lineCount;
     Lines rows;
 };
 
@@ -52,107 +52,62 @@ void PrintTo(const TypeRows& rows, std::ostream* os) {
 class BracketPageRows : public ::testing::TestWithParam<TypeRows> {};
 
 TEST_P(BracketPageRows, PutEachSlotInItsCell) {
-    const Lines lines = bracketPageLines(distinctBracket(GetParam().type));
-    EXPECT_EQ(lines.size(), GetParam().lineCount);
-    EXPECT_EQ(lines, page(GetParam().rows));
+    EXPECT_EQ(bracketPageLines(distinctBracket(GetParam().type)), page(GetParam().rows));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     AllTypes, BracketPageRows,
     ::testing::Values(
-        TypeRows{
-            "EightTeams",
-            0,
-            19,
-            {"<TR BGCOLOR=#FFFFCC><TH COLSPAN=2 ALIGN=CENTER><B>Round 1</B></TH><TH COLSPAN=2 "
-             "ALIGN=CENTER><B>Semi Finals</B></TH><TH COLSPAN=5 ALIGN=CENTER><B>World "
-             "Championship</B></TH><TH "
-             "COLSPAN=2 ALIGN=CENTER><B>Semi Finals</B></TH><TH COLSPAN=2 ALIGN=CENTER><B>Round "
-             "1</B></TH></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Ash</TD><TD BGCOLOR=#99CCFF>1</TD><TD COLSPAN=9>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>5</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Elm</TD></TR>",
-             "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF>Ivy</TD><TD BGCOLOR=#99CCFF>9</TD><TD "
-             "COLSPAN=5>&nbsp</TD><TD BGCOLOR=#99CCFF>11</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Kauri</TD></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Birch</TD><TD BGCOLOR=#99CCFF>2</TD><TD COLSPAN=9>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>6</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Fir</TD></TR>",
-             "<TR><TD COLSPAN=4></TD><TD BGCOLOR=#99CCFF>Maple</TD><TD "
-             "BGCOLOR=#99CCFF>13</TD><TD>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Cedar</TD><TD BGCOLOR=#99CCFF>3</TD><TD COLSPAN=9>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>7</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Gum</TD></TR>",
-             "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF>Juniper</TD><TD BGCOLOR=#99CCFF>10</TD><TD "
-             "COLSPAN=5>&nbsp</TD><TD BGCOLOR=#99CCFF>12</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Larch</TD></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Dogwood</TD><TD BGCOLOR=#99CCFF>4</TD><TD COLSPAN=9>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>8</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Hazel</TD></TR>"}},
-        TypeRows{
-            "FourTeams",
-            1,
-            15,
-            {"<TR BGCOLOR=#FFFFCC><TH COLSPAN=2 ALIGN=CENTER>Semi Finals</TH><TH COLSPAN=5 "
-             "ALIGN=CENTER>World "
-             "Championship</TH><TH COLSPAN=2 ALIGN=CENTER>Semi Finals</TH></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Ivy</TD><TD BGCOLOR=#99CCFF>9</TD><TD COLSPAN=5>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>11</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Kauri</TD></TR>",
-             "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF>Maple</TD><TD "
-             "BGCOLOR=#99CCFF>13</TD><TD>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>",
-             "<TR><TD BGCOLOR=#99CCFF>Juniper</TD><TD BGCOLOR=#99CCFF>10</TD><TD COLSPAN=5>&nbsp</TD><TD "
-             "BGCOLOR=#99CCFF>12</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Larch</TD></TR>"}},
+        TypeRows{"EightTeams",
+                 0,
+                 {"<TR BGCOLOR=#FFFFCC><TH COLSPAN=2 ALIGN=CENTER><B>Round 1</B></TH><TH COLSPAN=2 "
+                  "ALIGN=CENTER><B>Semi Finals</B></TH><TH COLSPAN=5 ALIGN=CENTER><B>World Championship</B>"
+                  "</TH><TH COLSPAN=2 ALIGN=CENTER><B>Semi Finals</B></TH><TH COLSPAN=2 ALIGN=CENTER><B>"
+                  "Round 1</B></TH></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF>Ash</TD><TD BGCOLOR=#99CCFF>1</TD><TD COLSPAN=9>&nbsp</TD><TD "
+                  "BGCOLOR=#99CCFF>5</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Elm</TD></TR>",
+                  "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF> Ivy</TD><TD BGCOLOR=#99CCFF>9</TD><TD "
+                  "COLSPAN=5>&nbsp</TD><TD BGCOLOR=#99CCFF>11</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>"
+                  "Kauri</TD></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF>Birch</TD><TD BGCOLOR=#99CCFF>2</TD><TD COLSPAN=9>&nbsp</TD><TD "
+                  "BGCOLOR=#99CCFF>6</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Fir</TD></TR>",
+                  "<TR><TD COLSPAN=4></TD><TD BGCOLOR=#99CCFF>Maple</TD><TD BGCOLOR=#99CCFF>13</TD><TD>"
+                  "&nbsp</TD><TD BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF>Cedar</TD><TD BGCOLOR=#99CCFF>3</TD><TD COLSPAN=9>&nbsp</TD><TD "
+                  "BGCOLOR=#99CCFF>7</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Gum</TD></TR>",
+                  "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF>Juniper</TD><TD BGCOLOR=#99CCFF>10</TD><TD "
+                  "COLSPAN=5>&nbsp</TD><TD BGCOLOR=#99CCFF>12</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>"
+                  "Larch</TD></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF>Dogwood</TD><TD BGCOLOR=#99CCFF>4</TD><TD COLSPAN=9>&nbsp</TD>"
+                  "<TD BGCOLOR=#99CCFF>8</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Hazel</TD></TR>"}},
+        TypeRows{"FourTeams",
+                 1,
+                 {"<TR BGCOLOR=#FFFFCC><TH COLSPAN=2 ALIGN=CENTER>Semi Finals</TH><TH COLSPAN=5 "
+                  "ALIGN=CENTER>World Championship</TH><TH COLSPAN=2 ALIGN=CENTER>Semi Finals</TH></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF> Ivy</TD><TD BGCOLOR=#99CCFF>9</TD><TD COLSPAN=5>&nbsp</TD><TD "
+                  "BGCOLOR=#99CCFF>11</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Kauri</TD></TR>",
+                  "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF>Maple</TD><TD BGCOLOR=#99CCFF>13</TD><TD>"
+                  "&nbsp</TD><TD BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>",
+                  "<TR><TD BGCOLOR=#99CCFF>Juniper</TD><TD BGCOLOR=#99CCFF>10</TD><TD COLSPAN=5>&nbsp</TD>"
+                  "<TD BGCOLOR=#99CCFF>12</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Larch</TD></TR>"}},
         TypeRows{"TwoTeams",
                  2,
-                 13,
                  {"<TR BGCOLOR=#FFFFCC><TH COLSPAN=5 ALIGN=CENTER>World Championship</TH></TR>",
                   "<TR><TD BGCOLOR=#99CCFF>Maple</TD><TD BGCOLOR=#99CCFF>13</TD><TD>&nbsp</TD><TD "
-                  "BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>"}}),
+                  "BGCOLOR=#99CCFF>14</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Nutmeg</TD></TR>"}},
+        TypeRows{"NoType", -1, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BracketPage, NoPlayoffTypeGivesHeadAndTailOnly) {
-    Bracket bracket = distinctBracket(0);
-    bracket.selectPlayoffType(-1);
-    const Lines lines = bracketPageLines(bracket);
-    EXPECT_EQ(lines.size(), 11u);
-    EXPECT_EQ(lines, page({}));
-}
-
-TEST(BracketPage, FreshBracketShowsPlaceholdersAsTheyStand) {
-    const Lines lines = bracketPageLines(Bracket{});
-    ASSERT_EQ(lines.size(), 19u);
-    EXPECT_EQ(lines[8],
-              "<TR><TD COLSPAN=2></TD><TD BGCOLOR=#99CCFF> Winner T1/T4</TD><TD BGCOLOR=#99CCFF>0</TD><TD "
-              "COLSPAN=5>&nbsp</TD><TD BGCOLOR=#99CCFF>0</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>Winner "
-              "T1/T4</TD></TR>");
-}
-
-struct Escape {
-    const char* text;
-    const char* escaped;
-};
-
-void PrintTo(const Escape& escape, std::ostream* os) {
-    *os << '"' << escape.text << '"';
-}
-
-class HtmlEscaping : public ::testing::TestWithParam<Escape> {};
-
-TEST_P(HtmlEscaping, MarkupCharactersBecomeReferences) {
-    EXPECT_EQ(escapeHtml(GetParam().text), GetParam().escaped);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, HtmlEscaping,
-                         ::testing::Values(Escape{"A&M", "A&amp;M"}, Escape{"<B>", "&lt;B&gt;"},
-                                           Escape{"\"Q\"", "&quot;Q&quot;"}, Escape{"&amp;", "&amp;amp;"},
-                                           Escape{"O'Neil  Sox", "O'Neil  Sox"}, Escape{"", ""},
-                                           Escape{"Ca\xF1on", "Ca\xF1on"}));
-
-TEST(BracketPage, EscapesEveryInsertedText) {
+TEST(BracketPage, EscapesEveryInsertedTextAndNothingElse) {
     Bracket bracket = distinctBracket(2);
-    bracket.setSlot(13, "A&M");
+    bracket.setSlot(13, "A&M's");
     bracket.setWinCount(13, "<1>");
     bracket.setWinCount(14, "\"2\"");
-    bracket.setSlot(14, "<B>");
-    EXPECT_EQ(bracketPageLines(bracket)[7],
-              "<TR><TD BGCOLOR=#99CCFF>A&amp;M</TD><TD BGCOLOR=#99CCFF>&lt;1&gt;</TD><TD>&nbsp</TD><TD "
-              "BGCOLOR=#99CCFF>&quot;2&quot;</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>&lt;B&gt;</TD></TR>");
+    bracket.setSlot(14, "&amp;  Ca\xF1on");
+    EXPECT_EQ(
+        bracketPageLines(bracket)[7],
+        "<TR><TD BGCOLOR=#99CCFF>A&amp;M's</TD><TD BGCOLOR=#99CCFF>&lt;1&gt;</TD><TD>&nbsp</TD><TD "
+        "BGCOLOR=#99CCFF>&quot;2&quot;</TD><TD ALIGN=RIGHT BGCOLOR=#99CCFF>&amp;amp;  Ca\xF1on</TD></TR>");
 }
 
 TEST(BracketPageExport, ReplacesAnEarlierPageWithCrLfLines) {
@@ -162,19 +117,6 @@ TEST(BracketPageExport, ReplacesAnEarlierPageWithCrLfLines) {
     exportBracketPage(path, bracket);
     EXPECT_EQ(test::readBytes(path), joinLines(bracketPageLines(bracket)));
     EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"html.html"}));
-}
-
-TEST(BracketPageExport, UnwritablePageIsReportedAndKept) {
-    TempDir dir;
-    const auto path = dir.write("html.html", "earlier");
-    test::chmodPath(path, 0444);
-    try {
-        exportBracketPage(path, Bracket{});
-        FAIL();
-    } catch (const Error& error) {
-        EXPECT_EQ(error.text(), "Cannot create file " + path);
-    }
-    EXPECT_EQ(test::readBytes(path), "earlier");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 namespace kivp {
 namespace {
 
+using test::ScopedEnvironment;
 using test::TempDir;
 
 const std::string kDemo = KIVP_SOURCE_DIR "/demo";
@@ -25,33 +27,13 @@ std::string programFolder(const TempDir& dir, const std::string& name = "kivsim"
     return home;
 }
 
-class Environment {
-public:
-    Environment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~Environment() {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 RunResult::Outcome play(const std::string& line, const std::string& home) {
     ProcessSimulatorRunner runner;
     return runner.run(line, home).outcome;
 }
 
-std::string demoGame() {
-    return "kivsim /p:" + kDemo + "/ //h:ASHVALE //v:NOXBURY //del:0 //st:kplayoff //ls:kivp";
-}
+const std::string kDemoGame =
+    "kivsim /p:" + kDemo + "/ //h:ASHVALE //v:NOXBURY //del:0 //st:kplayoff //ls:kivp";
 
 // The figures of a line-score team line: innings (-1 for "X"), then R, H, E.
 std::vector<int> figures(const std::string& line) {
@@ -64,58 +46,53 @@ std::vector<int> figures(const std::string& line) {
     return values;
 }
 
-TEST(Kivsim, PlaysADemoGameThatKivpReads) {
-    TempDir dir;
-    const auto home = programFolder(dir);
-    ASSERT_EQ(play(demoGame(), home), RunResult::Outcome::Ran);
-    const auto score = readLineScoreFile(joinPath(home, "kivp"));
-    ASSERT_TRUE(score);
-    const Lines results = loadLines(joinPath(home, "kplayoff.sts"));
-    EXPECT_EQ(results,
-              Lines{"NOXBURY " + std::to_string(score->visitorRuns) + ", ASHVALE " +
-                    std::to_string(score->homeRuns) + " (" +
-                    std::to_string(figures(loadLines(joinPath(home, "kivp"))[2]).size() - 3) + " innings)"});
-}
-
-TEST(Kivsim, GamesAreWholeAndConsistent) {
+TEST(Kivsim, PlaysWholeConsistentGamesThatKivpReadsAndLogsEachResult) {
     TempDir dir;
     const auto home = programFolder(dir);
     for (int value = 1; value <= 40; ++value) {
-        Environment environment("KIVSIM_SEED", std::to_string(value));
-        ASSERT_EQ(play(demoGame(), home), RunResult::Outcome::Ran);
+        SCOPED_TRACE(value);
+        ScopedEnvironment environment("KIVSIM_SEED", std::to_string(value));
+        ASSERT_EQ(play(kDemoGame, home), RunResult::Outcome::Ran);
         const Lines lines = loadLines(joinPath(home, "kivp"));
         const auto score = readLineScore(lines);
-        ASSERT_TRUE(score) << value;
+        ASSERT_TRUE(score);
         const auto visitor = figures(lines[2]);
         const auto homeTeam = figures(lines[3]);
-        ASSERT_EQ(visitor.size(), homeTeam.size()) << value;
+        ASSERT_EQ(visitor.size(), homeTeam.size());
         const std::size_t innings = visitor.size() - 3;
-        EXPECT_GE(innings, 9u) << value;
-        EXPECT_NE(score->visitorRuns, score->homeRuns) << value;
+        EXPECT_GE(innings, 9u);
+        EXPECT_NE(score->visitorRuns, score->homeRuns);
         int visitorSum = 0, homeSum = 0;
         for (std::size_t i = 0; i < innings; ++i) {
             visitorSum += visitor[i];
             homeSum += homeTeam[i] < 0 ? 0 : homeTeam[i];
         }
-        EXPECT_EQ(visitorSum, score->visitorRuns) << value;
-        EXPECT_EQ(homeSum, score->homeRuns) << value;
-        EXPECT_EQ(visitor[innings], score->visitorRuns) << value;
+        EXPECT_EQ(visitorSum, score->visitorRuns);
+        EXPECT_EQ(homeSum, score->homeRuns);
+        EXPECT_EQ(visitor[innings], score->visitorRuns);
         // The home team skips its last turn at bat only when it is already ahead.
         if (homeTeam[innings - 1] < 0) {
-            EXPECT_GT(score->homeRuns, score->visitorRuns) << value;
+            EXPECT_GT(score->homeRuns, score->visitorRuns);
         }
+        const Lines results = loadLines(joinPath(home, "kplayoff.sts"));
+        ASSERT_EQ(results.size(), static_cast<std::size_t>(value));
+        EXPECT_EQ(results.back(), "NOXBURY " + std::to_string(score->visitorRuns) + ", ASHVALE " +
+                                      std::to_string(score->homeRuns) + " (" + std::to_string(innings) +
+                                      " innings)");
     }
 }
 
 TEST(Kivsim, AFixedStartingValueRepeatsTheGame) {
-    TempDir first, second;
-    const auto a = programFolder(first);
-    const auto b = programFolder(second);
-    Environment fixed("KIVSIM_SEED", "2024");
-    ASSERT_EQ(play(demoGame(), a), RunResult::Outcome::Ran);
-    ASSERT_EQ(play(demoGame(), b), RunResult::Outcome::Ran);
-    EXPECT_EQ(test::readBytes(joinPath(a, "kivp")), test::readBytes(joinPath(b, "kivp")));
-    EXPECT_FALSE(test::readBytes(joinPath(a, "kivp")).empty());
+    TempDir dir;
+    const auto home = programFolder(dir);
+    ScopedEnvironment fixed("KIVSIM_SEED", "2024");
+    ASSERT_EQ(play(kDemoGame, home), RunResult::Outcome::Ran);
+    const std::string first = test::readBytes(joinPath(home, "kivp"));
+    // The next game of a series differs: the statistics file tells how many were played.
+    std::filesystem::remove(joinPath(home, "kplayoff.sts"));
+    ASSERT_EQ(play(kDemoGame, home), RunResult::Outcome::Ran);
+    EXPECT_EQ(test::readBytes(joinPath(home, "kivp")), first);
+    EXPECT_FALSE(first.empty());
 }
 
 TEST(Kivsim, ReadsTheCommandFileFormAndLogsItsArguments) {
@@ -126,7 +103,7 @@ TEST(Kivsim, ReadsTheCommandFileFormAndLogsItsArguments) {
         std::filesystem::copy_file(joinPath(kDemo, team), joinPath(teams, team));
     saveLines(joinPath(teams, "PLAYOFF"),
               {" /p:" + teams + "/ /v:MARROWDL /h:ASHVALE /vp:3 /vam /s:n /del:0 /st:LEAGUE //ls:kivp"});
-    Environment log("KIVSIM_LOG", joinPath(home, "argv.log"));
+    ScopedEnvironment log("KIVSIM_LOG", joinPath(home, "argv.log"));
     const std::string line = "kivsv46 /cmd:" + teams + "/PLAYOFF";
     ASSERT_EQ(play(line, home), RunResult::Outcome::Ran);
     const Lines lines = loadLines(joinPath(home, "kivp"));
@@ -158,44 +135,35 @@ TEST(Kivsim, AMissingTeamLeavesNoLineScoreAndSaysSo) {
     EXPECT_NE(test::readBytes(joinPath(home, "err")).find("NOSUCH"), std::string::npos);
 }
 
-struct FaultCase {
-    const char* fault;
-    bool lineScoreWritten;
-};
-
-void PrintTo(const FaultCase& c, std::ostream* os) {
-    *os << c.fault;
+TEST(Kivsim, FaultModesLeaveWhatKivpMustCopeWith) {
+    for (const auto& [fault, lineScoreWritten] :
+         std::vector<std::pair<const char*, bool>>{{"crash", false}, {"silent", false}, {"garbage", true}}) {
+        SCOPED_TRACE(fault);
+        TempDir dir;
+        const auto home = programFolder(dir);
+        saveLines(joinPath(home, "kivp"), {});
+        ScopedEnvironment environment("KIVSIM_FAIL", fault);
+        ASSERT_EQ(play(kDemoGame, home), RunResult::Outcome::Ran);
+        if (lineScoreWritten)
+            EXPECT_THROW(readLineScoreFile(joinPath(home, "kivp")), Error);
+        else
+            EXPECT_EQ(readLineScoreFile(joinPath(home, "kivp")), std::nullopt);
+    }
 }
 
-class KivsimFault : public ::testing::TestWithParam<FaultCase> {};
-
-TEST_P(KivsimFault, LeavesWhatKivpMustCopeWith) {
+TEST(Kivsim, AHangingRunCanBePolledAndStopped) {
     TempDir dir;
     const auto home = programFolder(dir);
-    saveLines(joinPath(home, "kivp"), {});
-    Environment fault("KIVSIM_FAIL", GetParam().fault);
-    ASSERT_EQ(play(demoGame(), home), RunResult::Outcome::Ran);
-    if (GetParam().lineScoreWritten)
-        EXPECT_THROW(readLineScoreFile(joinPath(home, "kivp")), Error);
-    else
-        EXPECT_EQ(readLineScoreFile(joinPath(home, "kivp")), std::nullopt);
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, KivsimFault,
-                         ::testing::Values(FaultCase{"crash", false}, FaultCase{"silent", false},
-                                           FaultCase{"garbage", true}),
-                         [](const auto& info) { return std::string(info.param.fault); });
-
-TEST(Kivsim, AHangingRunCanBeStopped) {
-    TempDir dir;
-    const auto home = programFolder(dir);
-    Environment fault("KIVSIM_FAIL", "hang");
-    auto started = SimulatorProcess::start(demoGame(), home);
-    ASSERT_TRUE(started.process);
-    EXPECT_FALSE(started.process->waitFor(std::chrono::milliseconds(300)));
-    started.process->stop();
-    EXPECT_TRUE(started.process->waitFor(std::chrono::seconds(10)));
-    EXPECT_EQ(started.process->result().outcome, RunResult::Outcome::Stopped);
+    ScopedEnvironment fault("KIVSIM_FAIL", "hang");
+    auto started = SimulatorProcess::start(kDemoGame, home);
+    ASSERT_TRUE(started.process) << started.notStarted.message;
+    auto& process = *started.process;
+    EXPECT_FALSE(process.waitFor(std::chrono::milliseconds(300)));
+    EXPECT_FALSE(process.finished());
+    process.stop();
+    EXPECT_TRUE(process.waitFor(std::chrono::seconds(10)));
+    EXPECT_EQ(process.result().outcome, RunResult::Outcome::Stopped);
+    process.stop(); // again, after the end: nothing happens
 }
 
 } // namespace

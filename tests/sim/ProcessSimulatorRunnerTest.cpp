@@ -1,6 +1,7 @@
 #include "sim/ProcessSimulatorRunner.h"
 
 #include "platform/Paths.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,69 +33,26 @@ std::string bracketed(const std::vector<std::string>& words) {
 }
 
 // Puts a folder in front of the search path for one test.
-class SearchPathInFront {
-public:
-    explicit SearchPathInFront(const std::string& dir) {
-        const char* old = std::getenv("PATH");
-        m_old = old ? old : "";
-        setenv("PATH", (dir + ":" + m_old).c_str(), 1);
-    }
-    ~SearchPathInFront() { setenv("PATH", m_old.c_str(), 1); }
-
-private:
-    std::string m_old;
-};
-
-struct SplitCase {
-    const char* line;
-    std::vector<std::string> words;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << '"' << c.line << '"';
+test::ScopedEnvironment searchPathInFront(const std::string& dir) {
+    const char* old = std::getenv("PATH");
+    return test::ScopedEnvironment("PATH", dir + ":" + (old ? old : ""));
 }
 
-class CommandLineSplit : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(CommandLineSplit, AtEverySingleSpaceAndJoinsBack) {
-    const auto words = splitCommandLine(GetParam().line);
-    EXPECT_EQ(words, GetParam().words);
-    std::string joined;
-    for (std::size_t i = 0; i < words.size(); ++i)
-        joined += (i ? " " : "") + words[i];
-    EXPECT_EQ(joined, GetParam().line);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, CommandLineSplit,
-                         ::testing::Values(SplitCase{"kivsim", {"kivsim"}}, SplitCase{"a b", {"a", "b"}},
-                                           SplitCase{"a  b", {"a", "", "b"}}, SplitCase{" a", {"", "a"}},
-                                           SplitCase{"a ", {"a", ""}}, SplitCase{"", {""}},
-                                           SplitCase{"kivsim /p:/x/ //h:A //v:B //ls:kivp",
-                                                     {"kivsim", "/p:/x/", "//h:A", "//v:B", "//ls:kivp"}}));
-
-TEST(ProcessRunner, TheProgramGetsTheLineSplitLosslesslyInItsFolder) {
+TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder) {
     TempDir dir;
     writeScript(dir, "sim", std::string(kArgumentRecorder) + "; pwd > where");
-    ProcessSimulatorRunner runner;
-    const auto result = runner.run("sim //h:A  //v:B /p:/a b/ ", dir.path());
-    EXPECT_EQ(result.outcome, Outcome::Ran);
-    EXPECT_EQ(test::readBytes(dir.file("args")), bracketed({"//h:A", "", "//v:B", "/p:/a", "b/", ""}));
-    EXPECT_EQ(test::readBytes(dir.file("where")), dir.path() + "\n");
-}
-
-TEST(ProcessRunner, ShellCharactersArePlainText) {
-    TempDir dir;
-    writeScript(dir, "sim", kArgumentRecorder);
     dir.write("a.dat", "");
     ProcessSimulatorRunner runner;
-    const std::string line =
-        "sim ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x";
+    const std::string line = "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" "
+                             "'single' * > out | x ";
     ASSERT_EQ(runner.run(line, dir.path()).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(dir.file("args")),
-              bracketed({";", "touch", "pwned", "&", "$(touch", "pwned2)", "`touch", "pwned3`", "\"quoted\"",
-                         "'single'", "*", ">", "out", "|", "x"}));
+              bracketed({"//h:A",   "",        "/p:/a",  "b/",      ";",          "touch",    "pwned", "&",
+                         "$(touch", "pwned2)", "`touch", "pwned3`", "\"quoted\"", "'single'", "*",     ">",
+                         "out",     "|",       "x",      ""}));
     for (const char* name : {"pwned", "pwned2", "pwned3", "out"})
         EXPECT_FALSE(test::exists(dir.file(name))) << name;
+    EXPECT_EQ(test::readBytes(dir.file("where")), dir.path() + "\n");
 }
 
 TEST(ProcessRunner, TheProgramFolderComesBeforeTheSearchPath) {
@@ -102,7 +60,7 @@ TEST(ProcessRunner, TheProgramFolderComesBeforeTheSearchPath) {
     const auto home = dir.mkdir("home");
     const auto bin = dir.mkdir("bin");
     writeScript(dir, "bin/sim", "echo path > \"$PWD/who\"");
-    SearchPathInFront path(bin);
+    const auto path = searchPathInFront(bin);
     ProcessSimulatorRunner runner;
 
     ASSERT_EQ(runner.run("sim", home).outcome, Outcome::Ran);
@@ -120,7 +78,7 @@ TEST(ProcessRunner, TheProgramFolderComesBeforeTheSearchPath) {
 
 TEST(ProcessRunner, AMissingProgramIsReportedAsNotStartedWithWhereItWasLookedFor) {
     TempDir dir;
-    SearchPathInFront path(dir.mkdir("bin"));
+    const auto path = searchPathInFront(dir.mkdir("bin"));
     ProcessSimulatorRunner runner;
     const auto result = runner.run("kivsv46 //h:A //v:B", dir.path());
     EXPECT_EQ(result.outcome, Outcome::NotStarted);
@@ -134,25 +92,9 @@ TEST(ProcessRunner, AMissingProgramIsReportedAsNotStartedWithWhereItWasLookedFor
 
 TEST(ProcessRunner, TheExitStatusIsIgnored) {
     TempDir dir;
-    writeScript(dir, "sim", "exit 3");
-    writeScript(dir, "crash", "kill -SEGV $$");
+    writeScript(dir, "sim", "exit 3"); // a crash is among the stand-in simulator's fault modes
     ProcessSimulatorRunner runner;
     EXPECT_EQ(runner.run("sim", dir.path()).outcome, Outcome::Ran);
-    EXPECT_EQ(runner.run("crash", dir.path()).outcome, Outcome::Ran);
-}
-
-TEST(SimulatorProcess, CanBePolledAndStopped) {
-    TempDir dir;
-    writeScript(dir, "hang", "touch started; while :; do sleep 1; done");
-    auto started = SimulatorProcess::start("hang", dir.path());
-    ASSERT_TRUE(started.process) << started.notStarted.message;
-    auto& process = *started.process;
-    EXPECT_FALSE(process.waitFor(std::chrono::milliseconds(200)));
-    EXPECT_FALSE(process.finished());
-    process.stop();
-    EXPECT_TRUE(process.waitFor(std::chrono::seconds(10)));
-    EXPECT_EQ(process.result().outcome, Outcome::Stopped);
-    process.stop(); // again, after the end: nothing happens
 }
 
 TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {

@@ -15,6 +15,7 @@ using test::TempDir;
 const std::string kRenameAdvice =
     "Errors of this type are resolved by renaming the file extension\n or removing it from the directory";
 const std::string kTitleAdvice = "This error could be caused by an improper title\n line in the .dat file.";
+const std::string kNoData = "--No data in line--\n\n" + kRenameAdvice;
 
 // "*" and then the letters from B on: character n of the line is easy to tell.
 std::string titleOf(std::size_t length, char marker = '*') {
@@ -24,11 +25,16 @@ std::string titleOf(std::size_t length, char marker = '*') {
     return line;
 }
 
+std::string shortTitle(int position, const std::string& decoded, const std::string& advice = kTitleAdvice) {
+    return "in line 1, position " + std::to_string(position) + " --" + decoded + "--\n\n" + advice;
+}
+
 struct TitleCase {
     const char* name;
     std::string fileBytes;
     bool listed;
     std::string message; // after "Error decoding team:\nFile name:  TEAM.dat\n"; empty for none
+    bool unreadable = false;
 };
 
 void PrintTo(const TitleCase& c, std::ostream* os) {
@@ -39,8 +45,12 @@ class TitleLine : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
     const auto& c = GetParam();
+    if (c.unreadable && geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads any file";
     TempDir dir;
-    dir.write("TEAM.dat", c.fileBytes);
+    const auto path = dir.write("TEAM.dat", c.fileBytes);
+    if (c.unreadable)
+        test::chmodPath(path, 0);
     RecordingPrompts prompts;
     EXPECT_EQ(listTeams(dir.path(), prompts),
               c.listed ? std::vector<std::string>{"TEAM"} : std::vector<std::string>{});
@@ -54,88 +64,46 @@ TEST_P(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
 INSTANTIATE_TEST_SUITE_P(
     Lengths, TitleLine,
     ::testing::Values(
-        TitleCase{"EmptyFile", "", false, "--No data in line--\n\n" + kRenameAdvice},
-        TitleCase{"EmptyFirstLine", "\r\n" + titleOf(40) + "\r\n", false,
-                  "--No data in line--\n\n" + kRenameAdvice},
-        TitleCase{"OneCharacter", "*\r\n", false, "--No data in line--\n\n" + kRenameAdvice},
-        TitleCase{"Two", "*B\r\n", false, "in line 1, position 9 --B --\n\n" + kTitleAdvice},
-        TitleCase{"Five", "*BCDE\r\n", false, "in line 1, position 9 --B --\n\n" + kTitleAdvice},
-        TitleCase{"Nine", titleOf(9), false, "in line 1, position 9 --B --\n\n" + kTitleAdvice},
-        TitleCase{"Ten", titleOf(10), false, "in line 1, position 10 --B J --\n\n" + kTitleAdvice},
-        TitleCase{"TwentySix", titleOf(26) + "\r\n", false,
-                  "in line 1, position 26 --B J KLMNOPQRSTUVWXYZ--\n\n" + kTitleAdvice},
+        TitleCase{"EmptyFile", "", false, kNoData}, TitleCase{"OneCharacter", "*\r\n", false, kNoData},
+        TitleCase{"EmptyFirstLineBeforeAGoodOne", "\n" + titleOf(40), false, kNoData},
+        TitleCase{"Two", "*B\r\n", false, shortTitle(9, "B ")},
+        TitleCase{"Five", "*BCDE\r\n", false, shortTitle(9, "B ")},
+        TitleCase{"Nine", titleOf(9), false, shortTitle(9, "B ")},
+        TitleCase{"Ten", titleOf(10), false, shortTitle(10, "B J ")},
+        TitleCase{"TwentySix", titleOf(26) + "\r\n", false, shortTitle(26, "B J KLMNOPQRSTUVWXYZ")},
         TitleCase{"TwentySeven", titleOf(27) + "\r\nmore\r\n", true, ""},
         TitleCase{"Longer", titleOf(60) + "\n", true, ""},
-        TitleCase{"CrOnlyLineEnd", titleOf(27) + "\rrest", true, ""},
-        TitleCase{"LineEndCutsItShort", titleOf(20) + "\r\n" + titleOf(20), false,
-                  "in line 1, position 20 --B J KLMNOPQRST--\n\n" + kTitleAdvice},
+        TitleCase{"CrEndsTheLine", titleOf(20) + "\r" + titleOf(20), false, shortTitle(20, "B J KLMNOPQRST")},
         TitleCase{"NoStarLongEnough", titleOf(40, '#'), false, ""},
-        TitleCase{"NoStarTooShort", titleOf(5, '#'), false,
-                  "in line 1, position 9 --B --\n\n" + kRenameAdvice},
-        TitleCase{"NoStarTwelve", titleOf(12, ' '), false,
-                  "in line 1, position 12 --B J KL--\n\n" + kRenameAdvice}),
+        TitleCase{"NoStarTooShort", titleOf(12, ' '), false, shortTitle(12, "B J KL", kRenameAdvice)},
+        TitleCase{"Unreadable", titleOf(30), false, kNoData, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrder) {
+TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedOnItsOwn) {
     TempDir dir;
-    const std::string title = titleOf(30);
-    for (const char* name :
-         {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt"})
-        dir.write(name, title);
-    dir.write("notes.txt", title);
-    dir.write("team.dat.bak", title);
+    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt",
+                             "notes.txt", "team.dat.bak"})
+        dir.write(name, titleOf(30));
+    dir.write("B.dat", "");
+    dir.write("C.dat", titleOf(12));
     dir.mkdir("folder.dat");
     ASSERT_EQ(symlink("nyy.dat", dir.file("linked.dat").c_str()), 0);
+    // Such names could not be stored one per line in a playoff file.
+    for (const char* name : {"line\nbreak.dat", "tab\tname.dat", "bell\x07.dat", "del\x7f.dat"})
+        dir.write(name, "short");
     RecordingPrompts prompts;
     EXPECT_EQ(listTeams(dir.path(), prompts),
               (std::vector<std::string>{"abcdefgh", "abcdefgh", "BRAVES", "Cubs", "linked", "nyy", "x"}));
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
-TEST(ListTeams, NamesHoldingControlCharactersAreSkippedSilently) {
-    TempDir dir;
-    for (const char* name : {"line\nbreak.dat", "tab\tname.dat", "bell\x07.dat", "del\x7f.dat"})
-        dir.write(name, "short");
-    dir.write("GOOD.dat", titleOf(27));
-    RecordingPrompts prompts;
-    EXPECT_EQ(listTeams(dir.path(), prompts), std::vector<std::string>{"GOOD"});
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
-TEST(ListTeams, AMissingOrEmptyFolderTextListsNothingAndSaysNothing) {
-    TempDir dir;
-    RecordingPrompts prompts;
-    EXPECT_TRUE(listTeams(dir.file("nowhere"), prompts).empty());
-    EXPECT_TRUE(listTeams("", prompts).empty());
-    EXPECT_TRUE(listTeams(dir.path(), prompts).empty());
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
-TEST(ListTeams, EachBadFileGetsItsOwnMessageAndTheRestAreListed) {
-    TempDir dir;
-    dir.write("A.dat", titleOf(30));
-    dir.write("B.dat", "");
-    dir.write("C.dat", titleOf(12));
-    dir.write("D.dat", titleOf(27));
-    RecordingPrompts prompts;
-    EXPECT_EQ(listTeams(dir.path(), prompts), (std::vector<std::string>{"A", "D"}));
     const auto messages = prompts.messages();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].rfind("Error decoding team:\nFile name:  B.dat\n--No data", 0), 0u);
     EXPECT_EQ(messages[1].rfind("Error decoding team:\nFile name:  C.dat\nin line 1, position 12", 0), 0u);
-}
 
-TEST(ListTeams, AnUnreadableFileIsReportedAsHavingNoData) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the superuser reads any file";
-    TempDir dir;
-    const auto path = dir.write("LOCKED.dat", titleOf(30));
-    test::chmodPath(path, 0);
-    RecordingPrompts prompts;
-    EXPECT_TRUE(listTeams(dir.path(), prompts).empty());
-    EXPECT_EQ(prompts.messages(),
-              std::vector<std::string>{
-                  "Error decoding team:\nFile name:  LOCKED.dat\n--No data in line--\n\n" + kRenameAdvice});
+    // A folder that does not exist, an empty folder text and an empty folder list nothing and say nothing.
+    prompts.clear();
+    for (const std::string& folder : {dir.file("nowhere"), std::string(), dir.mkdir("empty")})
+        EXPECT_TRUE(listTeams(folder, prompts).empty()) << folder;
+    EXPECT_TRUE(prompts.calls.empty());
 }
 
 } // namespace
