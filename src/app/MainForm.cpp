@@ -81,7 +81,6 @@ void MainForm::FormShow() {
 }
 
 void MainForm::listTeamsIntoPickers() {
-    m_teamItems.clear();
     for (auto& picker : m_pickers)
         picker.itemIndex = -1;
     m_teamItems = listTeams(m_label32, m_prompts);

@@ -396,8 +396,7 @@ void TForm1::buildTeamSetup(QWidget* client) {
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
             picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
-            picker->setGeometry(66, 22, 215, 22);
-            picker->move(66, 22 + rank * 28);
+            picker->setGeometry(66, 22 + rank * 28, 215, 22);
             connect(picker, &QComboBox::activated, this,
                     [this, comboBox](int index) { handle([this, comboBox, index] {
                         m_model.choosePicker(comboBox, index);
