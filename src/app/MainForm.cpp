@@ -107,6 +107,10 @@ void MainForm::Button4Click() {
 void MainForm::SpeedButton1Click() {
     guarded([this] {
         if (auto folder = m_prompts.chooseFolder(kChooseFolderTitle)) {
+            if (auto problem = teamFolderProblem(*folder)) {
+                m_prompts.say(*problem);
+                return;
+            }
             m_teamDirectory = *folder;
             m_label32 = *folder;
         }

@@ -1,7 +1,9 @@
 #include "bracket/Bracket.h"
 
+#include "platform/Error.h"
 #include "platform/IntegerText.h"
 
+#include <limits>
 #include <stdexcept>
 
 namespace kivp {
@@ -287,7 +289,10 @@ void Bracket::creditGame(int series, int visitorRuns, int homeRuns) {
     int visitorWins = toInteger(winCount(visitor));
 
     const Side winner = visitorRuns > homeRuns ? Side::Visitor : Side::Home;
-    (winner == Side::Visitor ? visitorWins : homeWins) += 1;
+    int& winnerWins = winner == Side::Visitor ? visitorWins : homeWins;
+    if (winnerWins == std::numeric_limits<int>::max())
+        throw Error::notAnInteger(winCount(winner == Side::Visitor ? visitor : home) + "+1");
+    winnerWins += 1;
     setWinCount(home, std::to_string(homeWins));
     setWinCount(visitor, std::to_string(visitorWins));
 

@@ -34,19 +34,20 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     return trim(text.substr(1, close - 1));
 }
 
-// The key of an entry line, or nothing for comments, headers and lines without "=".
+// The key of an entry line, or nothing for comments, headers and blank lines. A line without "=" (a key typed
+// by hand with no value) is that key with an empty value, as the Windows profile functions take it: a later
+// write then fills it in place instead of adding a second key that they would never read.
 std::optional<std::string_view> entryKey(std::string_view line) {
     const auto text = trim(line);
     if (text.empty() || text.front() == ';' || text.front() == '[')
         return std::nullopt;
-    const auto equals = text.find('=');
-    if (equals == std::string_view::npos)
-        return std::nullopt;
-    return trim(text.substr(0, equals));
+    return trim(text.substr(0, text.find('=')));
 }
 
 std::string_view entryValue(std::string_view line) {
     const auto equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return {};
     auto value = trim(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -61,10 +62,14 @@ bool pathExists(const std::string& path) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)), m_actualPath(resolveIgnoringCase(m_path)) {
-    if (auto lines = tryLoadLines(m_actualPath))
-        m_lines = std::move(*lines);
-    else
+    auto bytes = readFile(m_actualPath);
+    if (!bytes) {
         m_unreadable = pathExists(m_actualPath);
+        return;
+    }
+    // An editor's byte-order mark is not part of the first line; it is written back as it was found.
+    m_byteOrderMark = std::string_view(*bytes).starts_with(kUtf8ByteOrderMark);
+    m_lines = splitLines(std::string_view(*bytes).substr(m_byteOrderMark ? kUtf8ByteOrderMark.size() : 0));
 }
 
 ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key) const {
@@ -111,6 +116,12 @@ bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     // Every write counts, even of the value already stored: like the Windows profile functions, an operation
     // that writes to a read-only file fails whatever the value.
+    // A line break would end the entry early and turn the rest into sections and keys of its own.
+    for (const auto text : {section, key, value}) {
+        if (text.find_first_of("\r\n") != std::string_view::npos)
+            throw Error(Error::Kind::Other, "The setting \"" + visibleText(key) + "\" cannot be saved in " + m_path +
+                                                ": its value contains a line break (" + visibleText(value) + ").");
+    }
     m_modified = true;
     const auto found = find(section, key);
     if (found.entry) {
@@ -140,7 +151,8 @@ void ProfileFile::save() {
     if (!m_modified)
         return;
     // Saving what little was read from a file that could not be read would throw its other settings away.
-    if (m_unreadable || !replaceFile(m_actualPath, joinLines(m_lines)))
+    const std::string text = (m_byteOrderMark ? std::string(kUtf8ByteOrderMark) : std::string()) + joinLines(m_lines);
+    if (m_unreadable || !replaceFile(m_actualPath, text))
         throw Error::unableToWrite(m_path);
     m_modified = false;
 }

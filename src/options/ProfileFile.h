@@ -1,7 +1,7 @@
 #pragma once
 // kivp.ini, read and written the way the Windows profile functions do it, so files written by either stay
 // interchangeable: "[Section]" lines start sections, "key=value" lines are entries, and every other line
-// (comments, blank lines, anything without "=") is kept byte for byte. Names match trimmed and ignoring ASCII
+// (comments, blank lines) is kept byte for byte; a line without "=" is a key with no value. Names match trimmed and ignoring ASCII
 // case; the first matching section and key win.
 //
 // One object serves one operation: it loads the file once, takes every change in memory and save() replaces the
@@ -52,6 +52,7 @@ private:
     std::vector<std::string> m_lines;
     bool m_modified = false;
     bool m_unreadable = false;
+    bool m_byteOrderMark = false;
 };
 
 } // namespace kivp

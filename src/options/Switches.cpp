@@ -1,5 +1,7 @@
 #include "options/Switches.h"
 
+#include "platform/Error.h"
+#include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
@@ -50,8 +52,12 @@ std::string composeCommandFileLine(const std::string& shortTeamDirectory, const 
 
 void writeCommandFiles(const std::string& teamDirectory, const std::string& name, const std::string& line) {
     const std::string path = joinPath(teamDirectory, name);
-    saveLines(path, {line});
-    saveLines(path + ".kivb", {line});
+    const std::string bytes = joinLines({line});
+    // Both or neither: the simulator must never find a new line in one file and an old one in its twin.
+    const std::string first = resolveIgnoringCase(path);
+    const std::string second = resolveIgnoringCase(path + ".kivb");
+    if (!replaceFiles({{first, bytes}, {second, bytes}}))
+        throw Error::cannotCreate(mayReplace(first) ? path + ".kivb" : path);
 }
 
 } // namespace kivp

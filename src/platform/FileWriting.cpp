@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,21 +24,22 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? std::string(1, kPathSeparator) : path.substr(0, slash);
 }
 
-// A link is replaced at the file it points to, so the user's link stays a link.
-std::string followLinks(const std::string& path) {
+// A link is replaced at the file it points to, so the user's link stays a link. Nothing for a link that loops
+// (or a chain too long to follow): replacing it would turn the user's link into a plain file.
+std::optional<std::string> followLinks(const std::string& path) {
     std::string current = path;
-    for (int depth = 0; depth < 16; ++depth) {
+    for (int depth = 0; depth < 32; ++depth) {
         struct stat st {};
         if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return current;
         std::string target(PATH_MAX, '\0');
         const auto n = readlink(current.c_str(), target.data(), target.size());
         if (n <= 0)
-            return current;
+            return std::nullopt;
         target.resize(static_cast<std::size_t>(n));
         current = target.front() == kPathSeparator ? target : joinPath(folderOf(current), target);
     }
-    return current;
+    return std::nullopt;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -53,12 +55,63 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Short whatever the target's name, so that a target whose name is near the file system's limit can be saved.
 std::string temporaryNameFor(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     const auto slash = target.rfind(kPathSeparator);
     const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    return dir + "." + name + ".kivp-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    return dir + ".kivp-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+// A file written beside its target, not yet renamed over it.
+struct StagedFile {
+    std::string target;
+    std::string temporary;
+};
+
+// Writes bytes to a temporary file beside the file path names (links followed), after checking that the target
+// may be replaced. Nothing when it may not or the bytes cannot be written; no temporary file is left then.
+struct Target {
+    std::string path;
+    std::optional<mode_t> existingMode;
+};
+
+// Where the bytes for path go (links followed), when kivp may replace or create that file.
+std::optional<Target> replaceableTarget(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    const auto target = followLinks(path);
+    if (!target)
+        return std::nullopt;
+    struct stat existing {};
+    const bool exists = stat(target->c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return std::nullopt;
+    if (exists && (!S_ISREG(existing.st_mode) || !isWritable(*target)))
+        return std::nullopt;
+    if (!isWritable(folderOf(*target)))
+        return std::nullopt;
+    return Target{*target, exists ? std::optional<mode_t>(existing.st_mode) : std::nullopt};
+}
+
+std::optional<StagedFile> stage(const std::string& path, std::string_view bytes) {
+    const auto target = replaceableTarget(path);
+    if (!target)
+        return std::nullopt;
+    StagedFile staged{target->path, temporaryNameFor(target->path)};
+    const int fd = open(staged.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return std::nullopt;
+    bool ok = writeAll(fd, bytes);
+    if (ok && target->existingMode)
+        ok = fchmod(fd, *target->existingMode & 07777) == 0;
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        unlink(staged.temporary.c_str());
+        return std::nullopt;
+    }
+    return staged;
 }
 
 } // namespace
@@ -72,30 +125,31 @@ bool isWritable(const std::string& path) {
     return access(path.c_str(), W_OK) == 0;
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes) {
-    if (path.empty())
-        return false;
-    const std::string target = followLinks(path);
-    struct stat existing {};
-    const bool exists = stat(target.c_str(), &existing) == 0;
-    if (exists && (!S_ISREG(existing.st_mode) || !isWritable(target)))
-        return false;
-    if (!isWritable(folderOf(target)))
-        return false;
+bool mayReplace(const std::string& path) {
+    return replaceableTarget(path).has_value();
+}
 
-    const std::string temporary = temporaryNameFor(target);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, bytes);
-    if (ok && exists)
-        ok = fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    if (ok)
-        ok = rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok)
-        unlink(temporary.c_str());
+bool replaceFile(const std::string& path, std::string_view bytes) {
+    return replaceFiles({{path, bytes}});
+}
+
+bool replaceFiles(const std::vector<std::pair<std::string, std::string_view>>& files) {
+    std::vector<StagedFile> staged;
+    bool ok = true;
+    for (const auto& [path, bytes] : files) {
+        auto file = stage(path, bytes);
+        if (!file) {
+            ok = false;
+            break;
+        }
+        staged.push_back(std::move(*file));
+    }
+    for (const auto& file : staged) {
+        if (ok)
+            ok = rename(file.temporary.c_str(), file.target.c_str()) == 0;
+        if (!ok)
+            unlink(file.temporary.c_str());
+    }
     return ok;
 }
 

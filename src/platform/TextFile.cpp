@@ -53,7 +53,10 @@ std::optional<Lines> tryLoadLines(const std::string& path) {
     auto bytes = readFile(path);
     if (!bytes)
         return std::nullopt;
-    return splitLines(*bytes);
+    std::string_view text(*bytes);
+    if (text.starts_with(kUtf8ByteOrderMark))
+        text.remove_prefix(kUtf8ByteOrderMark.size());
+    return splitLines(text);
 }
 
 Lines loadLines(const std::string& path) {

@@ -12,6 +12,9 @@ namespace kivp {
 
 using Lines = std::vector<std::string>;
 
+// The mark an editor may put in front of a UTF-8 file. Reading skips it: it is not part of the first line.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // A final line without a line end counts; an empty text has no lines.
 Lines splitLines(std::string_view text);
 // Every line followed by CR LF.
@@ -19,6 +22,7 @@ std::string joinLines(const Lines& lines);
 
 // The file's bytes, found ignoring case when the exact name is missing; nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
+// The file's lines, a leading byte-order mark skipped.
 std::optional<Lines> tryLoadLines(const std::string& path);
 // Throws Error::cannotOpen(path) when the file cannot be read.
 Lines loadLines(const std::string& path);

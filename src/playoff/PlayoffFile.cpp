@@ -19,7 +19,8 @@ constexpr int kFirstWinCountLine = 18; // win counts of slots 1 to 14: lines 18 
 constexpr int kTeamDirectoryLine = 32;
 constexpr int kFirstStateLine = 33; // series 1 to 7: lines 33 to 39
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// The longest series of any format is a best of 7.
+constexpr int kMostWinsOfAnySeries = 4;
 
 std::size_t at(int number) {
     return static_cast<std::size_t>(number - 1);
@@ -87,8 +88,18 @@ PlayoffFile PlayoffFile::fromLines(const Lines& lines) {
 
     for (int slot = 1; slot <= kSlotCount; ++slot)
         file.slots[at(slot)] = lineOf(lines, kFirstSlotLine + slot - 1);
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        file.winCounts[at(slot)] = lineOf(lines, kFirstWinCountLine + slot - 1);
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
+        const std::string_view count = lineOf(lines, kFirstWinCountLine + slot - 1);
+        // Text that is not a number loads as it always has; a number no series can reach is refused, so that
+        // nothing downstream ever counts beyond it.
+        const auto wins = parseInteger(count);
+        if (wins && (*wins < 0 || *wins > kMostWinsOfAnySeries))
+            throw Error(Error::Kind::Other, "Line " + std::to_string(kFirstWinCountLine + slot - 1) +
+                                                " of the playoff file holds the win count " + std::string(count) +
+                                                ", which no series can reach (a series ends at " +
+                                                std::to_string(kMostWinsOfAnySeries) + " wins).");
+        file.winCounts[at(slot)] = count;
+    }
     file.teamDirectory = lineOf(lines, kTeamDirectoryLine);
     return file;
 }

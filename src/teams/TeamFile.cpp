@@ -238,7 +238,8 @@ std::optional<double> parseDecimal(std::string_view text) {
 std::string battingAverage(std::string_view hits, std::string_view atBats) {
     const auto h = parseDecimal(hits);
     const auto a = parseDecimal(atBats);
-    if (!h || !a || *a == 0 || *h == 0)
+    // Negative figures come only from damaged files; they show as no hits rather than as " .-16".
+    if (!h || !a || *a <= 0 || *h <= 0)
         return " .000";
     if (*h == *a)
         return "1.000";

@@ -73,9 +73,9 @@ TeamSheet readTeamSheet(const Lines& lines, std::string_view fileName);
 // at most one decimal point and at least one digit. Nothing for anything else, the empty text included.
 std::optional<double> parseDecimal(std::string_view text);
 
-// The batting average as the lineup shows it: " .000" when there are no hits, no at bats or a figure that
-// does not convert; "1.000" for a hit every time at bat; otherwise " ." and the thousandths rounded up, three
-// digits at least (1 in 3 is " .334", 1 in 20 " .050").
+// The batting average as the lineup shows it: " .000" when there are no hits, no at bats, a negative figure
+// (only a damaged file has one) or a figure that does not convert; "1.000" for a hit every time at bat;
+// otherwise " ." and the thousandths rounded up, three digits at least (1 in 3 is " .334", 1 in 20 " .050").
 std::string battingAverage(std::string_view hits, std::string_view atBats);
 
 // text with leading spaces up to width characters.

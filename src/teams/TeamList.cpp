@@ -1,6 +1,8 @@
 #include "teams/TeamList.h"
 
+#include "platform/Error.h"
 #include "platform/Paths.h"
+#include "platform/TextFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -57,6 +59,8 @@ std::optional<std::string> readFirstLine(const std::string& path) {
     close(fd);
     if (failed)
         return std::nullopt;
+    if (std::string_view(line).starts_with(kUtf8ByteOrderMark))
+        line.erase(0, kUtf8ByteOrderMark.size());
     return line;
 }
 
@@ -88,9 +92,18 @@ std::optional<std::string> decodeTitleLine(const std::string& path, const std::s
     return std::nullopt;
 }
 
+// The first eight characters of the name without ".dat", counted as characters, not bytes, so that a UTF-8
+// name is never cut inside a character (a byte that is not UTF-8 counts as one character).
 std::string teamNameOf(const std::string& fileName) {
-    const std::size_t stem = fileName.size() - 4;
-    return fileName.substr(0, std::min(stem, kTeamNameLength));
+    const std::string_view stem = std::string_view(fileName).substr(0, fileName.size() - 4);
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < stem.size() && characters < kTeamNameLength; ++characters) {
+        ++end;
+        while (end < stem.size() && (static_cast<unsigned char>(stem[end]) & 0xC0) == 0x80 &&
+               (static_cast<unsigned char>(stem[end - 1]) & 0x80) != 0)
+            ++end;
+    }
+    return std::string(stem.substr(0, end));
 }
 
 } // namespace
@@ -107,10 +120,30 @@ std::vector<std::string> listTeams(const std::string& teamDirectory, Prompts& pr
             prompts.say(*message);
             continue;
         }
-        if (isTeam)
-            teams.push_back(teamNameOf(fileName));
+        if (!isTeam)
+            continue;
+        std::string team = teamNameOf(fileName);
+        // The simulator's command line is split at spaces: a name ending in one cannot reach it intact.
+        if (team.ends_with(' ')) {
+            prompts.say("The team file " + fileName + " cannot be played: its team name \"" + team +
+                        "\" ends in a space, which the simulator's command line cannot carry.\n"
+                        "Rename the file without the space to play this team.");
+            continue;
+        }
+        teams.push_back(std::move(team));
     }
     return teams;
+}
+
+std::optional<std::string> teamFolderProblem(const std::string& folder) {
+    const std::string refused = "The folder " + visibleText(folder) + " cannot be the team folder: ";
+    if (folder.find_first_of("\r\n") != std::string::npos)
+        return refused + "its name contains a line break, which kivp.ini cannot keep.";
+    std::string withEnd = folder;
+    withEnd += kPathSeparator;
+    if (withEnd.find(std::string(" ") + kPathSeparator) != std::string::npos)
+        return refused + "a folder name in it ends in a space, which the simulator's command line cannot carry.";
+    return std::nullopt;
 }
 
 } // namespace kivp

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -487,17 +488,23 @@ void TForm1::updatePicture() {
         return;
     m_picturePath = m_model.picturePath();
     QImage image;
+    std::string refusal;
     if (looksLikeJpeg(m_picturePath)) {
-        if (auto decoded = decodeJpegFile(m_picturePath)) {
+        if (auto decoded = decodeJpegFile(m_picturePath, &refusal)) {
             image = QImage(decoded->pixels.data(), decoded->width, decoded->height, decoded->width * 3,
                            QImage::Format_RGB888)
                         .copy();
         }
     } else {
-        image.load(toQt(m_picturePath));
+        QImageReader reader(toQt(m_picturePath));
+        const QSize size = reader.size();
+        if (auto problem = pictureSizeProblem(m_picturePath, size.width(), size.height()))
+            refusal = *problem;
+        else
+            image = reader.read();
     }
     if (image.isNull()) {
-        m_prompts.say("The picture " + m_picturePath + " could not be loaded.");
+        m_prompts.say(refusal.empty() ? "The picture " + m_picturePath + " could not be loaded." : refusal);
         return;
     }
     m_picture = image;

@@ -1,0 +1,191 @@
+// Damaged, hostile or unusual input (found by fuzzing and fault injection) is refused with a clear message and
+// never harms a file, the bracket or the program.
+#include "bracket/Bracket.h"
+#include "options/ProfileFile.h"
+#include "options/Switches.h"
+#include "platform/Error.h"
+#include "platform/FileWriting.h"
+#include "platform/JpegFile.h"
+#include "playoff/PlayoffFile.h"
+#include "teams/TeamFile.h"
+#include "teams/TeamList.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kivp {
+namespace {
+
+using test::crlf;
+using test::readBytes;
+using test::RecordingPrompts;
+using test::TempDir;
+
+std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.text();
+    }
+    return "(no error)";
+}
+
+bool isLink(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+TEST(PlayoffFileWinCounts, AWinCountNoSeriesCanReachIsRefusedAndTheBracketKeepsItsState) {
+    TempDir dir;
+    Bracket played;
+    played.applyTeams({"ASHVALE", "BRINDLE", "CORRIE", "DUNMERE", "EASTON", "FARROW", "GLENNIS", "HOLM"});
+    played.creditGame(1, 1, 2);
+    const std::string good = dir.file("good.kvp");
+    savePlayoffFile(good, played, dir.path());
+    Lines lines = loadLines(good);
+    for (const std::string huge : {"2147483647", "5", "-1"}) {
+        lines[17] = huge;
+        saveLines(dir.file("huge.kvp"), lines);
+        Bracket bracket = played;
+        EXPECT_EQ(errorOf([&] { loadPlayoffFile(dir.file("huge.kvp"), bracket); }),
+                  "Line 18 of the playoff file holds the win count " + huge +
+                      ", which no series can reach (a series ends at 4 wins).");
+        EXPECT_EQ(bracket.winCount(1), "1") << "nothing of the file was applied";
+    }
+    // A count kivp never writes but that crediting could reach from still never overflows.
+    Bracket bracket = played;
+    bracket.setWinCount(1, "2147483647");
+    EXPECT_NE(errorOf([&] { bracket.creditGame(1, 1, 2); }), "(no error)");
+    EXPECT_EQ(bracket.winCount(1), "2147483647");
+}
+
+TEST(PictureSize, APictureDeclaringAHugeSizeIsRefusedBeforeAnythingIsAllocated) {
+    // A real 16 x 8 picture whose frame header is made to declare 30000 x 30000 pixels.
+    std::string bytes = readBytes(std::string(KIVP_TEST_DATA) + "/pictures/red-16x8.jpg");
+    const auto frame = bytes.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    for (std::size_t i : {frame + 5, frame + 7}) {
+        bytes[i] = static_cast<char>(30000 >> 8);
+        bytes[i + 1] = static_cast<char>(30000 & 0xFF);
+    }
+    TempDir dir;
+    std::string refusal;
+    EXPECT_FALSE(decodeJpegFile(dir.write("bomb.jpg", bytes), &refusal).has_value());
+    EXPECT_EQ(refusal, "The picture " + dir.file("bomb.jpg") +
+                           " is 30000 x 30000 pixels, too large for a bracket background (at most 8192 pixels on "
+                           "a side and 64 megapixels).");
+    EXPECT_TRUE(pictureSizeProblem("p", 8192, 7813).has_value()) << "64 megapixels is the most";
+    EXPECT_FALSE(pictureSizeProblem("p", 8192, 7800).has_value());
+}
+
+TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
+    TempDir dir;
+    const std::string before = crlf({"[Location]", "Directory=/teams"});
+    const std::string path = dir.write("kivp.ini", before);
+    ProfileFile file(path);
+    EXPECT_EQ(errorOf([&] { file.writeString("Location", "Directory", "/a\r\n[Options]\r\nKIV Version=3"); }),
+              "The setting \"Directory\" cannot be saved in " + path +
+                  ": its value contains a line break (/a\\x0D\\x0A[Options]\\x0D\\x0AKIV Version=3).");
+    file.save();
+    EXPECT_EQ(readBytes(path), before);
+}
+
+TEST(SettingsFile, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+    TempDir dir;
+    const std::string path = dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Location]", "Directory=/teams"}));
+    ProfileFile file(path);
+    EXPECT_EQ(file.readString("Location", "Directory", ""), "/teams");
+    file.writeString("Location", "Home Directory", "/kivp");
+    file.save();
+    EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF" + crlf({"[Location]", "Directory=/teams", "Home Directory=/kivp"}));
+}
+
+TEST(SettingsFile, AKeyWithoutEqualsSignIsThatKeyAndIsWrittenInPlace) {
+    TempDir dir;
+    const std::string path = dir.write("kivp.ini", crlf({"[Team Options]", "Use DH", "Other=1"}));
+    ProfileFile file(path);
+    EXPECT_TRUE(file.hasKey("Team Options", "use dh"));
+    EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7) << "no value reads as the default";
+    file.writeInteger("Team Options", "Use DH", 1);
+    file.save();
+    EXPECT_EQ(readBytes(path), crlf({"[Team Options]", "Use DH=1", "Other=1"}));
+}
+
+TEST(CommandFiles, WhenEitherCannotBeWrittenNeitherChanges) {
+    for (const std::string blocked : {"SERIES", "SERIES.kivb"}) {
+        TempDir dir;
+        dir.write("SERIES", "old\r\n");
+        dir.write("SERIES.kivb", "old\r\n");
+        test::chmodPath(dir.file(blocked), 0444);
+        EXPECT_EQ(errorOf([&] { writeCommandFiles(dir.path(), "SERIES", " /p:new"); }),
+                  "Cannot create file " + dir.file(blocked));
+        EXPECT_EQ(readBytes(dir.file("SERIES")), "old\r\n") << blocked;
+        EXPECT_EQ(readBytes(dir.file("SERIES.kivb")), "old\r\n") << blocked;
+        EXPECT_EQ(test::entries(dir.path()).size(), 2u) << "no temporary file left";
+    }
+}
+
+TEST(FileReplacement, ANameNearTheFileSystemLimitCanBeSaved) {
+    TempDir dir;
+    const std::string path = dir.file(std::string(240, 'p') + ".kvp");
+    EXPECT_TRUE(replaceFile(path, "x"));
+    EXPECT_EQ(readBytes(path), "x");
+}
+
+TEST(FileReplacement, ALinkThatLoopsIsRefusedAndLeftAlone) {
+    TempDir dir;
+    ASSERT_EQ(symlink("b.kvp", dir.file("a.kvp").c_str()), 0);
+    ASSERT_EQ(symlink("a.kvp", dir.file("b.kvp").c_str()), 0);
+    ASSERT_EQ(symlink("self.kvp", dir.file("self.kvp").c_str()), 0);
+    for (const char* name : {"a.kvp", "self.kvp"}) {
+        EXPECT_EQ(errorOf([&] { saveLines(dir.file(name), {"1"}); }), "Cannot create file " + dir.file(name));
+        EXPECT_TRUE(isLink(dir.file(name)));
+    }
+    EXPECT_EQ(test::entries(dir.path()).size(), 3u);
+}
+
+TEST(ErrorTexts, AreNeverCutAndShowControlCharactersVisibly) {
+    EXPECT_EQ(Error::notAnInteger(std::string("0\x01\x00z", 4)).text(), "'0\\x01\\x00z' is not a valid integer value");
+    // A playoff file saved as UTF-16: the mark's bytes are not UTF-8.
+    EXPECT_EQ(Error::notAnInteger(std::string("\xFF\xFE" "0\x00", 4)).text(),
+              "'\\xFF\\xFE0\\x00' is not a valid integer value");
+    EXPECT_EQ(Error::cannotOpen("/équipe/ASH\x7F").text(), "Cannot open file /équipe/ASH\\x7F") << "UTF-8 stays";
+}
+
+TEST(TeamFolder, ANameThatCannotReachTheSimulatorOrTheSettingsIsRefused) {
+    EXPECT_FALSE(teamFolderProblem("/home/me/Sim Games").has_value());
+    EXPECT_EQ(teamFolderProblem("/home/me/teams "),
+              "The folder /home/me/teams  cannot be the team folder: a folder name in it ends in a space, which "
+              "the simulator's command line cannot carry.");
+    EXPECT_TRUE(teamFolderProblem("/home/me /teams").has_value());
+    EXPECT_EQ(teamFolderProblem("/home/me/a\nb"),
+              "The folder /home/me/a\\x0Ab cannot be the team folder: its name contains a line break, which "
+              "kivp.ini cannot keep.");
+}
+
+TEST(TeamListing, NamesAreCutByCharacterAndANameEndingInASpaceIsReported) {
+    TempDir dir;
+    const std::string title = "* Team title line long enough to pass the check";
+    for (const char* name : {"abcdefgé.dat", "ASH .dat", "ASHVALE X.dat"})
+        dir.write(name, title + "\r\n");
+    dir.write("MARKED.dat", "\xEF\xBB\xBF" + title + "\r\n");
+    RecordingPrompts prompts;
+    EXPECT_EQ(listTeams(dir.path(), prompts),
+              (std::vector<std::string>{"abcdefgé", "MARKED"}));
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages()[0],
+              "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which the "
+              "simulator's command line cannot carry.\nRename the file without the space to play this team.");
+}
+
+TEST(BattingAverage, ANegativeFigureFromADamagedFileShowsAsNoHits) {
+    EXPECT_EQ(battingAverage("-5", "300"), " .000");
+    EXPECT_EQ(battingAverage("5", "-300"), " .000");
+}
+
+} // namespace
+} // namespace kivp
