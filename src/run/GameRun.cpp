@@ -19,6 +19,10 @@ std::string matchup(const Bracket& bracket, int series) {
 
 std::string gamesText(int games) { return std::to_string(games) + (games == 1 ? " game" : " games"); }
 
+std::string stoppedAfter(int games) {
+    return games == 0 ? "The run stopped before its first game." : "The run stopped after " + gamesText(games) + ".";
+}
+
 } // namespace
 
 std::string runTitle(RunScope scope) {
@@ -82,11 +86,11 @@ std::string gameReport(const Bracket& bracket, int series, const GameOutcome& ou
     const int high = std::max(outcome.visitorRuns, outcome.homeRuns);
     const int low = std::min(outcome.visitorRuns, outcome.homeRuns);
     const std::string score = std::to_string(high) + "-" + std::to_string(low);
-    std::string line = outcome.visitorRuns > outcome.homeRuns ? outcome.visitor + " beat " + outcome.home + " " + score
-                       : outcome.visitorRuns < outcome.homeRuns
-                           ? outcome.home + " beat " + outcome.visitor + " " + score
-                           : outcome.home + " wins a " + score + " tie at home against " + outcome.visitor;
-    line += ". ";
+    std::string line = game + ": ";
+    if (outcome.visitorRuns == outcome.homeRuns)
+        line += score + ", a win for the home team. ";
+    else
+        line += (outcome.visitorRuns > outcome.homeRuns ? outcome.visitor : outcome.home) + " won " + score + ". ";
 
     const std::string upper = bracket.slot(Bracket::upperSlot(series));
     const std::string lower = bracket.slot(Bracket::lowerSlot(series));
@@ -135,29 +139,39 @@ RunReport GameRun::play(RunScope scope, int series) {
     std::string ending;
     while (const auto next = nextSeriesOfRun(m_bracket, scope, series)) {
         if (!lineUp(*next)) {
-            ending = "The run stopped after " + gamesText(report.gamesCredited) + ".";
+            ending = stoppedAfter(report.gamesCredited);
             break;
         }
-        if (!started) {
+        // A game the step is bound to refuse is left to it with the progress window gone, so its message stands
+        // alone.
+        const bool refused =
+            m_bracket.updateOptionsLabel() || m_bracket.homeChoice(*next) == HomeChoice::None;
+        if (refused && started) {
+            m_progress.runEnded();
+            started = false;
+        } else if (!refused && !started) {
             m_progress.runStarting(runTitle(scope));
             started = true;
         }
-        m_progress.gameStarting(gameHeading(m_bracket, *next));
+        if (started)
+            m_progress.gameStarting(gameHeading(m_bracket, *next));
         const GameOutcome outcome = m_step(*next);
-        last = gameReport(m_bracket, *next, outcome);
-        m_progress.gameEnded(last);
+        if (outcome.result != GameOutcome::Result::Refused)
+            last = gameReport(m_bracket, *next, outcome);
+        if (started)
+            m_progress.gameEnded(last);
         if (outcome.result != GameOutcome::Result::Credited) {
             if (outcome.result == GameOutcome::Result::NoLineScore)
                 m_prompts.say(outcome.visitor + " at " + outcome.home +
                               " credited nothing: the simulator wrote no line score.\nThe run stops here; the "
                               "games played before it count.");
-            ending = "The run stopped after " + gamesText(report.gamesCredited) + ".";
+            ending = stoppedAfter(report.gamesCredited);
             break;
         }
         ++report.gamesCredited;
         // kivp raised the warning moving a home team and has said why; the next game would only be refused.
         if (m_bracket.updateOptionsLabel()) {
-            ending = "The run stopped after " + gamesText(report.gamesCredited) + ".";
+            ending = stoppedAfter(report.gamesCredited);
             break;
         }
         if (nextSeriesOfRun(m_bracket, scope, series) && m_progress.stopAfterThisGame()) {
