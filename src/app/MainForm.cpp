@@ -3,6 +3,7 @@
 #include "app/GameCommand.h"
 #include "options/ProfileFile.h"
 #include "options/SettingKeys.h"
+#include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "sim/LineScore.h"
@@ -192,7 +193,10 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
         return Result::Refused;
     }
     const std::string lineScoreFile = joinPath(m_programDirectory, kLineScoreFileName);
-    saveLines(lineScoreFile, {});
+    // Emptied where it stands: nothing of the user's is in it to keep safe, and a replacement's flush to disk
+    // would cost every game of a long run more than the rest of kivp's part in it.
+    if (!emptyFileInPlace(lineScoreFile))
+        throw Error::cannotCreate(lineScoreFile);
 
     const auto series = Bracket::seriesOfSlot(slot);
     if (!series)

@@ -133,6 +133,9 @@ bool GameRun::lineUp(int series) {
 }
 
 RunReport GameRun::play(RunScope scope, int series) {
+    // The round is the one in play when the command is given; the run does not go on into the next.
+    if (scope == RunScope::RestOfRound && series == 0)
+        series = currentRoundSeries(m_bracket).value_or(0);
     RunReport report;
     bool started = false;
     std::string last;
