@@ -159,7 +159,10 @@ void MainForm::Button5Click() {
     m_view.showOptionsWindow();
 }
 
-void MainForm::Label9Click(int slot) { playGameReporting(slot); }
+void MainForm::Label9Click(int slot) {
+    if (const GameOutcome outcome = playGameReporting(slot); !outcome.afterword.empty())
+        m_prompts.say(outcome.afterword);
+}
 
 GameOutcome MainForm::playGameReporting(int slot) {
     GameOutcome outcome;
@@ -178,10 +181,9 @@ GameOutcome MainForm::playGameReporting(int slot) {
         if (const std::string report = gameReport(m_bracket, *series, outcome); !report.empty())
             m_statusLine = report;
     }
-    // After the credit, so the status line reads first and the move's message second.
     if (outcome.result == GameOutcome::Result::Credited) {
-        if (const auto message = m_homeField.gameCredited(*series))
-            m_prompts.say(*message);
+        if (auto message = m_homeField.gameCredited(*series))
+            outcome.afterword = std::move(*message);
     }
     return outcome;
 }

@@ -21,6 +21,8 @@ struct GameOutcome {
     std::string home;
     int visitorRuns = 0;
     int homeRuns = 0;
+    // A message that belongs after the game's report: kivp moved a home team and had to raise the warning.
+    std::string afterword;
 };
 
 } // namespace kivp

@@ -172,8 +172,13 @@ RunReport GameRun::play(RunScope scope, int series) {
             break;
         }
         ++report.gamesCredited;
-        // kivp raised the warning moving a home team and has said why; the next game would only be refused.
-        if (m_bracket.updateOptionsLabel()) {
+        // kivp raised the warning moving a home team; the next game would only be refused. Why is said once the
+        // progress window is gone.
+        if (!outcome.afterword.empty() || m_bracket.updateOptionsLabel()) {
+            m_progress.runEnded();
+            started = false;
+            if (!outcome.afterword.empty())
+                m_prompts.say(outcome.afterword);
             ending = stoppedAfter(report.gamesCredited);
             break;
         }

@@ -40,7 +40,7 @@ RunProgressDialog::RunProgressDialog(QtSimulatorRunner& runner, std::function<vo
     m_results = new QListWidget(this);
     m_results->setObjectName("RunResultsList");
     m_results->setAccessibleName("Games played");
-    m_results->setMinimumSize(460, 150);
+    m_results->setMinimumSize(580, 170);
     m_results->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(m_results);
 
@@ -83,7 +83,7 @@ void RunProgressDialog::runStarting(const std::string& title) {
 
 void RunProgressDialog::gameStarting(const std::string& heading) {
     m_game->setText(toQt(heading));
-    setStatus(m_stopAfterGame ? "The run ends after this game." : "The simulator is playing the game.");
+    setStatus(m_stopAfterGame ? "The run ends after this game." : "Starting the simulator...");
     QApplication::processEvents();
 }
 
@@ -107,6 +107,8 @@ void RunProgressDialog::runEnded() {
 void RunProgressDialog::waitFor(SimulatorProcess& process) {
     m_process = &process;
     m_stopSimulatorButton->setEnabled(true);
+    if (!m_stopAfterGame)
+        setStatus("The simulator is playing the game.");
     QEventLoop loop;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -117,6 +119,8 @@ void RunProgressDialog::waitFor(SimulatorProcess& process) {
     if (!process.finished())
         loop.exec();
     m_process = nullptr;
+    if (!m_stopAfterGame)
+        setStatus("The game is over.");
 }
 
 void RunProgressDialog::askToStopAfterGame() {
