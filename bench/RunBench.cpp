@@ -1,13 +1,14 @@
-// Play to Champion of an eight-team "7-7-7" playoff with the stand-in simulator, against a loop that starts the
-// simulator directly with the same command lines, in the same run.
+// Play to Champion of an eight-team "7-7-7" playoff with the stand-in simulator, against a loop that starts
+// the simulator directly with the same command lines, in the same run.
 //
 // Each iteration plays a whole playoff through the main window's model with Play to Champion (under the 2-3-2
 // home pattern, so kivp moves home teams as it goes); the user's marking of home teams for each new round and
-// the options window in between are not timed. Beside each game kivp starts, the runner starts the same command
-// line directly with SimulatorProcess's start and wait, in a folder of its own, before kivp's game or after it
-// in turn; timed apart and taken out of kivp's time, so the two loops share whatever else the machine is doing. "ratio" is kivp's time over the direct loop's (the goal is
-// 1.1 at most), "games_per_second" kivp's rate. The options are kept after each game (kivp.ini is not
-// rewritten), as in GameBench's GameThroughMainForm.
+// the options window in between are not timed. Beside each game kivp starts, the runner starts the same
+// command line directly with SimulatorProcess's start and wait, in a folder of its own, before kivp's game or
+// after it in turn; timed apart and taken out of kivp's time, so the two loops share whatever else the
+// machine is doing. "ratio" is kivp's time over the direct loop's (the goal is 1.1 at most),
+// "games_per_second" kivp's rate. The options are kept after each game (kivp.ini is not rewritten), as in
+// GameBench's GameThroughMainForm.
 
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
@@ -103,7 +104,8 @@ void PlayToChampionOverDirectLoop(benchmark::State& state) {
                 break;
             }
             for (int series = 1; series <= kivp::kSeriesCount; ++series) {
-                if (bracket.seriesState(series) == kivp::kSeriesOpen && bracket.homeChoice(series) == kivp::HomeChoice::None)
+                if (bracket.seriesState(series) == kivp::kSeriesOpen &&
+                    bracket.homeChoice(series) == kivp::HomeChoice::None)
                     form.SpeedButton2Click(kivp::Bracket::upperButton(series));
             }
             if (bracket.updateOptionsLabel())

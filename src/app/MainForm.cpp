@@ -6,9 +6,9 @@
 #include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
-#include "sim/LineScore.h"
 #include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
+#include "sim/LineScore.h"
 #include "teams/TeamList.h"
 
 #include <stdexcept>
@@ -277,11 +277,17 @@ void MainForm::PlayNextGameClick(int slot) {
         Label9Click(slot);
 }
 
-void MainForm::PlayRestOfSeriesClick(int slot) { playMany(RunScope::RestOfSeries, slot); }
+void MainForm::PlayRestOfSeriesClick(int slot) {
+    playMany(RunScope::RestOfSeries, slot);
+}
 
-void MainForm::PlayRestOfRoundClick(int slot) { playMany(RunScope::RestOfRound, slot); }
+void MainForm::PlayRestOfRoundClick(int slot) {
+    playMany(RunScope::RestOfRound, slot);
+}
 
-void MainForm::PlayToChampionClick() { playMany(RunScope::ToChampion, 0); }
+void MainForm::PlayToChampionClick() {
+    playMany(RunScope::ToChampion, 0);
+}
 
 void MainForm::PlayoffFormatBoxChange(int index) {
     const auto lengthsBefore = m_homeField.seriesLengths();

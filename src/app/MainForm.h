@@ -100,14 +100,14 @@ public:
     void Button5Click(); // Setup > Options: checks the home choices, then opens the options window
     // A team slot was clicked (Label9 to Label22 as slots 1 to 14): plays the next game of its series.
     void Label9Click(int slot);
-    // Play menu and a team slot's context menu: many games, each one exactly a click on its series. slot 0 (the
-    // Play menu) means the current round, or the next game Play to Champion would play.
+    // Play menu and a team slot's context menu: many games, each one exactly a click on its series. slot 0
+    // (the Play menu) means the current round, or the next game Play to Champion would play.
     void PlayNextGameClick(int slot);
     void PlayRestOfSeriesClick(int slot);
     void PlayRestOfRoundClick(int slot);
     void PlayToChampionClick();
-    // Setup > Home Pattern: a pattern for its series length, chosen again to go back to "Home team every game"
-    // for that length; "Home team every game" for every length.
+    // Setup > Home Pattern: a pattern for its series length, chosen again to go back to "Home team every
+    // game" for that length; "Home team every game" for every length.
     void HomePatternClick(HomePattern pattern);
     const HomePatterns& homePatterns() const { return m_homeField.patterns(); }
     // The top bar's note of the home patterns that the chosen format plays.

@@ -692,7 +692,8 @@ void OptionsForm::renameCommandFileTeams(const std::string& visitorTeam, const s
     const std::string old = teamsPart(m_selectedVisitorTeam, m_selectedHomeTeam);
     if (m_commandFileLine.size() < old.size() || !m_commandFileLine.ends_with(old))
         return;
-    m_commandFileLine.replace(m_commandFileLine.size() - old.size(), old.size(), teamsPart(visitorTeam, homeTeam));
+    m_commandFileLine.replace(m_commandFileLine.size() - old.size(), old.size(),
+                              teamsPart(visitorTeam, homeTeam));
     m_selectedVisitorTeam = visitorTeam;
     m_selectedHomeTeam = homeTeam;
 }

@@ -17,19 +17,25 @@ std::string matchup(const Bracket& bracket, int series) {
     return bracket.slot(bracket.visitorSlot(series)) + " at " + bracket.slot(bracket.homeSlot(series));
 }
 
-std::string gamesText(int games) { return std::to_string(games) + (games == 1 ? " game" : " games"); }
+std::string gamesText(int games) {
+    return std::to_string(games) + (games == 1 ? " game" : " games");
+}
 
 std::string stoppedAfter(int games) {
-    return games == 0 ? "The run stopped before its first game." : "The run stopped after " + gamesText(games) + ".";
+    return games == 0 ? "The run stopped before its first game."
+                      : "The run stopped after " + gamesText(games) + ".";
 }
 
 } // namespace
 
 std::string runTitle(RunScope scope) {
     switch (scope) {
-    case RunScope::RestOfSeries: return "Play Rest of Series";
-    case RunScope::RestOfRound: return "Play Rest of Round";
-    default: return "Play to Champion";
+    case RunScope::RestOfSeries:
+        return "Play Rest of Series";
+    case RunScope::RestOfRound:
+        return "Play Rest of Round";
+    default:
+        return "Play to Champion";
     }
 }
 
@@ -51,7 +57,8 @@ std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int s
             return series;
         return std::nullopt;
     }
-    std::optional<int> anchor = series >= 1 && series <= kSeriesCount ? std::optional<int>(series) : std::nullopt;
+    std::optional<int> anchor =
+        series >= 1 && series <= kSeriesCount ? std::optional<int>(series) : std::nullopt;
     if (scope == RunScope::ToChampion || !anchor)
         anchor = currentRoundSeries(bracket);
     if (!anchor)
@@ -75,12 +82,18 @@ std::string gameHeading(const Bracket& bracket, int series) {
 std::string gameReport(const Bracket& bracket, int series, const GameOutcome& outcome) {
     const std::string game = outcome.visitor + " at " + outcome.home;
     switch (outcome.result) {
-    case GameOutcome::Result::Stopped: return game + " was stopped: the game did not count.";
-    case GameOutcome::Result::NoLineScore: return game + " did not count: the simulator wrote no line score.";
-    case GameOutcome::Result::NotStarted: return game + " was not played: the simulator could not be started.";
-    case GameOutcome::Result::Failed: return game + " did not count.";
-    case GameOutcome::Result::Credited: break;
-    default: return {};
+    case GameOutcome::Result::Stopped:
+        return game + " was stopped: the game did not count.";
+    case GameOutcome::Result::NoLineScore:
+        return game + " did not count: the simulator wrote no line score.";
+    case GameOutcome::Result::NotStarted:
+        return game + " was not played: the simulator could not be started.";
+    case GameOutcome::Result::Failed:
+        return game + " did not count.";
+    case GameOutcome::Result::Credited:
+        break;
+    default:
+        return {};
     }
 
     const int high = std::max(outcome.visitorRuns, outcome.homeRuns);
@@ -90,7 +103,8 @@ std::string gameReport(const Bracket& bracket, int series, const GameOutcome& ou
     if (outcome.visitorRuns == outcome.homeRuns)
         line += score + ", a win for the home team. ";
     else
-        line += (outcome.visitorRuns > outcome.homeRuns ? outcome.visitor : outcome.home) + " won " + score + ". ";
+        line += (outcome.visitorRuns > outcome.homeRuns ? outcome.visitor : outcome.home) + " won " + score +
+                ". ";
 
     const std::string upper = bracket.slot(Bracket::upperSlot(series));
     const std::string lower = bracket.slot(Bracket::lowerSlot(series));
@@ -118,11 +132,11 @@ bool GameRun::lineUp(int series) {
     const std::string home = m_bracket.slot(m_bracket.homeSlot(series));
     const std::string& chosenVisitor = m_options.selectedVisitorTeam();
     const std::string& chosenHome = m_options.selectedHomeTeam();
-    const bool sameTeams = (chosenVisitor == visitor && chosenHome == home) ||
-                           (chosenVisitor == home && chosenHome == visitor);
+    const bool sameTeams =
+        (chosenVisitor == visitor && chosenHome == home) || (chosenVisitor == home && chosenHome == visitor);
     if (!sameTeams && namesStartingPitcher(m_options.rawSwitches())) {
-        m_prompts.say("The starting pitchers in force were chosen for " + chosenVisitor + " at " + chosenHome +
-                      ", not for the next game, " + visitor + " at " + home +
+        m_prompts.say("The starting pitchers in force were chosen for " + chosenVisitor + " at " +
+                      chosenHome + ", not for the next game, " + visitor + " at " + home +
                       ".\nChoose this series' pitchers in Options (or none), then play on.");
         return false;
     }
@@ -145,8 +159,8 @@ RunReport GameRun::play(RunScope scope, int series) {
             ending = stoppedAfter(report.gamesCredited);
             break;
         }
-        // A game the step is bound to refuse is left to it with the progress window gone, so its message stands
-        // alone.
+        // A game the step is bound to refuse is left to it with the progress window gone, so its message
+        // stands alone.
         const bool refused =
             m_bracket.updateOptionsLabel() || m_bracket.homeChoice(*next) == HomeChoice::None;
         if (refused && started) {
@@ -165,15 +179,16 @@ RunReport GameRun::play(RunScope scope, int series) {
             m_progress.gameEnded(last);
         if (outcome.result != GameOutcome::Result::Credited) {
             if (outcome.result == GameOutcome::Result::NoLineScore)
-                m_prompts.say(outcome.visitor + " at " + outcome.home +
-                              " credited nothing: the simulator wrote no line score.\nThe run stops here; the "
-                              "games played before it count.");
+                m_prompts.say(
+                    outcome.visitor + " at " + outcome.home +
+                    " credited nothing: the simulator wrote no line score.\nThe run stops here; the "
+                    "games played before it count.");
             ending = stoppedAfter(report.gamesCredited);
             break;
         }
         ++report.gamesCredited;
-        // kivp raised the warning moving a home team; the next game would only be refused. Why is said once the
-        // progress window is gone.
+        // kivp raised the warning moving a home team; the next game would only be refused. Why is said once
+        // the progress window is gone.
         if (!outcome.afterword.empty() || m_bracket.updateOptionsLabel()) {
             m_progress.runEnded();
             started = false;

@@ -1,8 +1,8 @@
 #pragma once
-// Playing many games at once: the rest of a series, the rest of a round, or the playoff to its champion. A run
-// is a loop of the one-game step a click on a team slot uses, so every check, message, command line, reset after
-// a run and credit of a click holds for every game of it. A round is played the way a real post-season is: game
-// 1 of each open series of the round, then game 2 of those still open, and so on.
+// Playing many games at once: the rest of a series, the rest of a round, or the playoff to its champion. A
+// run is a loop of the one-game step a click on a team slot uses, so every check, message, command line,
+// reset after a run and credit of a click holds for every game of it. A round is played the way a real
+// post-season is: game 1 of each open series of the round, then game 2 of those still open, and so on.
 //
 // A run stops, saying why once, when a game is not credited (the step has said why, or the run says that the
 // simulator wrote no line score), when kivp had to raise the home/away warning, when the starting pitchers in
@@ -28,8 +28,8 @@ enum class RunScope { RestOfSeries, RestOfRound, ToChampion };
 std::string runTitle(RunScope scope);
 
 // The series a run plays next: in the round asked for (the series' own for the rest of a series or round, the
-// earliest round with an open series for the playoff), the open series with the fewest games played, the lowest
-// number first. Nothing when the run has no game left.
+// earliest round with an open series for the playoff), the open series with the fewest games played, the
+// lowest number first. Nothing when the run has no game left.
 std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int series);
 // The earliest round with an open series, as its first series' number (1, 5 or 7); nothing when none is open.
 std::optional<int> currentRoundSeries(const Bracket& bracket);

@@ -21,14 +21,18 @@ int gamesPlayed(const Bracket& bracket, int series) {
 
 std::string roundName(int series) {
     switch (Bracket::roundOf(series)) {
-    case FirstRound: return "Round 1";
-    case SemiFinals: return "Semi Finals";
-    default: return "Championship";
+    case FirstRound:
+        return "Round 1";
+    case SemiFinals:
+        return "Semi Finals";
+    default:
+        return "Championship";
     }
 }
 
 bool namesStartingPitcher(const std::string& rawSwitches) {
-    // The pitchers come first when chosen, so a typed value that happens to hold "//vp:" is never taken for one.
+    // The pitchers come first when chosen, so a typed value that happens to hold "//vp:" is never taken for
+    // one.
     return rawSwitches.starts_with("//vp:") || rawSwitches.starts_with("//hp:");
 }
 
@@ -44,8 +48,8 @@ std::optional<std::string> HomeField::gameCredited(int series) {
         return std::nullopt;
     const int length = seriesLength(m_bracket, series);
     const int played = gamesPlayed(m_bracket, series);
-    return move(series, m_patterns.markedTeamHosts(length, played), m_patterns.markedTeamHosts(length, played + 1),
-                played + 1, length);
+    return move(series, m_patterns.markedTeamHosts(length, played),
+                m_patterns.markedTeamHosts(length, played + 1), played + 1, length);
 }
 
 std::optional<std::string> HomeField::changePatterns(const HomePatterns& patterns) {
@@ -57,8 +61,8 @@ std::optional<std::string> HomeField::changePatterns(const HomePatterns& pattern
             continue;
         const int length = seriesLength(m_bracket, series);
         const int next = gamesPlayed(m_bracket, series) + 1;
-        if (auto said = move(series, before.markedTeamHosts(length, next), m_patterns.markedTeamHosts(length, next),
-                             next, length))
+        if (auto said = move(series, before.markedTeamHosts(length, next),
+                             m_patterns.markedTeamHosts(length, next), next, length))
             message = said;
     }
     return message;
@@ -79,7 +83,8 @@ std::optional<std::string> HomeField::formatChanged(const std::array<int, kSerie
     return message;
 }
 
-std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game, int length) {
+std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game,
+                                           int length) {
     if (markedBefore == markedNow || m_bracket.homeChoice(series) == HomeChoice::None)
         return std::nullopt;
     const std::string oldHome = m_bracket.slot(m_bracket.homeSlot(series));

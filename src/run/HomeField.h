@@ -5,9 +5,10 @@
 // home/away warning a user's click raises. Marking a home button means that team hosts the next game; the
 // pattern goes on from there.
 //
-// The move cannot carry chosen starting pitchers along: their numbers belong to the other team's roster. So when
-// the switches in force name one, kivp raises the warning after moving and says why. In command-file mode the
-// command file's line is made to name the new roles, as the team switches of an ordinary command line do.
+// The move cannot carry chosen starting pitchers along: their numbers belong to the other team's roster. So
+// when the switches in force name one, kivp raises the warning after moving and says why. In command-file
+// mode the command file's line is made to name the new roles, as the team switches of an ordinary command
+// line do.
 
 #include "bracket/Bracket.h"
 #include "run/HomePattern.h"
@@ -47,8 +48,8 @@ public:
     std::array<int, kSeriesCount + 1> seriesLengths() const;
 
 private:
-    // The buttons showed a game the marked team hosts (markedBefore) or not; they must now show game, which it
-    // hosts or not (markedNow).
+    // The buttons showed a game the marked team hosts (markedBefore) or not; they must now show game, which
+    // it hosts or not (markedNow).
     std::optional<std::string> move(int series, bool markedBefore, bool markedNow, int game, int length);
 
     Bracket& m_bracket;

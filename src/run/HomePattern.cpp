@@ -29,13 +29,19 @@ const PatternRow& rowOf(HomePattern pattern) {
                          [pattern](const PatternRow& row) { return row.pattern == pattern; });
 }
 
-std::string keyOf(int seriesLength) { return "Best of " + std::to_string(seriesLength); }
+std::string keyOf(int seriesLength) {
+    return "Best of " + std::to_string(seriesLength);
+}
 
 } // namespace
 
-std::string_view homePatternName(HomePattern pattern) { return rowOf(pattern).name; }
+std::string_view homePatternName(HomePattern pattern) {
+    return rowOf(pattern).name;
+}
 
-int seriesLengthOf(HomePattern pattern) { return static_cast<int>(std::string_view(rowOf(pattern).hosts).size()); }
+int seriesLengthOf(HomePattern pattern) {
+    return static_cast<int>(std::string_view(rowOf(pattern).hosts).size());
+}
 
 std::vector<HomePattern> patternsFor(int seriesLength) {
     std::vector<HomePattern> offered;
@@ -48,32 +54,53 @@ std::vector<HomePattern> patternsFor(int seriesLength) {
 
 HomePattern HomePatterns::forLength(int seriesLength) const {
     switch (seriesLength) {
-    case 3: return m_bestOf3;
-    case 5: return m_bestOf5;
-    case 7: return m_bestOf7;
-    default: return HomePattern::EveryGame;
+    case 3:
+        return m_bestOf3;
+    case 5:
+        return m_bestOf5;
+    case 7:
+        return m_bestOf7;
+    default:
+        return HomePattern::EveryGame;
     }
 }
 
 void HomePatterns::choose(HomePattern pattern) {
     switch (seriesLengthOf(pattern)) {
-    case 3: m_bestOf3 = pattern; break;
-    case 5: m_bestOf5 = pattern; break;
-    case 7: m_bestOf7 = pattern; break;
-    default: *this = HomePatterns{}; break;
+    case 3:
+        m_bestOf3 = pattern;
+        break;
+    case 5:
+        m_bestOf5 = pattern;
+        break;
+    case 7:
+        m_bestOf7 = pattern;
+        break;
+    default:
+        *this = HomePatterns{};
+        break;
     }
 }
 
 void HomePatterns::clear(int seriesLength) {
     switch (seriesLength) {
-    case 3: m_bestOf3 = HomePattern::EveryGame; break;
-    case 5: m_bestOf5 = HomePattern::EveryGame; break;
-    case 7: m_bestOf7 = HomePattern::EveryGame; break;
-    default: break;
+    case 3:
+        m_bestOf3 = HomePattern::EveryGame;
+        break;
+    case 5:
+        m_bestOf5 = HomePattern::EveryGame;
+        break;
+    case 7:
+        m_bestOf7 = HomePattern::EveryGame;
+        break;
+    default:
+        break;
     }
 }
 
-bool HomePatterns::everyGameThroughout() const { return *this == HomePatterns{}; }
+bool HomePatterns::everyGameThroughout() const {
+    return *this == HomePatterns{};
+}
 
 bool HomePatterns::markedTeamHosts(int seriesLength, int game) const {
     const std::string_view hosts = rowOf(forLength(seriesLength)).hosts;
@@ -93,8 +120,9 @@ std::string HomePatterns::summary(const std::vector<int>& seriesLengths) const {
     for (int length : lengths) {
         const HomePattern pattern = forLength(length);
         std::string& list = pattern == HomePattern::EveryGame ? everyGame : patterns;
-        list += (list.empty() ? "" : ", ") +
-                (pattern == HomePattern::EveryGame ? std::to_string(length) : std::string(homePatternName(pattern)));
+        list += (list.empty() ? "" : ", ") + (pattern == HomePattern::EveryGame
+                                                  ? std::to_string(length)
+                                                  : std::string(homePatternName(pattern)));
     }
     if (patterns.empty())
         return "Home pattern: home team every game";

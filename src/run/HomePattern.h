@@ -5,8 +5,8 @@
 // real post-seasons: "2-3-2" and "2-2-1-1-1" for a best of seven, "2-2-1" for a best of five, "1-1-1" for a
 // best of three. A best of one is always the marked team's.
 //
-// The choice is made per series length, so a "5-7-7" playoff can play 2-2-1 in its first round and 2-3-2 after.
-// It is kept in kivp.ini in a section of kivp's own.
+// The choice is made per series length, so a "5-7-7" playoff can play 2-2-1 in its first round and 2-3-2
+// after. It is kept in kivp.ini in a section of kivp's own.
 
 #include <optional>
 #include <string>

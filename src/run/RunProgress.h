@@ -1,7 +1,7 @@
 #pragma once
 // What a run of many games tells the person at the screen while it plays, and the one thing it asks: whether
-// to stop after the game in progress. The windows answer with a modal progress dialog that also offers to stop
-// the simulator; tests script it. The quiet one shows nothing and never stops a run.
+// to stop after the game in progress. The windows answer with a modal progress dialog that also offers to
+// stop the simulator; tests script it. The quiet one shows nothing and never stops a run.
 
 #include <string>
 

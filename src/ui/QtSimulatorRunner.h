@@ -13,8 +13,8 @@ class SimulatorProcess;
 
 namespace kivp::ui {
 
-// Waits for a game in place of the "Playing game..." window: a run of many games shows its own progress window,
-// which offers the stop.
+// Waits for a game in place of the "Playing game..." window: a run of many games shows its own progress
+// window, which offers the stop.
 class GameWait {
 public:
     virtual ~GameWait() = default;

@@ -1,8 +1,8 @@
 #pragma once
-// The modal window shown while kivp plays many games: the game being played, the games played so far with their
-// results, and two ways out: "Stop after this game" lets the game in progress count and ends the run there;
-// "Stop simulator" ends the running game, which counts for nothing, and with it the run. It waits for each
-// game in place of the "Playing game..." window, and the main window goes on repainting between games.
+// The modal window shown while kivp plays many games: the game being played, the games played so far with
+// their results, and two ways out: "Stop after this game" lets the game in progress count and ends the run
+// there; "Stop simulator" ends the running game, which counts for nothing, and with it the run. It waits for
+// each game in place of the "Playing game..." window, and the main window goes on repainting between games.
 
 #include "run/RunProgress.h"
 #include "ui/QtSimulatorRunner.h"

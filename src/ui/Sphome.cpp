@@ -265,10 +265,11 @@ void TForm1::buildPlayMenus() {
     QMenu* patterns = new QMenu("Home Pattern", setup);
     patterns->setObjectName("HomePattern1");
     setup->insertMenu(setup->actions().value(2), patterns);
-    const std::pair<HomePattern, const char*> items[] = {
-        {HomePattern::EveryGame, "HomePatternEveryGame"}, {HomePattern::TwoThreeTwo, "HomePattern232"},
-        {HomePattern::TwoTwoOneOneOne, "HomePattern22111"}, {HomePattern::TwoTwoOne, "HomePattern221"},
-        {HomePattern::OneOneOne, "HomePattern111"}};
+    const std::pair<HomePattern, const char*> items[] = {{HomePattern::EveryGame, "HomePatternEveryGame"},
+                                                         {HomePattern::TwoThreeTwo, "HomePattern232"},
+                                                         {HomePattern::TwoTwoOneOneOne, "HomePattern22111"},
+                                                         {HomePattern::TwoTwoOne, "HomePattern221"},
+                                                         {HomePattern::OneOneOne, "HomePattern111"}};
     for (const auto& [pattern, name] : items) {
         const int length = seriesLengthOf(pattern);
         QString caption = toQt(std::string(homePatternName(pattern)));
@@ -304,7 +305,8 @@ void TForm1::buildPlayMenus() {
 
     m_slotMenu = new QMenu(this);
     m_slotMenu->setObjectName("SlotMenu");
-    add(m_slotMenu, "SlotPlayNextGame", "Play Next Game", QKeySequence(Qt::Key_Return),
+    // Enter on a focused slot plays its next game already; the menu only names the key.
+    add(m_slotMenu, "SlotPlayNextGame", "Play Next Game\tEnter", {},
         [this] { m_model.PlayNextGameClick(m_menuSlot); });
     add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of Series", {},
         [this] { m_model.PlayRestOfSeriesClick(m_menuSlot); });
@@ -505,11 +507,13 @@ void TForm1::refresh() {
     m_playoffFormatBox->setCurrentIndex(bracket.formatIndex());
     m_updateOptionsLabel->setVisible(bracket.updateOptionsLabel());
     m_homePatternLabel->setText(toQt(m_model.homePatternCaption()));
-    m_homePatternLabel->setToolTip(m_homePatternLabel->text() + "\nSetup > Home Pattern chooses who hosts each game");
+    m_homePatternLabel->setToolTip(m_homePatternLabel->text() +
+                                   "\nSetup > Home Pattern chooses who hosts each game");
     for (const auto& [pattern, item] : m_homePatternItems) {
         const HomePatterns& patterns = m_model.homePatterns();
         const int length = seriesLengthOf(pattern);
-        item->setChecked(length == 0 ? patterns.everyGameThroughout() : patterns.forLength(length) == pattern);
+        item->setChecked(length == 0 ? patterns.everyGameThroughout()
+                                     : patterns.forLength(length) == pattern);
     }
     m_statusLine->setText(toQt(m_model.statusLine()));
 

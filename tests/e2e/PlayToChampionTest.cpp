@@ -1,8 +1,8 @@
-// Play to Champion with the real stand-in simulator, on each playoff type, from set-up to a champion under home
-// patterns, in switch mode and in command-file mode. The user marks a home team wherever a new series has none
-// and confirms the options when kivp asks, then plays to the champion again. Every game's command line is
-// checked against the launch rules, and the team the simulator played at home (its box score says) against
-// the pattern.
+// Play to Champion with the real stand-in simulator, on each playoff type, from set-up to a champion under
+// home patterns, in switch mode and in command-file mode. The user marks a home team wherever a new series
+// has none and confirms the options when kivp asks, then plays to the champion again. Every game's command
+// line is checked against the launch rules, and the team the simulator played at home (its box score says)
+// against the pattern.
 
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
@@ -53,7 +53,7 @@ TEST_P(PlayToChampion, FollowsTheHomePatternInEveryGame) {
         o.setChecked(CheckBoxId::CheckBox21, c.commandFile); // saved for continuous use
         o.setChecked(CheckBoxId::CheckBox2, false);          // sound
         o.setChecked(CheckBoxId::CheckBox13, false);         // delay
-        o.setChecked(CheckBoxId::CheckBox16, true);          // box score file: the roles each game was played in
+        o.setChecked(CheckBoxId::CheckBox16, true); // box score file: the roles each game was played in
         o.setEditText(EditId::Edit5, "box");
         o.setChecked(CheckBoxId::CheckBox37, c.commandFile);
         o.setEditText(EditId::Edit1, c.commandFile ? "kivpcmd" : "");
@@ -64,7 +64,8 @@ TEST_P(PlayToChampion, FollowsTheHomePatternInEveryGame) {
     form.HomePatternClick(HomePattern::TwoTwoOne);
     form.HomePatternClick(HomePattern::OneOneOne);
     const auto& formats = formatItemsFor(c.playoffType);
-    user.setUp(c.playoffType, static_cast<int>(std::find(formats.begin(), formats.end(), c.format) - formats.begin()),
+    user.setUp(c.playoffType,
+               static_cast<int>(std::find(formats.begin(), formats.end(), c.format) - formats.begin()),
                kTeams);
     const Bracket& bracket = form.bracket();
 
@@ -76,7 +77,8 @@ TEST_P(PlayToChampion, FollowsTheHomePatternInEveryGame) {
             if (bracket.seriesState(series) != kSeriesOpen || marked.count(series))
                 continue;
             if (bracket.homeChoice(series) == HomeChoice::None)
-                form.SpeedButton2Click(series % 2 ? Bracket::upperButton(series) : Bracket::lowerButton(series));
+                form.SpeedButton2Click(series % 2 ? Bracket::upperButton(series)
+                                                  : Bracket::lowerButton(series));
             marked[series] = bracket.slot(bracket.homeSlot(series));
         }
         if (!confirmed || bracket.updateOptionsLabel()) {
@@ -103,7 +105,8 @@ TEST_P(PlayToChampion, FollowsTheHomePatternInEveryGame) {
         SCOPED_TRACE("game " + std::to_string(game + 1) + ": " + title);
         int series = 0;
         for (int s = 1; s <= kSeriesCount; ++s) {
-            const std::string upper = bracket.slot(Bracket::upperSlot(s)), lower = bracket.slot(Bracket::lowerSlot(s));
+            const std::string upper = bracket.slot(Bracket::upperSlot(s)),
+                              lower = bracket.slot(Bracket::lowerSlot(s));
             if ((upper == visitor && lower == home) || (upper == home && lower == visitor))
                 series = s;
         }
@@ -123,8 +126,8 @@ TEST_P(PlayToChampion, FollowsTheHomePatternInEveryGame) {
             EXPECT_EQ(logged[game], "kivsim /cmd:" + teams + "/kivpcmd");
         } else {
             const std::string upperRole = upper == home ? "h" : "v", lowerRole = upper == home ? "v" : "h";
-            EXPECT_EQ(logged[game], "kivsim /p:" + teams + "/ //" + upperRole + ":" + upper + " //" + lowerRole + ":" +
-                                        lower + " //ls:kivp /s:n /bx:box");
+            EXPECT_EQ(logged[game], "kivsim /p:" + teams + "/ //" + upperRole + ":" + upper + " //" +
+                                        lowerRole + ":" + lower + " //ls:kivp /s:n /bx:box");
         }
         if (HasFailure())
             return;

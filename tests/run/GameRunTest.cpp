@@ -1,6 +1,6 @@
-// Runs of many games through the main window's model with a scripted simulator: the order a round is played in,
-// what stops a run and what it says then, and who is at home game by game under a home pattern, on the command
-// line and in the command file, with and without starting pitchers chosen.
+// Runs of many games through the main window's model with a scripted simulator: the order a round is played
+// in, what stops a run and what it says then, and who is at home game by game under a home pattern, on the
+// command line and in the command file, with and without starting pitchers chosen.
 
 #include "app/MainForm.h"
 #include "platform/Paths.h"
@@ -111,9 +111,15 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
         run.confirmOptions(false, true);
     run.runner.calls.clear();
     switch (row.scope) {
-    case RunScope::RestOfSeries: run.form.PlayRestOfSeriesClick(row.slot); break;
-    case RunScope::RestOfRound: run.form.PlayRestOfRoundClick(row.slot); break;
-    case RunScope::ToChampion: run.form.PlayToChampionClick(); break;
+    case RunScope::RestOfSeries:
+        run.form.PlayRestOfSeriesClick(row.slot);
+        break;
+    case RunScope::RestOfRound:
+        run.form.PlayRestOfRoundClick(row.slot);
+        break;
+    case RunScope::ToChampion:
+        run.form.PlayToChampionClick();
+        break;
     }
     EXPECT_EQ(run.seriesPlayed(), row.series);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
@@ -127,7 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, RunScope::RestOfRound, 0, "2341234", {}},
         OrderRow{"RoundOfTheSlot", 1, 4, {}, RunScope::RestOfRound, 11, "5656", {}},
         OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, RunScope::RestOfSeries, 6, "3", {}},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, RunScope::ToChampion, 0, "1234",
+        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked",
+                 0,
+                 0,
+                 {},
+                 RunScope::ToChampion,
+                 0,
+                 "1234",
                  {kHomeTeamMissing}},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, RunScope::ToChampion, 0, "77", {}},
         OrderRow{"NothingLeftToPlay", 2, 0, {7}, RunScope::ToChampion, 0, "", {}},
@@ -170,11 +182,21 @@ TEST_P(RunStop, SaysWhyOnceAndKeepsTheGamesCreditedBefore) {
     run.runner.then([&row](const ScriptedRunner::Call& call) {
         const std::string lineScore = joinPath(call.workingDirectory, "kivp");
         switch (row.secondGame) {
-        case Fault::NotStarted: return RunResult{RunResult::Outcome::NotStarted, "No simulator here."};
-        case Fault::NoLineScore: return RunResult{};
-        case Fault::BadLineScore: saveLines(lineScore, {"Final", "  R", " ?" "? ", " 1 "}); return RunResult{};
-        case Fault::SimulatorStopped: return RunResult{RunResult::Outcome::Stopped, ""};
-        default: saveLines(lineScore, test::lineScoreLines("V", 4, "H", 5)); return RunResult{};
+        case Fault::NotStarted:
+            return RunResult{RunResult::Outcome::NotStarted, "No simulator here."};
+        case Fault::NoLineScore:
+            return RunResult{};
+        case Fault::BadLineScore:
+            saveLines(lineScore, {"Final", "  R",
+                                  " ?"
+                                  "? ",
+                                  " 1 "});
+            return RunResult{};
+        case Fault::SimulatorStopped:
+            return RunResult{RunResult::Outcome::Stopped, ""};
+        default:
+            saveLines(lineScore, test::lineScoreLines("V", 4, "H", 5));
+            return RunResult{};
         }
     });
     run.homeWins(10);
@@ -194,25 +216,58 @@ const char* const kGame = "MARROWDL at ASHVALE";
 INSTANTIATE_TEST_SUITE_P(
     Stops, RunStop,
     ::testing::Values(
-        StopRow{"NoneToTheEndOfTheSeries", Fault::None, 0, 4, {},
-                "Play Rest of Series: 4 games played. MARROWDL at ASHVALE: ASHVALE won 1-0. ASHVALE wins the series "
+        StopRow{"NoneToTheEndOfTheSeries",
+                Fault::None,
+                0,
+                4,
+                {},
+                "Play Rest of Series: 4 games played. MARROWDL at ASHVALE: ASHVALE won 1-0. ASHVALE wins the "
+                "series "
                 "4-0 and is the champion!"},
-        StopRow{"StopAfterThisGame", Fault::None, 2, 2, {},
-                "Stopped after 2 games, as asked. MARROWDL at ASHVALE: ASHVALE won 5-4. ASHVALE leads the series "
-                "2-0."},
-        StopRow{"SimulatorNotStarted", Fault::NotStarted, 0, 1, {"No simulator here."},
-                "The run stopped after 1 game. MARROWDL at ASHVALE was not played: the simulator could not be "
-                "started."},
-        StopRow{"NoLineScore", Fault::NoLineScore, 0, 1,
-                {std::string(kGame) + " credited nothing: the simulator wrote no line score.\nThe run stops here; "
-                                      "the games played before it count."},
-                "The run stopped after 1 game. MARROWDL at ASHVALE did not count: the simulator wrote no line "
-                "score."},
-        StopRow{"UnreadableLineScore", Fault::BadLineScore, 0, 1, {"'?" "?' is not a valid integer value"},
+        StopRow{
+            "StopAfterThisGame",
+            Fault::None,
+            2,
+            2,
+            {},
+            "Stopped after 2 games, as asked. MARROWDL at ASHVALE: ASHVALE won 5-4. ASHVALE leads the series "
+            "2-0."},
+        StopRow{
+            "SimulatorNotStarted",
+            Fault::NotStarted,
+            0,
+            1,
+            {"No simulator here."},
+            "The run stopped after 1 game. MARROWDL at ASHVALE was not played: the simulator could not be "
+            "started."},
+        StopRow{
+            "NoLineScore",
+            Fault::NoLineScore,
+            0,
+            1,
+            {std::string(kGame) +
+             " credited nothing: the simulator wrote no line score.\nThe run stops here; "
+             "the games played before it count."},
+            "The run stopped after 1 game. MARROWDL at ASHVALE did not count: the simulator wrote no line "
+            "score."},
+        StopRow{"UnreadableLineScore",
+                Fault::BadLineScore,
+                0,
+                1,
+                {"'?"
+                 "?' is not a valid integer value"},
                 "The run stopped after 1 game. MARROWDL at ASHVALE did not count."},
-        StopRow{"SimulatorStopped", Fault::SimulatorStopped, 0, 1, {},
+        StopRow{"SimulatorStopped",
+                Fault::SimulatorStopped,
+                0,
+                1,
+                {},
                 "The run stopped after 1 game. MARROWDL at ASHVALE was stopped: the game did not count."},
-        StopRow{"HomeAwayWarningRaised", Fault::WarningRaisedBefore, 0, 0, {kHomeAwayChangedMessage},
+        StopRow{"HomeAwayWarningRaised",
+                Fault::WarningRaisedBefore,
+                0,
+                0,
+                {kHomeAwayChangedMessage},
                 "The run stopped before its first game."}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -253,7 +308,7 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
             const std::string prefix = row.commandFile ? " /" : " //";
             roles += told.find(prefix + "h:ASHVALE ") != std::string::npos   ? "h"
                      : told.find(prefix + "v:ASHVALE ") != std::string::npos ? "v"
-                                                                              : "?";
+                                                                             : "?";
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
@@ -265,10 +320,11 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
 }
 
 using P = HomePattern;
-const std::string kPitchersMoved =
-    "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern 2-3-2, so kivp has made MARROWDL the "
-    "home team.\nThe starting pitchers in force were chosen with ASHVALE at home: choose them again in Options "
-    "before the next game.";
+const std::string kPitchersMoved = "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern "
+                                   "2-3-2, so kivp has made MARROWDL the "
+                                   "home team.\nThe starting pitchers in force were chosen with ASHVALE at "
+                                   "home: choose them again in Options "
+                                   "before the next game.";
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, PatternRun,
@@ -279,12 +335,14 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 3, false, false, false, "hhvvhvh", {}},
         PatternRow{"TwoTwoOne", {P::TwoTwoOne}, 2, false, false, false, "hhvvh", {}},
         PatternRow{"OneOneOne", {P::OneOneOne}, 1, false, false, false, "hvh", {}},
-        PatternRow{"BestOfOne", {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne}, 0, false, false, false, "h", {}},
+        PatternRow{
+            "BestOfOne", {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne}, 0, false, false, false, "h", {}},
         PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
         PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
-        PatternRow{"PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
+        PatternRow{
+            "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) {

@@ -1,9 +1,9 @@
-// Who hosts each game of a series under the home patterns, how the choice is kept in kivp.ini, and what the top
-// bar says about it.
+// Who hosts each game of a series under the home patterns, how the choice is kept in kivp.ini, and what the
+// top bar says about it.
 
+#include "run/HomePattern.h"
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
-#include "run/HomePattern.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
@@ -43,17 +43,16 @@ const std::vector<HomePattern> kAll = {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOn
 
 INSTANTIATE_TEST_SUITE_P(
     PatternsAndLengths, HomePatternHosts,
-    ::testing::Values(HostRow{"EveryGameSeven", {}, 7, "HHHHHHH"}, HostRow{"EveryGameThree", {}, 3, "HHH"},
-                      HostRow{"TwoThreeTwo", {P::TwoThreeTwo}, 7, "HHAAAHH"},
-                      HostRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 7, "HHAAHAH"},
-                      HostRow{"TwoTwoOne", {P::TwoTwoOne}, 5, "HHAAH"},
-                      HostRow{"OneOneOne", {P::OneOneOne}, 3, "HAH"},
-                      HostRow{"BestOfOneIsTheMarkedTeams", kAll, 1, "H"},
-                      HostRow{"AFiveWithOnlyASevensPatternIsEveryGame", {P::TwoThreeTwo}, 5, "HHHHH"},
-                      HostRow{"TheLaterSevensPatternReplacesTheEarlier", {P::TwoThreeTwo, P::TwoTwoOneOneOne}, 7,
-                              "HHAAHAH"},
-                      HostRow{"EveryGameClearsEveryLength", {P::TwoThreeTwo, P::OneOneOne, P::EveryGame}, 7,
-                              "HHHHHHH"}),
+    ::testing::Values(
+        HostRow{"EveryGameSeven", {}, 7, "HHHHHHH"}, HostRow{"EveryGameThree", {}, 3, "HHH"},
+        HostRow{"TwoThreeTwo", {P::TwoThreeTwo}, 7, "HHAAAHH"},
+        HostRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 7, "HHAAHAH"},
+        HostRow{"TwoTwoOne", {P::TwoTwoOne}, 5, "HHAAH"}, HostRow{"OneOneOne", {P::OneOneOne}, 3, "HAH"},
+        HostRow{"BestOfOneIsTheMarkedTeams", kAll, 1, "H"},
+        HostRow{"AFiveWithOnlyASevensPatternIsEveryGame", {P::TwoThreeTwo}, 5, "HHHHH"},
+        HostRow{
+            "TheLaterSevensPatternReplacesTheEarlier", {P::TwoThreeTwo, P::TwoTwoOneOneOne}, 7, "HHAAHAH"},
+        HostRow{"EveryGameClearsEveryLength", {P::TwoThreeTwo, P::OneOneOne, P::EveryGame}, 7, "HHHHHHH"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
@@ -80,8 +79,10 @@ TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: 2-3-2; best of 3 every game");
     }
     const std::string ini = test::readBytes(dir.file("kivp.ini"));
-    EXPECT_NE(ini.find("[Home Pattern]\r\nBest of 3=Home team every game\r\nBest of 5=2-2-1\r\nBest of 7=2-3-2\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        ini.find(
+            "[Home Pattern]\r\nBest of 3=Home team every game\r\nBest of 5=2-2-1\r\nBest of 7=2-3-2\r\n"),
+        std::string::npos)
         << ini;
 
     MainForm again(prompts, view, runner);

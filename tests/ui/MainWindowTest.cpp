@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -87,9 +88,11 @@ private slots:
                                    "N2",           "ResetForm1",       "N1",        "Exit1",
                                    "Teams1",       "Options1",         "N5",        "ShowPicture1",
                                    "LoadPicture1", "ChangeLabelFont1", "Contents1", "N3",
-                                   "About1",       "PlayNextGame1",    "PlayRestOfRound1", "PlayToChampion1"};
+                                   "About1"};
         for (const QString& name : shown)
             QVERIFY2(item(qPrintable(name)) && item(qPrintable(name))->isVisible(), qPrintable(name));
+        for (const char* play : {"PlayNextGame1", "PlayRestOfRound1", "PlayToChampion1", "HomePattern1"})
+            QVERIFY2(item(play) || f.window->findChild<QMenu*>(play), play);
         for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
             QVERIFY2(item(hidden) && !item(hidden)->isVisible(), hidden);
         QCOMPARE(item("Exit1")->text(), QString("E&xit"));

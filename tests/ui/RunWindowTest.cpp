@@ -1,7 +1,7 @@
 // Many games through the real windows: the Play menu and a team slot's context menu, the home pattern in the
 // Setup menu and the top bar, the status line, and the progress window with the real runner and the stand-in
-// simulator: "Stop after this game" lets the game in progress count, "Stop simulator" ends a game that counts for
-// nothing.
+// simulator: "Stop after this game" lets the game in progress count, "Stop simulator" ends a game that counts
+// for nothing.
 
 #include "WindowTests.h"
 
@@ -49,7 +49,8 @@ class RunWindowTest : public QObject {
             user.start(demo.teamFolder());
             window = std::make_unique<ui::TForm1>(model, user.prompts());
             runner.setOwner(window.get());
-            progress = std::make_unique<ui::RunProgressDialog>(runner, [this] { window->refresh(); }, window.get());
+            progress = std::make_unique<ui::RunProgressDialog>(
+                runner, [this] { window->refresh(); }, window.get());
             model.setRunProgress(progress.get());
             window->show(); // the bracket in its start-up state
             user.setUp(2, 3, {"ASHVALE", "", "", "", "MARROWDL", "", "", ""});
@@ -107,14 +108,17 @@ private slots:
         QStringList items;
         for (QAction* item : menu->actions())
             items << item->text();
-        QCOMPARE(items, (QStringList{"Play Next Game", "Play Rest of Series", "Play Rest of Round", "Play to Champion"}));
+        QCOMPARE(items, (QStringList{"Play Next Game\tEnter", "Play Rest of Series", "Play Rest of Round",
+                                     "Play to Champion"}));
         emit child<QLabel>(p.window.get(), "Label21")->customContextMenuRequested(QPoint(2, 2));
         menu->hide();
         p.window->findChild<QAction*>("SlotPlayRestOfSeries")->trigger();
         QCOMPARE(p.wins(), QString("0-0"));
-        QCOMPARE(p.text("StatusLine"),
-                 QString("The run stopped before its first game. MARROWDL at ASHVALE was stopped: the game did not "
-                         "count."));
+        QCOMPARE(
+            p.text("StatusLine"),
+            QString(
+                "The run stopped before its first game. MARROWDL at ASHVALE was stopped: the game did not "
+                "count."));
         QVERIFY(p.user.prompts().messages().empty());
     }
 };
