@@ -1,5 +1,5 @@
-// Who hosts each game of a series under the home patterns, how the choice is kept in kivp.ini, and what the
-// top bar says about it.
+// How the home-pattern choice is kept in kivp.ini and what the top bar says about it. Who hosts each game
+// under each pattern is checked on the command lines of whole series, in GameRunTest.
 
 #include "run/HomePattern.h"
 #include "app/MainForm.h"
@@ -14,46 +14,6 @@ namespace kivp {
 namespace {
 
 using P = HomePattern;
-
-struct HostRow {
-    const char* name;
-    std::vector<HomePattern> chosen;
-    int seriesLength;
-    const char* hosts; // game by game: "H" the marked team, "A" the other team
-};
-
-void PrintTo(const HostRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class HomePatternHosts : public ::testing::TestWithParam<HostRow> {};
-
-TEST_P(HomePatternHosts, GiveEachGameOfASeriesItsHost) {
-    const HostRow& row = GetParam();
-    HomePatterns patterns;
-    for (HomePattern pattern : row.chosen)
-        patterns.choose(pattern);
-    std::string hosts;
-    for (int game = 1; game <= row.seriesLength; ++game)
-        hosts += patterns.markedTeamHosts(row.seriesLength, game) ? "H" : "A";
-    EXPECT_EQ(hosts, row.hosts);
-}
-
-const std::vector<HomePattern> kAll = {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne};
-
-INSTANTIATE_TEST_SUITE_P(
-    PatternsAndLengths, HomePatternHosts,
-    ::testing::Values(
-        HostRow{"EveryGameSeven", {}, 7, "HHHHHHH"}, HostRow{"EveryGameThree", {}, 3, "HHH"},
-        HostRow{"TwoThreeTwo", {P::TwoThreeTwo}, 7, "HHAAAHH"},
-        HostRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 7, "HHAAHAH"},
-        HostRow{"TwoTwoOne", {P::TwoTwoOne}, 5, "HHAAH"}, HostRow{"OneOneOne", {P::OneOneOne}, 3, "HAH"},
-        HostRow{"BestOfOneIsTheMarkedTeams", kAll, 1, "H"},
-        HostRow{"AFiveWithOnlyASevensPatternIsEveryGame", {P::TwoThreeTwo}, 5, "HHHHH"},
-        HostRow{
-            "TheLaterSevensPatternReplacesTheEarlier", {P::TwoThreeTwo, P::TwoTwoOneOneOne}, 7, "HHAAHAH"},
-        HostRow{"EveryGameClearsEveryLength", {P::TwoThreeTwo, P::OneOneOne, P::EveryGame}, 7, "HHHHHHH"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
     test::TempDir dir;
