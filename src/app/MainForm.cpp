@@ -3,11 +3,12 @@
 #include "app/GameCommand.h"
 #include "options/ProfileFile.h"
 #include "options/SettingKeys.h"
+#include "platform/FileWriting.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
-#include "sim/LineScore.h"
 #include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
+#include "sim/LineScore.h"
 #include "teams/TeamList.h"
 
 #include <stdexcept>
@@ -69,6 +70,7 @@ void MainForm::FormCreate(const std::string& programDirectory) {
             m_teamDirectory = directory;
             m_label32 = directory;
         }
+        m_homeField.setPatterns(HomePatterns::load(settings));
         settings.save();
     });
 }
@@ -162,27 +164,56 @@ void MainForm::Button5Click() {
 }
 
 void MainForm::Label9Click(int slot) {
-    guarded([this, slot] { playGame(slot); });
+    if (const GameOutcome outcome = playGameReporting(slot); !outcome.afterword.empty())
+        m_prompts.say(outcome.afterword);
 }
 
-void MainForm::playGame(int slot) {
+GameOutcome MainForm::playGameReporting(int slot) {
+    GameOutcome outcome;
+    const auto series = Bracket::seriesOfSlot(slot);
+    if (series && m_bracket.homeChoice(*series) != HomeChoice::None) {
+        outcome.visitor = m_bracket.slot(m_bracket.visitorSlot(*series));
+        outcome.home = m_bracket.slot(m_bracket.homeSlot(*series));
+    }
+    try {
+        outcome.result = playGame(slot, outcome);
+    } catch (const Error& error) {
+        m_prompts.report(error);
+        outcome.result = GameOutcome::Result::Failed;
+    }
+    if (series) {
+        if (const std::string report = gameReport(m_bracket, *series, outcome); !report.empty())
+            m_statusLine = report;
+    }
+    if (outcome.result == GameOutcome::Result::Credited) {
+        if (auto message = m_homeField.gameCredited(*series))
+            outcome.afterword = std::move(*message);
+    }
+    return outcome;
+}
+
+GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
+    using Result = GameOutcome::Result;
     if (m_bracket.updateOptionsLabel()) {
         m_prompts.say(kHomeAwayChangedMessage);
-        return;
+        return Result::Refused;
     }
     const std::string lineScoreFile = joinPath(m_programDirectory, kLineScoreFileName);
-    saveLines(lineScoreFile, {});
+    // Emptied where it stands: nothing of the user's is in it to keep safe, and a replacement's flush to disk
+    // would cost every game of a long run more than the rest of kivp's part in it.
+    if (!emptyFileInPlace(lineScoreFile))
+        throw Error::cannotCreate(lineScoreFile);
 
     const auto series = Bracket::seriesOfSlot(slot);
     if (!series)
-        return;
+        return Result::NotPlayable;
     const int state = m_bracket.seriesState(*series);
     if (state == kSeriesNotSetUp || state == kSeriesDecided)
-        return;
+        return Result::NotPlayable;
     const HomeChoice home = m_bracket.homeChoice(*series);
     if (home == HomeChoice::None) {
         m_prompts.say(kHomeTeamMissing);
-        return;
+        return Result::Refused;
     }
 
     const std::string teamDirectory = m_label32;
@@ -209,10 +240,10 @@ void MainForm::playGame(int slot) {
     const RunResult run = m_runner.runGame(composeGameCommand(game), m_programDirectory, caption);
     if (run.outcome == RunResult::Outcome::NotStarted) {
         m_prompts.say(run.message);
-        return;
+        return Result::NotStarted;
     }
     if (run.outcome == RunResult::Outcome::Stopped)
-        return;
+        return Result::Stopped;
 
     // A settings file that cannot be written must not cost the game that was just played: the failure is
     // reported and the game is still credited.
@@ -223,8 +254,77 @@ void MainForm::playGame(int slot) {
         m_prompts.report(error);
     }
 
-    if (const auto score = readLineScoreFile(lineScoreFile))
-        m_bracket.creditGame(*series, score->visitorRuns, score->homeRuns);
+    const auto score = readLineScoreFile(lineScoreFile);
+    if (!score)
+        return Result::NoLineScore;
+    m_bracket.creditGame(*series, score->visitorRuns, score->homeRuns);
+    outcome.visitorRuns = score->visitorRuns;
+    outcome.homeRuns = score->homeRuns;
+    return Result::Credited;
+}
+
+void MainForm::playMany(RunScope scope, int slot) {
+    const int series = Bracket::seriesOfSlot(slot).value_or(0);
+    GameRun run(m_bracket, m_options, m_prompts, *m_progress,
+                [this](int next) { return playGameReporting(Bracket::upperSlot(next)); });
+    m_statusLine = run.play(scope, series).statusLine;
+}
+
+void MainForm::PlayNextGameClick(int slot) {
+    if (slot == 0) {
+        if (const auto next = nextSeriesOfRun(m_bracket, RunScope::ToChampion, 0))
+            slot = Bracket::upperSlot(*next);
+        else
+            m_statusLine = "There is no game left to play.";
+    }
+    if (slot != 0)
+        Label9Click(slot);
+}
+
+void MainForm::PlayRestOfSeriesClick(int slot) {
+    playMany(RunScope::RestOfSeries, slot);
+}
+
+void MainForm::PlayRestOfRoundClick(int slot) {
+    playMany(RunScope::RestOfRound, slot);
+}
+
+void MainForm::PlayToChampionClick() {
+    playMany(RunScope::ToChampion, 0);
+}
+
+void MainForm::PlayoffFormatBoxChange(int index) {
+    const auto lengthsBefore = m_homeField.seriesLengths();
+    m_bracket.selectFormat(index);
+    if (const auto message = m_homeField.formatChanged(lengthsBefore))
+        m_prompts.say(*message);
+}
+
+void MainForm::HomePatternClick(HomePattern pattern) {
+    guarded([this, pattern] {
+        HomePatterns patterns = m_homeField.patterns();
+        const int length = seriesLengthOf(pattern);
+        if (length != 0 && patterns.forLength(length) == pattern)
+            patterns.clear(length);
+        else
+            patterns.choose(pattern);
+        // Written first: a choice that cannot be kept is not made.
+        ProfileFile settings(settingsPath());
+        patterns.save(settings);
+        settings.save();
+        if (const auto message = m_homeField.changePatterns(patterns))
+            m_prompts.say(*message);
+    });
+}
+
+std::string MainForm::homePatternCaption() const {
+    const auto lengths = m_homeField.seriesLengths();
+    std::vector<int> played;
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (static_cast<int>(Bracket::roundOf(series)) >= m_bracket.playoffTypeIndex())
+            played.push_back(lengths[static_cast<std::size_t>(series)]);
+    }
+    return m_homeField.patterns().summary(played);
 }
 
 void MainForm::Button6Click() {

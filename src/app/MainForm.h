@@ -11,6 +11,10 @@
 #include "options/OptionsForm.h"
 #include "options/OptionsHost.h"
 #include "platform/Prompts.h"
+#include "run/GameOutcome.h"
+#include "run/GameRun.h"
+#include "run/HomeField.h"
+#include "run/RunProgress.h"
 #include "sim/SimulatorRunner.h"
 
 #include <array>
@@ -83,7 +87,8 @@ public:
     void FormShow();
 
     void PlayoffTypeBoxChange(int index) { m_bracket.setPlayoffType(index); }
-    void PlayoffFormatBoxChange(int index) { m_bracket.selectFormat(index); }
+    // A home pattern in force moves the home buttons to the hosts of the new series lengths.
+    void PlayoffFormatBoxChange(int index);
     // A home button beside a team (SpeedButton2 to SpeedButton15).
     void SpeedButton2Click(int speedButton) { m_bracket.chooseHomeTeam(speedButton); }
 
@@ -95,6 +100,22 @@ public:
     void Button5Click(); // Setup > Options: checks the home choices, then opens the options window
     // A team slot was clicked (Label9 to Label22 as slots 1 to 14): plays the next game of its series.
     void Label9Click(int slot);
+    // Play menu and a team slot's context menu: many games, each one exactly a click on its series. slot 0
+    // (the Play menu) means the current round, or the next game Play to Champion would play.
+    void PlayNextGameClick(int slot);
+    void PlayRestOfSeriesClick(int slot);
+    void PlayRestOfRoundClick(int slot);
+    void PlayToChampionClick();
+    // Setup > Home Pattern: a pattern for its series length, chosen again to go back to "Home team every
+    // game" for that length; "Home team every game" for every length.
+    void HomePatternClick(HomePattern pattern);
+    const HomePatterns& homePatterns() const { return m_homeField.patterns(); }
+    // The top bar's note of the home patterns that the chosen format plays.
+    std::string homePatternCaption() const;
+    // The line under the bracket saying what the latest game or run came to.
+    const std::string& statusLine() const { return m_statusLine; }
+    // Where a run of games shows its progress; nothing shows it by default.
+    void setRunProgress(RunProgress* progress) { m_progress = progress ? progress : &m_quietProgress; }
     void Button3Click() { m_view.showAbout(); }
     void Contents1Click() { m_view.showHelpContents(); }
     // A key was released in the window or one of the two top drop-downs: F1 opens the help.
@@ -128,7 +149,11 @@ private:
 
     // Whether every series that can be played has its home team marked, as the Options command checks it.
     bool homeTeamsChosen() const;
-    void playGame(int slot);
+    // The click's step; outcome names the teams and takes the score.
+    GameOutcome::Result playGame(int slot, GameOutcome& outcome);
+    // The one-game step of a click and of every game of a run: reports what stops it, never throws.
+    GameOutcome playGameReporting(int slot);
+    void playMany(RunScope scope, int slot);
 
     // Runs a command, reporting an error that stops it once; the state stays as the error left it.
     void guarded(const std::function<void()>& command);
@@ -148,6 +173,10 @@ private:
     bool m_showPicture = false;
     std::string m_picturePath;
     FontChoice m_labelFont;
+    HomeField m_homeField{m_bracket, m_options};
+    QuietProgress m_quietProgress;
+    RunProgress* m_progress = &m_quietProgress;
+    std::string m_statusLine;
 };
 
 } // namespace kivp

@@ -684,6 +684,20 @@ void OptionsForm::writeCommandFiles() {
     kivp::writeCommandFiles(m_host.teamDirectory(), commandFileName(), m_commandFileLine);
 }
 
+void OptionsForm::renameCommandFileTeams(const std::string& visitorTeam, const std::string& homeTeam) {
+    // Only the teams' part is replaced, so the folder keeps the form it was given when OK composed the line.
+    auto teamsPart = [this](const std::string& visitor, const std::string& home) {
+        return " /v:" + visitor + " /h:" + home + m_simSwitches + " //ls:kivp";
+    };
+    const std::string old = teamsPart(m_selectedVisitorTeam, m_selectedHomeTeam);
+    if (m_commandFileLine.size() < old.size() || !m_commandFileLine.ends_with(old))
+        return;
+    m_commandFileLine.replace(m_commandFileLine.size() - old.size(), old.size(),
+                              teamsPart(visitorTeam, homeTeam));
+    m_selectedVisitorTeam = visitorTeam;
+    m_selectedHomeTeam = homeTeam;
+}
+
 std::string OptionsForm::settingsPath() const {
     return joinPath(m_host.programDirectory(), "kivp.ini");
 }

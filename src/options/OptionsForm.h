@@ -282,6 +282,11 @@ public:
     // Writes commandFileLine() to the command file and its ".kivb" twin in the team folder again, as the game
     // launch does before each game. Throws Error::cannotCreate.
     void writeCommandFiles();
+    // The command file's line names these teams in these roles from now on, with the same switches, and they
+    // become the selected teams: kivp moved the home team of the series the file names, or a run of games
+    // went on to another series. Nothing changes when the line does not name the selected teams (no command
+    // file).
+    void renameCommandFileTeams(const std::string& visitorTeam, const std::string& homeTeam);
 
     // programDirectory/kivp.ini
     std::string settingsPath() const;

@@ -1,6 +1,7 @@
 #include "ui/KivpApplication.h"
 
 #include "ui/HelpWindow.h"
+#include "ui/RunProgressDialog.h"
 #include "ui/Spabout.h"
 #include "ui/Sphome.h"
 #include "ui/Spoptions.h"
@@ -31,6 +32,9 @@ KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(
                                        m_form1.get());
     m_form7 = std::make_unique<TForm7>(m_model.options(), m_prompts, m_form1.get());
     m_help = std::make_unique<HelpWindow>(m_form1.get());
+    m_progress = std::make_unique<RunProgressDialog>(
+        m_runner, [this] { m_form1->refresh(); }, m_form1.get());
+    m_model.setRunProgress(m_progress.get());
 }
 
 KivpApplication::~KivpApplication() = default;

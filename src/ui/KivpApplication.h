@@ -11,6 +11,7 @@
 namespace kivp::ui {
 
 class HelpWindow;
+class RunProgressDialog;
 class TForm1;
 class TForm2;
 class TForm7;
@@ -37,6 +38,7 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TForm7> m_form7;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<RunProgressDialog> m_progress;
 };
 
 } // namespace kivp::ui

@@ -77,8 +77,12 @@ RunResult QtSimulatorRunner::runGame(const std::string& commandLine, const std::
         return started.notStarted;
     // A quick game is over before a window would even show.
     if (!started.process->waitFor(std::chrono::milliseconds(kPollMilliseconds))) {
-        PlayingGameDialog dialog(*started.process, caption, m_owner);
-        dialog.exec();
+        if (m_wait) {
+            m_wait->waitFor(*started.process);
+        } else {
+            PlayingGameDialog dialog(*started.process, caption, m_owner);
+            dialog.exec();
+        }
     }
     started.process->wait();
     return started.process->result();

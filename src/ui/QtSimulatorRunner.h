@@ -7,12 +7,27 @@
 
 class QWidget;
 
+namespace kivp {
+class SimulatorProcess;
+}
+
 namespace kivp::ui {
+
+// Waits for a game in place of the "Playing game..." window: a run of many games shows its own progress
+// window, which offers the stop.
+class GameWait {
+public:
+    virtual ~GameWait() = default;
+    // Returns once the program has ended.
+    virtual void waitFor(SimulatorProcess& process) = 0;
+};
 
 class QtSimulatorRunner : public SimulatorRunner {
 public:
     explicit QtSimulatorRunner(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
+    // Who waits for the games from now on; nothing for the "Playing game..." window.
+    void setGameWait(GameWait* wait) { m_wait = wait; }
 
     RunResult run(const std::string& commandLine, const std::string& workingDirectory) override;
     RunResult runGame(const std::string& commandLine, const std::string& workingDirectory,
@@ -20,6 +35,7 @@ public:
 
 private:
     QWidget* m_owner;
+    GameWait* m_wait = nullptr;
 };
 
 } // namespace kivp::ui

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolButton>
 
 namespace kivp::ui {
@@ -193,6 +194,7 @@ TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
     buildTopBar(m_client);
     buildBracket(m_client);
     buildTeamSetup(m_client);
+    buildPlayMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
 }
@@ -258,6 +260,68 @@ void TForm1::buildMenu() {
     add(help, "About1", "About", [this] { m_model.Button3Click(); });
 }
 
+void TForm1::buildPlayMenus() {
+    // Setup > Home Pattern, after Options.
+    QMenu* setup = menuBar()->findChild<QMenu*>("Setup1");
+    QMenu* patterns = new QMenu("Home Pattern", setup);
+    patterns->setObjectName("HomePattern1");
+    setup->insertMenu(setup->actions().value(2), patterns);
+    const std::pair<HomePattern, const char*> items[] = {{HomePattern::EveryGame, "HomePatternEveryGame"},
+                                                         {HomePattern::TwoThreeTwo, "HomePattern232"},
+                                                         {HomePattern::TwoTwoOneOneOne, "HomePattern22111"},
+                                                         {HomePattern::TwoTwoOne, "HomePattern221"},
+                                                         {HomePattern::OneOneOne, "HomePattern111"}};
+    for (const auto& [pattern, name] : items) {
+        const int length = seriesLengthOf(pattern);
+        QString caption = toQt(std::string(homePatternName(pattern)));
+        if (length != 0)
+            caption += QString(" (best of %1)").arg(length);
+        auto* action = patterns->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [this, pattern] { handle([this, pattern] { m_model.HomePatternClick(pattern); }); });
+        m_homePatternItems.emplace_back(pattern, action);
+        if (pattern == HomePattern::EveryGame)
+            patterns->addSeparator();
+    }
+
+    // The Play menu plays from the current round; a slot's context menu from its own series.
+    QMenu* play = new QMenu("&Play", this);
+    play->setObjectName("Play1");
+    menuBar()->insertMenu(menuBar()->findChild<QMenu*>("Help1")->menuAction(), play);
+    auto add = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& keys,
+                      std::function<void()> handler) {
+        auto* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
+    };
+    add(play, "PlayNextGame1", "Play Next Game", QKeySequence(Qt::CTRL | Qt::Key_G),
+        [this] { m_model.PlayNextGameClick(0); });
+    add(play, "PlayRestOfRound1", "Play Rest of Round", QKeySequence(Qt::CTRL | Qt::Key_R),
+        [this] { m_model.PlayRestOfRoundClick(0); });
+    add(play, "PlayToChampion1", "Play to Champion", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+        [this] { m_model.PlayToChampionClick(); });
+
+    m_slotMenu = new QMenu(this);
+    m_slotMenu->setObjectName("SlotMenu");
+    // Enter on a focused slot plays its next game already; the menu only names the key.
+    add(m_slotMenu, "SlotPlayNextGame", "Play Next Game\tEnter", {},
+        [this] { m_model.PlayNextGameClick(m_menuSlot); });
+    add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of Series", {},
+        [this] { m_model.PlayRestOfSeriesClick(m_menuSlot); });
+    add(m_slotMenu, "SlotPlayRestOfRound", "Play Rest of Round", {},
+        [this] { m_model.PlayRestOfRoundClick(m_menuSlot); });
+    add(m_slotMenu, "SlotPlayToChampion", "Play to Champion", {}, [this] { m_model.PlayToChampionClick(); });
+
+    m_statusLine = new QLabel(this);
+    m_statusLine->setObjectName("StatusLine");
+    m_statusLine->setAccessibleName("Status");
+    statusBar()->addWidget(m_statusLine, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
 void TForm1::buildTopBar(QWidget* client) {
     auto* label3 = new QLabel("Playoff Type", client);
     label3->setObjectName("Label3");
@@ -285,6 +349,11 @@ void TForm1::buildTopBar(QWidget* client) {
     connect(m_playoffFormatBox, &QComboBox::activated, this,
             [this](int index) { handle([this, index] { m_model.PlayoffFormatBoxChange(index); }); });
     m_playoffFormatBox->installEventFilter(this);
+
+    m_homePatternLabel = new QLabel(client);
+    m_homePatternLabel->setObjectName("HomePatternLabel");
+    m_homePatternLabel->setAccessibleName("Home pattern");
+    m_homePatternLabel->setGeometry(324, 7, kClientWidth - 324 - 6, 16);
 
     m_updateOptionsLabel =
         new QLabel("Home/Away Changed!  Please update options before playing games!", client);
@@ -333,6 +402,12 @@ void TForm1::buildBracket(QWidget* client) {
             label->setAlignment((onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             connect(label, &SlotLabel::activated, this,
                     [this, slot] { handle([this, slot] { m_model.Label9Click(slot); }); });
+            // Right click, or the menu key on a focused slot.
+            label->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(label, &QWidget::customContextMenuRequested, this, [this, slot, label](const QPoint& at) {
+                m_menuSlot = slot;
+                m_slotMenu->popup(label->mapToGlobal(at));
+            });
         }
         m_slots[static_cast<std::size_t>(slot)] = label;
     }
@@ -432,6 +507,16 @@ void TForm1::refresh() {
     }
     m_playoffFormatBox->setCurrentIndex(bracket.formatIndex());
     m_updateOptionsLabel->setVisible(bracket.updateOptionsLabel());
+    m_homePatternLabel->setText(toQt(m_model.homePatternCaption()));
+    m_homePatternLabel->setToolTip(m_homePatternLabel->text() +
+                                   "\nSetup > Home Pattern chooses who hosts each game");
+    for (const auto& [pattern, item] : m_homePatternItems) {
+        const HomePatterns& patterns = m_model.homePatterns();
+        const int length = seriesLengthOf(pattern);
+        item->setChecked(length == 0 ? patterns.everyGameThroughout()
+                                     : patterns.forLength(length) == pattern);
+    }
+    m_statusLine->setText(toQt(m_model.statusLine()));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = m_slots[static_cast<std::size_t>(slot)];

@@ -9,8 +9,11 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
+class QMenu;
 class QComboBox;
 class QPushButton;
 class QToolButton;
@@ -55,6 +58,7 @@ private:
     void buildTopBar(QWidget* client);
     void buildBracket(QWidget* client);
     void buildTeamSetup(QWidget* client);
+    void buildPlayMenus();
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
@@ -79,6 +83,11 @@ private:
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
     QAction* m_changeLabelFont = nullptr;
+    std::vector<std::pair<HomePattern, QAction*>> m_homePatternItems;
+    QLabel* m_homePatternLabel = nullptr;
+    QLabel* m_statusLine = nullptr;
+    QMenu* m_slotMenu = nullptr; // a team slot's context menu
+    int m_menuSlot = 0;          // the slot it was opened on
     std::string m_picturePath;
     QImage m_picture;
     FontChoice m_appliedFont;

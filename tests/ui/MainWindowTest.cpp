@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -80,7 +81,7 @@ private slots:
         QStringList menus;
         for (QAction* action : f.window->menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, (QStringList{"&File", "&Setup", "&Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Setup", "&Play", "&Help"}));
 
         auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
         const QStringList shown = {"SavePlayoff1", "LoadPlayoff1",     "N6",        "ExporttoHTML1",
@@ -90,6 +91,8 @@ private slots:
                                    "About1"};
         for (const QString& name : shown)
             QVERIFY2(item(qPrintable(name)) && item(qPrintable(name))->isVisible(), qPrintable(name));
+        for (const char* play : {"PlayNextGame1", "PlayRestOfRound1", "PlayToChampion1", "HomePattern1"})
+            QVERIFY2(item(play) || f.window->findChild<QMenu*>(play), play);
         for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
             QVERIFY2(item(hidden) && !item(hidden)->isVisible(), hidden);
         QCOMPARE(item("Exit1")->text(), QString("E&xit"));

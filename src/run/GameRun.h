@@ -1,0 +1,71 @@
+#pragma once
+// Playing many games at once: the rest of a series, the rest of a round, or the playoff to its champion. A
+// run is a loop of the one-game step a click on a team slot uses, so every check, message, command line,
+// reset after a run and credit of a click holds for every game of it. A round is played the way a real
+// post-season is: game 1 of each open series of the round, then game 2 of those still open, and so on.
+//
+// A run stops, saying why once, when a game is not credited (the step has said why, or the run says that the
+// simulator wrote no line score), when kivp had to raise the home/away warning, when the starting pitchers in
+// force belong to other teams than the next game's, or when the user stops it. Games credited before a stop
+// stay credited.
+
+#include "bracket/Bracket.h"
+#include "run/GameOutcome.h"
+#include "run/RunProgress.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kivp {
+
+class OptionsForm;
+class Prompts;
+
+enum class RunScope { RestOfSeries, RestOfRound, ToChampion };
+
+// The command's name as the menus give it ("Play Rest of Series", ...).
+std::string runTitle(RunScope scope);
+
+// The series a run plays next: in the round asked for (the series' own for the rest of a series or round, the
+// earliest round with an open series for the playoff), the open series with the fewest games played, the
+// lowest number first. Nothing when the run has no game left.
+std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int series);
+// The earliest round with an open series, as its first series' number (1, 5 or 7); nothing when none is open.
+std::optional<int> currentRoundSeries(const Bracket& bracket);
+
+// "Round 1, game 3 of at most 7: ASHVALE at DUNMERE" for the next game of a series with a home team.
+std::string gameHeading(const Bracket& bracket, int series);
+// The status line after a game: the score and the series, its winner, the champion; or that it did not count.
+// Empty for a game that was not played.
+std::string gameReport(const Bracket& bracket, int series, const GameOutcome& outcome);
+
+struct RunReport {
+    int gamesCredited = 0;
+    std::string statusLine;
+};
+
+class GameRun {
+public:
+    using Step = std::function<GameOutcome(int series)>;
+
+    GameRun(Bracket& bracket, OptionsForm& options, Prompts& prompts, RunProgress& progress, Step step)
+        : m_bracket(bracket), m_options(options), m_prompts(prompts), m_progress(progress),
+          m_step(std::move(step)) {}
+
+    // series: the series whose slot the command came from (any series of the round for the rest of a round;
+    // 0 for the current round or the whole playoff).
+    RunReport play(RunScope scope, int series);
+
+private:
+    // Lines the options up with the next game; false, having said why, when the run must stop.
+    bool lineUp(int series);
+
+    Bracket& m_bracket;
+    OptionsForm& m_options;
+    Prompts& m_prompts;
+    RunProgress& m_progress;
+    Step m_step;
+};
+
+} // namespace kivp

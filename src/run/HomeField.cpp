@@ -1,0 +1,110 @@
+#include "run/HomeField.h"
+
+#include "options/OptionsForm.h"
+#include "platform/IntegerText.h"
+
+namespace kivp {
+
+int seriesLength(const Bracket& bracket, int series) {
+    WinsNeeded wins{};
+    updateWinsNeeded(wins, bracket.playoffTypeText(), bracket.formatIndex());
+    const int needed = wins[static_cast<std::size_t>(Bracket::roundOf(series))];
+    return needed > 0 ? 2 * needed - 1 : 1;
+}
+
+int gamesPlayed(const Bracket& bracket, int series) {
+    int games = 0;
+    for (int slot : {Bracket::upperSlot(series), Bracket::lowerSlot(series)})
+        games += parseInteger(bracket.winCount(slot)).value_or(0);
+    return games;
+}
+
+std::string roundName(int series) {
+    switch (Bracket::roundOf(series)) {
+    case FirstRound:
+        return "Round 1";
+    case SemiFinals:
+        return "Semi Finals";
+    default:
+        return "Championship";
+    }
+}
+
+bool namesStartingPitcher(const std::string& rawSwitches) {
+    // The pitchers come first when chosen, so a typed value that happens to hold "//vp:" is never taken for
+    // one.
+    return rawSwitches.starts_with("//vp:") || rawSwitches.starts_with("//hp:");
+}
+
+std::array<int, kSeriesCount + 1> HomeField::seriesLengths() const {
+    std::array<int, kSeriesCount + 1> lengths{};
+    for (int series = 1; series <= kSeriesCount; ++series)
+        lengths[static_cast<std::size_t>(series)] = seriesLength(m_bracket, series);
+    return lengths;
+}
+
+std::optional<std::string> HomeField::gameCredited(int series) {
+    if (m_bracket.seriesState(series) != kSeriesOpen)
+        return std::nullopt;
+    const int length = seriesLength(m_bracket, series);
+    const int played = gamesPlayed(m_bracket, series);
+    return move(series, m_patterns.markedTeamHosts(length, played),
+                m_patterns.markedTeamHosts(length, played + 1), played + 1, length);
+}
+
+std::optional<std::string> HomeField::changePatterns(const HomePatterns& patterns) {
+    const HomePatterns before = m_patterns;
+    m_patterns = patterns;
+    std::optional<std::string> message;
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (m_bracket.seriesState(series) != kSeriesOpen)
+            continue;
+        const int length = seriesLength(m_bracket, series);
+        const int next = gamesPlayed(m_bracket, series) + 1;
+        if (auto said = move(series, before.markedTeamHosts(length, next),
+                             m_patterns.markedTeamHosts(length, next), next, length))
+            message = said;
+    }
+    return message;
+}
+
+std::optional<std::string> HomeField::formatChanged(const std::array<int, kSeriesCount + 1>& lengthsBefore) {
+    std::optional<std::string> message;
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (m_bracket.seriesState(series) != kSeriesOpen)
+            continue;
+        const int length = seriesLength(m_bracket, series);
+        const int next = gamesPlayed(m_bracket, series) + 1;
+        const int before = lengthsBefore[static_cast<std::size_t>(series)];
+        if (auto said = move(series, m_patterns.markedTeamHosts(before, next),
+                             m_patterns.markedTeamHosts(length, next), next, length))
+            message = said;
+    }
+    return message;
+}
+
+std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game,
+                                           int length) {
+    if (markedBefore == markedNow || m_bracket.homeChoice(series) == HomeChoice::None)
+        return std::nullopt;
+    const std::string oldHome = m_bracket.slot(m_bracket.homeSlot(series));
+    const std::string oldVisitor = m_bracket.slot(m_bracket.visitorSlot(series));
+    // Straight to the buttons: a click would raise the warning, and this move is kivp's, not the user's.
+    const bool upperWasHome = m_bracket.homeChoice(series) == HomeChoice::Upper;
+    m_bracket.speedButton(Bracket::upperButton(series)).down = !upperWasHome;
+    m_bracket.speedButton(Bracket::lowerButton(series)).down = upperWasHome;
+
+    if (namesStartingPitcher(m_options.rawSwitches())) {
+        m_bracket.setUpdateOptionsLabel(true);
+        const std::string pattern(homePatternName(m_patterns.forLength(length)));
+        return oldVisitor + " hosts game " + std::to_string(game) + " of the series with " + oldHome +
+               " under the home pattern " + pattern + ", so kivp has made " + oldVisitor +
+               " the home team.\nThe starting pitchers in force were chosen with " + oldHome +
+               " at home: choose them again in Options before the next game.";
+    }
+    if (m_options.selectedVisitorTeam() == oldVisitor && m_options.selectedHomeTeam() == oldHome)
+        m_options.renameCommandFileTeams(oldHome, oldVisitor);
+    return std::nullopt;
+}
+
+} // namespace kivp

@@ -1,0 +1,368 @@
+// Runs of many games through the main window's model with a scripted simulator: the order a round is played
+// in, what stops a run and what it says then, and who is at home game by game under a home pattern, on the
+// command line and in the command file, with and without starting pitchers chosen.
+
+#include "app/MainForm.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "support/DemoInstallation.h"
+#include "support/PlayoffPlayer.h"
+#include "support/ScriptedRunner.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kivp {
+namespace {
+
+using test::ScriptedRunner;
+
+const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
+                          "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
+const char* const kCommandFile = "kivpcmd";
+
+// The progress window, answering "Stop after this game" after the game it is told to.
+struct ScriptedProgress : RunProgress {
+    std::vector<std::string> headings;
+    int runs = 0, ended = 0, games = 0;
+    int stopAfterGame = 0; // 0: never
+    void runStarting(const std::string&) override { ++runs; }
+    void gameStarting(const std::string& heading) override { headings.push_back(heading); }
+    void gameEnded(const std::string&) override { ++games; }
+    bool stopAfterThisGame() override { return games == stopAfterGame; }
+    void runEnded() override { ++ended; }
+};
+
+struct Playoff {
+    test::DemoInstallation install{"teams"};
+    ScriptedRunner runner;
+    test::PlayoffPlayer user{install.programFolder(), runner};
+    ScriptedProgress progress;
+    MainForm& form = user.form();
+
+    Playoff(int playoffType, int formatIndex) {
+        user.start(install.teamFolder());
+        form.setRunProgress(&progress);
+        user.setUp(playoffType, formatIndex, kTeams);
+    }
+    void homeWins(int games) {
+        for (int i = 0; i < games; ++i)
+            runner.thenScore(0, 1);
+    }
+    // The series of each game played, from the teams the simulator was given.
+    std::string seriesPlayed() const {
+        std::string played;
+        const Bracket& bracket = form.bracket();
+        for (const auto& call : runner.calls) {
+            for (int series = 1; series <= kSeriesCount; ++series) {
+                const std::string upper = bracket.slot(Bracket::upperSlot(series));
+                const std::string lower = bracket.slot(Bracket::lowerSlot(series));
+                if (call.caption == upper + " at " + lower || call.caption == lower + " at " + upper)
+                    played += std::to_string(series);
+            }
+        }
+        return played;
+    }
+    // Sets the options up for the series listed first and presses OK.
+    void confirmOptions(bool commandFile, bool pitchers) {
+        user.optionsUser = [=](OptionsForm& o, int) {
+            o.chooseSeries(0);
+            o.setChecked(CheckBoxId::CheckBox21, commandFile); // saved for continuous use
+            o.setChecked(CheckBoxId::CheckBox37, commandFile);
+            o.setEditText(EditId::Edit1, commandFile ? kCommandFile : "");
+            if (pitchers) {
+                o.selectPitcherRow(ListViewId::ListView1, 0);
+                o.selectPitcherRow(ListViewId::ListView2, 0);
+            }
+            o.Button1Click();
+        };
+        form.Button5Click();
+        ASSERT_TRUE(form.options().closeRequested() && !form.bracket().updateOptionsLabel());
+    }
+};
+
+// --- the order of a run ---
+
+struct OrderRow {
+    const char* name;
+    int playoffType;
+    int formatIndex;
+    std::vector<int> clickedFirst; // series given one game by a click before the run
+    RunScope scope;
+    int slot; // where the command came from; 0 for the Play menu
+    const char* series;
+    std::vector<std::string> messages;
+    bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
+};
+
+void PrintTo(const OrderRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class RunOrder : public ::testing::TestWithParam<OrderRow> {};
+
+TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
+    const OrderRow& row = GetParam();
+    Playoff run(row.playoffType, row.formatIndex);
+    run.homeWins(40);
+    for (int series : row.clickedFirst)
+        run.form.Label9Click(Bracket::upperSlot(series));
+    if (row.pitchersOfSeriesOne)
+        run.confirmOptions(false, true);
+    run.runner.calls.clear();
+    switch (row.scope) {
+    case RunScope::RestOfSeries:
+        run.form.PlayRestOfSeriesClick(row.slot);
+        break;
+    case RunScope::RestOfRound:
+        run.form.PlayRestOfRoundClick(row.slot);
+        break;
+    case RunScope::ToChampion:
+        run.form.PlayToChampionClick();
+        break;
+    }
+    EXPECT_EQ(run.seriesPlayed(), row.series);
+    EXPECT_EQ(run.user.prompts().messages(), row.messages);
+    EXPECT_EQ(run.progress.runs, run.progress.ended);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RunOrder,
+    ::testing::Values(
+        OrderRow{"RoundGameOneOfEachSeriesFirst", 0, 10, {}, RunScope::RestOfRound, 0, "12341234", {}},
+        OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, RunScope::RestOfRound, 0, "2341234", {}},
+        OrderRow{"RoundOfTheSlot", 1, 4, {}, RunScope::RestOfRound, 11, "5656", {}},
+        OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, RunScope::RestOfSeries, 6, "3", {}},
+        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked",
+                 0,
+                 0,
+                 {},
+                 RunScope::ToChampion,
+                 0,
+                 "1234",
+                 {kHomeTeamMissing}},
+        OrderRow{"ToChampionOfOneSeries", 2, 1, {}, RunScope::ToChampion, 0, "77", {}},
+        OrderRow{"NothingLeftToPlay", 2, 0, {7}, RunScope::ToChampion, 0, "", {}},
+        OrderRow{"PitchersOfAnotherSeriesStopIt",
+                 0,
+                 10,
+                 {},
+                 RunScope::RestOfRound,
+                 0,
+                 "1",
+                 {"The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
+                  "COPPERTN at BRINDLE.\nChoose this series' pitchers in Options (or none), then play on."},
+                 true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- what stops a run ---
+
+enum class Fault { None, NotStarted, NoLineScore, BadLineScore, SimulatorStopped, WarningRaisedBefore };
+
+struct StopRow {
+    const char* name;
+    Fault secondGame;
+    int stopAfterGame; // the user's "Stop after this game"; 0 for never
+    int credited;
+    std::vector<std::string> messages;
+    const char* statusLine;
+};
+
+void PrintTo(const StopRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class RunStop : public ::testing::TestWithParam<StopRow> {};
+
+TEST_P(RunStop, SaysWhyOnceAndKeepsTheGamesCreditedBefore) {
+    const StopRow& row = GetParam();
+    Playoff run(2, 3); // ASHVALE hosts MARROWDL, best of seven
+    run.progress.stopAfterGame = row.stopAfterGame;
+    run.runner.thenScore(2, 3);
+    run.runner.then([&row](const ScriptedRunner::Call& call) {
+        const std::string lineScore = joinPath(call.workingDirectory, "kivp");
+        switch (row.secondGame) {
+        case Fault::NotStarted:
+            return RunResult{RunResult::Outcome::NotStarted, "No simulator here."};
+        case Fault::NoLineScore:
+            return RunResult{};
+        case Fault::BadLineScore:
+            saveLines(lineScore, {"Final", "  R",
+                                  " ?"
+                                  "? ",
+                                  " 1 "});
+            return RunResult{};
+        case Fault::SimulatorStopped:
+            return RunResult{RunResult::Outcome::Stopped, ""};
+        default:
+            saveLines(lineScore, test::lineScoreLines("V", 4, "H", 5));
+            return RunResult{};
+        }
+    });
+    run.homeWins(10);
+    if (row.secondGame == Fault::WarningRaisedBefore)
+        run.form.SpeedButton2Click(14);
+
+    run.form.PlayRestOfSeriesClick(13);
+    const Bracket& bracket = run.form.bracket();
+    EXPECT_EQ(bracket.winCount(13) + "-" + bracket.winCount(14), std::to_string(row.credited) + "-0");
+    EXPECT_EQ(run.user.prompts().messages(), row.messages);
+    EXPECT_EQ(run.form.statusLine(), row.statusLine);
+    EXPECT_EQ(run.progress.runs, run.progress.ended);
+}
+
+const char* const kGame = "MARROWDL at ASHVALE";
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, RunStop,
+    ::testing::Values(
+        StopRow{"NoneToTheEndOfTheSeries",
+                Fault::None,
+                0,
+                4,
+                {},
+                "Play Rest of Series: 4 games played. MARROWDL at ASHVALE: ASHVALE won 1-0. ASHVALE wins the "
+                "series "
+                "4-0 and is the champion!"},
+        StopRow{
+            "StopAfterThisGame",
+            Fault::None,
+            2,
+            2,
+            {},
+            "Stopped after 2 games, as asked. MARROWDL at ASHVALE: ASHVALE won 5-4. ASHVALE leads the series "
+            "2-0."},
+        StopRow{
+            "SimulatorNotStarted",
+            Fault::NotStarted,
+            0,
+            1,
+            {"No simulator here."},
+            "The run stopped after 1 game. MARROWDL at ASHVALE was not played: the simulator could not be "
+            "started."},
+        StopRow{
+            "NoLineScore",
+            Fault::NoLineScore,
+            0,
+            1,
+            {std::string(kGame) +
+             " credited nothing: the simulator wrote no line score.\nThe run stops here; "
+             "the games played before it count."},
+            "The run stopped after 1 game. MARROWDL at ASHVALE did not count: the simulator wrote no line "
+            "score."},
+        StopRow{"UnreadableLineScore",
+                Fault::BadLineScore,
+                0,
+                1,
+                {"'?"
+                 "?' is not a valid integer value"},
+                "The run stopped after 1 game. MARROWDL at ASHVALE did not count."},
+        StopRow{"SimulatorStopped",
+                Fault::SimulatorStopped,
+                0,
+                1,
+                {},
+                "The run stopped after 1 game. MARROWDL at ASHVALE was stopped: the game did not count."},
+        StopRow{"HomeAwayWarningRaised",
+                Fault::WarningRaisedBefore,
+                0,
+                0,
+                {kHomeAwayChangedMessage},
+                "The run stopped before its first game."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- home patterns in a run ---
+
+struct PatternRow {
+    const char* name;
+    std::vector<HomePattern> patterns;
+    int formatIndex; // of the two-team playoff: 0 "1", 1 "3", 2 "5", 3 "7"
+    bool lowerMarked;
+    bool commandFile;
+    bool pitchers;
+    const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
+    std::vector<std::string> messages;
+};
+
+void PrintTo(const PatternRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class PatternRun : public ::testing::TestWithParam<PatternRow> {};
+
+TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
+    const PatternRow& row = GetParam();
+    Playoff run(2, row.formatIndex);
+    for (HomePattern pattern : row.patterns)
+        run.form.HomePatternClick(pattern);
+    if (row.lowerMarked)
+        run.form.SpeedButton2Click(15);
+    if (row.lowerMarked || row.commandFile || row.pitchers)
+        run.confirmOptions(row.commandFile, row.pitchers);
+
+    std::string roles;
+    const std::string commandFile = joinPath(run.install.teamFolder(), kCommandFile);
+    for (int game = 0; game < 7; ++game) {
+        run.runner.then([&](const ScriptedRunner::Call& call) {
+            const std::string told = row.commandFile ? test::readBytes(commandFile) : call.commandLine;
+            const std::string prefix = row.commandFile ? " /" : " //";
+            roles += told.find(prefix + "h:ASHVALE ") != std::string::npos   ? "h"
+                     : told.find(prefix + "v:ASHVALE ") != std::string::npos ? "v"
+                                                                             : "?";
+            saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
+            return RunResult{};
+        });
+    }
+    run.form.PlayRestOfSeriesClick(13);
+    EXPECT_EQ(roles, row.upperRoles);
+    EXPECT_EQ(run.user.prompts().messages(), row.messages);
+    EXPECT_EQ(run.form.bracket().updateOptionsLabel(), !row.messages.empty());
+}
+
+using P = HomePattern;
+const std::string kPitchersMoved = "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern "
+                                   "2-3-2, so kivp has made MARROWDL the "
+                                   "home team.\nThe starting pitchers in force were chosen with ASHVALE at "
+                                   "home: choose them again in Options "
+                                   "before the next game.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, PatternRun,
+    ::testing::Values(
+        PatternRow{"EveryGame", {}, 3, false, false, false, "hhhh", {}},
+        PatternRow{"TwoThreeTwo", {P::TwoThreeTwo}, 3, false, false, false, "hhvvvhh", {}},
+        PatternRow{"TwoThreeTwoLowerTeamMarked", {P::TwoThreeTwo}, 3, true, false, false, "vvhhhvv", {}},
+        PatternRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 3, false, false, false, "hhvvhvh", {}},
+        PatternRow{"TwoTwoOne", {P::TwoTwoOne}, 2, false, false, false, "hhvvh", {}},
+        PatternRow{"OneOneOne", {P::OneOneOne}, 1, false, false, false, "hvh", {}},
+        PatternRow{
+            "BestOfOne", {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne}, 0, false, false, false, "h", {}},
+        PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
+        PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
+        PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
+        PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
+        PatternRow{
+            "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) {
+    Playoff run(2, 3);
+    run.homeWins(2);
+    run.form.PlayRestOfSeriesClick(13);
+    run.form.PlayRestOfSeriesClick(13); // two of the games played, the rest not scored
+    ASSERT_EQ(run.form.bracket().winCount(13), "2");
+    const auto lowerHome = [&run] { return run.form.bracket().homeChoice(7) == HomeChoice::Lower; };
+
+    run.form.HomePatternClick(HomePattern::TwoThreeTwo); // game 3 is the other team's
+    EXPECT_TRUE(lowerHome());
+    run.form.PlayoffFormatBoxChange(2); // a best of five, played every game at the marked team's
+    EXPECT_FALSE(lowerHome());
+    run.form.HomePatternClick(HomePattern::TwoTwoOne);
+    EXPECT_TRUE(lowerHome());
+    run.form.HomePatternClick(HomePattern::EveryGame);
+    EXPECT_FALSE(lowerHome());
+    EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+}
+
+} // namespace
+} // namespace kivp
