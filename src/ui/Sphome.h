@@ -34,6 +34,7 @@ protected:
 };
 
 class BracketArea;
+class GameLogWindow;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -44,6 +45,8 @@ public:
     void refresh();
     // The window's top becomes (screen height - window height) / 2; the left edge stays.
     void recentreVertically();
+    // Edit > Game Log: the game log window, kept current by refresh().
+    void showGameLog();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +82,9 @@ private:
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
     QAction* m_changeLabelFont = nullptr;
+    QAction* m_undoGame = nullptr;
+    QAction* m_redoGame = nullptr;
+    GameLogWindow* m_gameLog = nullptr;
     std::string m_picturePath;
     QImage m_picture;
     FontChoice m_appliedFont;
