@@ -70,7 +70,8 @@ std::string beforeLine(const Bracket& b) {
 // The settings of a bracket that the user, not the games, changes between games, from a "before" line.
 void applyBeforeLine(Bracket& b, const std::string& value) {
     const auto list = words(value);
-    if (list.size() != 8 || list[7].size() != static_cast<std::size_t>(kLastHomeButton - kFirstHomeButton + 1))
+    if (list.size() != 8 ||
+        list[7].size() != static_cast<std::size_t>(kLastHomeButton - kFirstHomeButton + 1))
         throw JournalUnreadable("a game's bracket line does not have its eight parts");
     std::vector<int> n;
     for (std::size_t i = 0; i < 7; ++i)

@@ -1,8 +1,8 @@
 #pragma once
-// The journal of a playoff: every game credited since the playoff was set up (or loaded), in the order played,
-// each with the bracket as it stood just before it. It is the playoff's history; the bracket stays its state.
-// Undo puts the bracket back to the state before the latest game and sets the game aside for redo; redo puts
-// back the state undo left, so no game is played twice. A new game clears what undo set aside.
+// The journal of a playoff: every game credited since the playoff was set up (or loaded), in the order
+// played, each with the bracket as it stood just before it. It is the playoff's history; the bracket stays
+// its state. Undo puts the bracket back to the state before the latest game and sets the game aside for redo;
+// redo puts back the state undo left, so no game is played twice. A new game clears what undo set aside.
 //
 // In a playoff file the journal is a run of "journal" lines after the 39 (see PlayoffExtras):
 //
@@ -85,8 +85,8 @@ public:
 
     // The journal's lines for a playoff file; none for an empty journal.
     void writeTo(PlayoffExtras& extras) const;
-    // The journal held by a file's extra lines (empty when there is none), checked against the file's 39 lines.
-    // Throws JournalUnreadable when it cannot be read or does not agree with them.
+    // The journal held by a file's extra lines (empty when there is none), checked against the file's 39
+    // lines. Throws JournalUnreadable when it cannot be read or does not agree with them.
     static Journal readFrom(const PlayoffExtras& extras, const PlayoffFile& file);
 
 private:

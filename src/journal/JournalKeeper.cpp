@@ -64,7 +64,9 @@ int JournalKeeper::unsavedGames() const {
     return m_journal.size() - std::min(m_journal.size(), m_savedGames);
 }
 
-std::string JournalKeeper::autosavePath() const { return joinPath(m_programDirectory, kAutosaveFileName); }
+std::string JournalKeeper::autosavePath() const {
+    return joinPath(m_programDirectory, kAutosaveFileName);
+}
 
 std::string JournalKeeper::previousAutosavePath() const {
     return joinPath(m_programDirectory, kPreviousAutosaveFileName);
@@ -110,7 +112,8 @@ void JournalKeeper::redoGame() {
     autosave();
 }
 
-// --- replacing the playoff -----------------------------------------------------------------------------------
+// --- replacing the playoff
+// -----------------------------------------------------------------------------------
 
 bool JournalKeeper::maySetPlayoffAside(const std::string& command) {
     const int unsaved = unsavedGames();
@@ -132,17 +135,21 @@ void JournalKeeper::replacingPlayoff() {
     m_keepAutosaveFirst = true;
 }
 
-void JournalKeeper::clear() { replacingPlayoff(); }
+void JournalKeeper::clear() {
+    replacingPlayoff();
+}
 
 void JournalKeeper::newPlayoff() {
     replacingPlayoff();
     autosave();
 }
 
-// --- files ---------------------------------------------------------------------------------------------------
+// --- files
+// ---------------------------------------------------------------------------------------------------
 
 void JournalKeeper::savePlayoff(const std::string& statsFileName) {
-    kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName, m_prompts, extraLines());
+    kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName, m_prompts,
+                      extraLines());
     m_savedGames = m_journal.size();
 }
 
@@ -164,7 +171,8 @@ void JournalKeeper::savePlayoffAs() {
     m_savedGames = m_journal.size();
 }
 
-LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& lines, const std::string& path) {
+LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& lines,
+                                          const std::string& path) {
     LoadedPlayoff loaded{file.teamDirectory, PlayoffExtras::fromFileLines(lines)};
     Journal journal;
     std::string problem;
@@ -177,8 +185,9 @@ LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& 
     file.applyTo(m_bracket);
     m_journal = std::move(journal);
     if (!problem.empty())
-        m_prompts.say("The game journal saved with the playoff in " + path + " was left out: " + problem +
-                      ".\n\nThe playoff itself is loaded as its 39 lines have it; its game log starts empty.");
+        m_prompts.say(
+            "The game journal saved with the playoff in " + path + " was left out: " + problem +
+            ".\n\nThe playoff itself is loaded as its 39 lines have it; its game log starts empty.");
     return loaded;
 }
 
@@ -276,11 +285,12 @@ void JournalKeeper::autosave() {
     if (m_programDirectory.empty() || writeAutosave() || m_autosaveFailureReported)
         return;
     m_autosaveFailureReported = true;
-    m_prompts.showMessage(Message{"kivp could not write its autosave file " + autosavePath() +
-                                      ".\n\nPlay goes on, but the playoff is not kept as it is played: use File > "
-                                      "Save Playoff As... to keep it. kivp says this once until it is started "
-                                      "again.",
-                                  kProgramTitle, Message::Icon::Warning});
+    m_prompts.showMessage(
+        Message{"kivp could not write its autosave file " + autosavePath() +
+                    ".\n\nPlay goes on, but the playoff is not kept as it is played: use File > "
+                    "Save Playoff As... to keep it. kivp says this once until it is started "
+                    "again.",
+                kProgramTitle, Message::Icon::Warning});
 }
 
 } // namespace kivp

@@ -46,7 +46,9 @@ public:
     // What "when it was played" records; the local time unless a test says otherwise.
     void setClock(std::function<std::string()> clock) { m_clock = std::move(clock); }
     // Another part's lines for the block after the 39, written after the journal's into every file.
-    void addExtrasWriter(std::function<void(PlayoffExtras&)> writer) { m_writers.push_back(std::move(writer)); }
+    void addExtrasWriter(std::function<void(PlayoffExtras&)> writer) {
+        m_writers.push_back(std::move(writer));
+    }
 
     const Journal& journal() const { return m_journal; }
     // Games of the journal that are in no playoff file the user saved or loaded.
@@ -77,12 +79,12 @@ public:
     // File > Save Playoff As...: a name and folder the user chooses (".kvp" added to a name without an
     // extension); an autosave's own name is refused.
     void savePlayoffAs();
-    // File > Load Playoff: the file chosen and checked, the question asked, the playoff and its journal put on
-    // the bracket. A journal that cannot be read or does not agree is left out with one message. Nothing when
-    // the user cancels. The caller shows the team folder and then autosaves.
+    // File > Load Playoff: the file chosen and checked, the question asked, the playoff and its journal put
+    // on the bracket. A journal that cannot be read or does not agree is left out with one message. Nothing
+    // when the user cancels. The caller shows the team folder and then autosaves.
     std::optional<LoadedPlayoff> loadPlayoff();
-    // At start: when the autosave holds a playoff with games played and no champion, asks whether to resume it
-    // and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves.
+    // At start: when the autosave holds a playoff with games played and no champion, asks whether to resume
+    // it and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves.
     std::optional<LoadedPlayoff> offerResume();
 
     // Writes the playoff in the window with its journal to the autosave.
@@ -105,8 +107,8 @@ private:
     std::vector<std::function<void(PlayoffExtras&)>> m_writers;
     std::string m_programDirectory;
     Journal m_journal;
-    int m_savedGames = 0;               // the journal's first games, as far as they are in a user's file
-    bool m_keepAutosaveFirst = true;    // the autosave on disk holds another playoff than this one
+    int m_savedGames = 0;            // the journal's first games, as far as they are in a user's file
+    bool m_keepAutosaveFirst = true; // the autosave on disk holds another playoff than this one
     bool m_autosaveFailureReported = false;
 };
 

@@ -10,8 +10,10 @@
 namespace kivp {
 
 bool replaceFileBySide(const std::string& path, const std::string& sidePath, std::string_view bytes) {
-    // A file made read-only is refused, as every file kivp replaces.
-    if (access(path.c_str(), F_OK) == 0 && !isWritable(path))
+    // A read-only file or folder is refused, as for every file kivp replaces.
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if ((access(path.c_str(), F_OK) == 0 && !isWritable(path)) || !isWritable(folder))
         return false;
     if (unlink(sidePath.c_str()) != 0 && errno != ENOENT)
         return false;

@@ -9,8 +9,8 @@
 //
 // Each part of the program owns the keys that start with its own name ("journal", ...) and skips every key it
 // does not know, so a part can add lines of its own without disturbing the others, and a file written by a
-// later kivp still loads. A key holds no "=" and no line break; a value is the rest of its line exactly, spaces
-// included.
+// later kivp still loads. A key holds no "=" and no line break; a value is the rest of its line exactly,
+// spaces included.
 
 #include "platform/TextFile.h"
 
@@ -39,8 +39,8 @@ public:
 
     // The lines that follow the 39th: none at all when there are no entries.
     Lines toLines() const;
-    // The block of a whole file's lines. A file of 39 lines or fewer, or one whose 40th line is not the marker
-    // (lines there were never read), has no entries. Lines of the block without "=" are skipped.
+    // The block of a whole file's lines. A file of 39 lines or fewer, or one whose 40th line is not the
+    // marker (lines there were never read), has no entries. Lines of the block without "=" are skipped.
     static PlayoffExtras fromFileLines(const Lines& fileLines);
 
     bool operator==(const PlayoffExtras&) const = default;

@@ -1,6 +1,7 @@
 #pragma once
 // The game log: every game of the playoff in the order played, with the line score the simulator wrote, in a
-// fixed-pitch font so its columns line up. It stays open beside the main window, which keeps its text current.
+// fixed-pitch font so its columns line up. It stays open beside the main window, which keeps its text
+// current.
 
 #include <QDialog>
 
