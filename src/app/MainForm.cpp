@@ -56,6 +56,7 @@ void MainForm::guarded(const std::function<void()>& command) {
 
 void MainForm::FormCreate(const std::string& programDirectory) {
     m_programDirectory = programDirectory;
+    m_journal.setProgramDirectory(programDirectory);
     m_teamDirectory = programDirectory;
     m_label32 = programDirectory;
     guarded([this] {
@@ -79,7 +80,12 @@ void MainForm::FormShow() {
     m_label32 = m_teamDirectory;
     m_teamSetupOpen = false;
     m_bracket.startUp();
+    m_journal.clear();
     listTeamsIntoPickers();
+    guarded([this] {
+        if (auto resumed = m_journal.offerResume())
+            showLoadedPlayoff(*resumed);
+    });
 }
 
 void MainForm::listTeamsIntoPickers() {
@@ -96,14 +102,20 @@ void MainForm::Button2Click() {
     TeamPicks picks;
     for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
         picks[i] = pickerText(kPickerNumbers[i]);
+    if (!m_journal.maySetPlayoffAside("Done"))
+        return;
     m_bracket.applyTeams(picks);
     m_teamSetupOpen = false;
+    m_journal.newPlayoff();
 }
 
 void MainForm::Button4Click() {
+    if (!m_journal.maySetPlayoffAside("Reset Form"))
+        return;
     m_bracket.reset();
     m_label32 = m_teamDirectory;
     listTeamsIntoPickers();
+    m_journal.newPlayoff();
 }
 
 void MainForm::SpeedButton1Click() {
@@ -237,7 +249,15 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 
     const std::string caption = m_bracket.slot(m_bracket.visitorSlot(*series)) + " at " +
                                 m_bracket.slot(m_bracket.homeSlot(*series));
-    const RunResult run = m_runner.runGame(composeGameCommand(game), m_programDirectory, caption);
+    m_gameRunning = true;
+    RunResult run;
+    try {
+        run = m_runner.runGame(composeGameCommand(game), m_programDirectory, caption);
+    } catch (...) {
+        m_gameRunning = false;
+        throw;
+    }
+    m_gameRunning = false;
     if (run.outcome == RunResult::Outcome::NotStarted) {
         m_prompts.say(run.message);
         return Result::NotStarted;
@@ -257,7 +277,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
     const auto score = readLineScoreFile(lineScoreFile);
     if (!score)
         return Result::NoLineScore;
-    m_bracket.creditGame(*series, score->visitorRuns, score->homeRuns);
+    m_journal.creditGame(*series, *score, tryLoadLines(lineScoreFile).value_or(Lines{}));
     outcome.visitorRuns = score->visitorRuns;
     outcome.homeRuns = score->homeRuns;
     return Result::Credited;
@@ -328,19 +348,35 @@ std::string MainForm::homePatternCaption() const {
 }
 
 void MainForm::Button6Click() {
-    guarded([this] {
-        savePlayoff(m_bracket, m_label32, m_programDirectory, m_options.edit(EditId::Edit3).text, m_prompts);
-    });
+    guarded([this] { m_journal.savePlayoff(m_options.edit(EditId::Edit3).text); });
+}
+
+void MainForm::SavePlayoffAs1Click() {
+    guarded([this] { m_journal.savePlayoffAs(); });
 }
 
 void MainForm::Button7Click() {
     guarded([this] {
-        if (auto folder = loadPlayoff(m_bracket, m_prompts)) {
-            // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
-            m_label32 = *folder;
-            listTeamsIntoPickers();
-        }
+        if (auto loaded = m_journal.loadPlayoff())
+            showLoadedPlayoff(*loaded);
     });
+}
+
+void MainForm::showLoadedPlayoff(const LoadedPlayoff& loaded) {
+    // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
+    m_label32 = loaded.teamDirectory;
+    listTeamsIntoPickers();
+    m_journal.autosave();
+}
+
+void MainForm::UndoGame1Click() {
+    if (UndoGame1Enabled())
+        guarded([this] { m_journal.undoGame(); });
+}
+
+void MainForm::RedoGame1Click() {
+    if (RedoGame1Enabled())
+        guarded([this] { m_journal.redoGame(); });
 }
 
 void MainForm::ExporttoHTML1Click() {

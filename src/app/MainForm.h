@@ -8,6 +8,7 @@
 
 #include "app/MainFormView.h"
 #include "bracket/Bracket.h"
+#include "journal/JournalKeeper.h"
 #include "options/OptionsForm.h"
 #include "options/OptionsHost.h"
 #include "platform/Prompts.h"
@@ -53,6 +54,9 @@ public:
     // The options window's model: the run options every game is played with.
     OptionsForm& options() { return m_options; }
     const OptionsForm& options() const { return m_options; }
+    // The games of the playoff, their undo and redo, the playoff files and the autosave.
+    JournalKeeper& journal() { return m_journal; }
+    const JournalKeeper& journal() const { return m_journal; }
 
     // --- fields ---------------------------------------------------------------------------------------------
     const std::string& programDirectory() const { return m_programDirectory; }
@@ -122,7 +126,14 @@ public:
     void FormKeyUp(int keyCode);
     void Exit1Click() { m_view.closeMainWindow(); }
     void Button6Click();        // File > Save Playoff
+    void SavePlayoffAs1Click(); // File > Save Playoff As...
     void Button7Click();        // File > Load Playoff
+    // Edit > Undo Game, Redo Game: offered only between games, when there is a game to take back or put back.
+    void UndoGame1Click();
+    void RedoGame1Click();
+    bool UndoGame1Enabled() const { return !m_gameRunning && m_journal.canUndo(); }
+    bool RedoGame1Enabled() const { return !m_gameRunning && m_journal.canRedo(); }
+    void GameLog1Click() { m_view.showGameLog(); } // Edit > Game Log
     void ExporttoHTML1Click();  // File > Export to HTML
     void ShowPicture1Click();
     void LoadPicture1Click();
@@ -157,6 +168,8 @@ private:
 
     // Runs a command, reporting an error that stops it once; the state stays as the error left it.
     void guarded(const std::function<void()>& command);
+    // A playoff from a file is on the bracket: its team folder shown and listed, then autosaved.
+    void showLoadedPlayoff(const LoadedPlayoff& loaded);
 
     Prompts& m_prompts;
     MainFormView& m_view;
@@ -177,6 +190,8 @@ private:
     QuietProgress m_quietProgress;
     RunProgress* m_progress = &m_quietProgress;
     std::string m_statusLine;
+    JournalKeeper m_journal{m_bracket, m_prompts, [this] { return m_label32; }};
+    bool m_gameRunning = false;
 };
 
 } // namespace kivp

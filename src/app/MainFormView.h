@@ -15,6 +15,8 @@ public:
     virtual void showOptionsWindow() = 0;
     // Closes the main window, which ends the program.
     virtual void closeMainWindow() = 0;
+    // The game log window, beside the main window (Edit > Game Log). A view without one ignores it.
+    virtual void showGameLog() {}
 };
 
 } // namespace kivp

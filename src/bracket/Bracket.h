@@ -77,6 +77,8 @@ public:
     int playoffTypeIndex() const { return m_playoffType; }
     std::string playoffTypeText() const; // empty when no type is selected
     const std::vector<std::string>& formatItems() const { return formatItemsFor(m_formatList); }
+    // The playoff type whose format list the drop-down shows (it can differ from the type selected).
+    int formatListType() const { return m_formatList; }
     int formatIndex() const { return m_formatIndex; }
     std::string formatText() const;
 
@@ -144,6 +146,11 @@ public:
 
     // The wins each round needs, as worked out when the latest game was credited (all 0 before the first).
     const WinsNeeded& winsNeeded() const { return m_winsNeeded; }
+    // Puts back wins needed worked out earlier, as when a saved bracket is rebuilt.
+    void setWinsNeeded(const WinsNeeded& wins) { m_winsNeeded = wins; }
+
+    // Every value the bracket holds, the warning included.
+    bool operator==(const Bracket&) const = default;
 
 private:
     void applyHomeButtonDefaults(int playoffType);

@@ -17,6 +17,8 @@ struct Message {
     std::string text;
     std::string title = kProgramTitle;
     Icon icon = Icon::None;
+    // For a question that could lose work: Cancel (or No) is the button Enter presses.
+    bool cancelByDefault = false;
 };
 
 struct FontChoice {
@@ -35,12 +37,16 @@ public:
 
     // A modal message with an OK button.
     virtual void showMessage(const Message& message) = 0;
-    // A modal question with OK (the default) and Cancel; true only for OK.
+    // A modal question with OK (the default unless the question says Cancel) and Cancel; true only for OK.
     virtual bool askOkCancel(const Message& question) = 0;
+    // A modal question with Yes (the default unless the question says otherwise) and No; true only for Yes.
+    virtual bool askYesNo(const Message& question) = 0;
     // A folder, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFolder(const std::string& title) = 0;
     // A file to open, or nothing when the user cancels. filter is "Description|*.ext".
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
+    // A file to save to (it may not exist yet), or nothing when the user cancels. filter as above.
+    virtual std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) = 0;
     // A font, or nothing when the user cancels.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& current) = 0;
 

@@ -125,8 +125,10 @@ PlayoffSaveTarget playoffSaveTarget(const std::string& programDirectory, const s
     return {joinPath(programDirectory, statsFileName + kPlayoffFileExtension), std::nullopt};
 }
 
-void savePlayoffFile(const std::string& path, const Bracket& bracket, const std::string& teamDirectory) {
-    const Lines lines = PlayoffFile::of(bracket, teamDirectory).toLines();
+void savePlayoffFile(const std::string& path, const Bracket& bracket, const std::string& teamDirectory,
+                     const Lines& following) {
+    Lines lines = PlayoffFile::of(bracket, teamDirectory).toLines();
+    lines.insert(lines.end(), following.begin(), following.end());
     for (const auto& line : lines) {
         if (holdsLineBreak(line))
             throw Error(Error::Kind::Other, "The playoff cannot be saved to " + path +
@@ -147,11 +149,11 @@ std::string loadPlayoffFile(const std::string& path, Bracket& bracket) {
 
 std::string savePlayoff(const Bracket& bracket, const std::string& teamDirectory,
                         const std::string& programDirectory, const std::string& statsFileName,
-                        Prompts& prompts) {
+                        Prompts& prompts, const Lines& following) {
     const PlayoffSaveTarget target = playoffSaveTarget(programDirectory, statsFileName);
     if (target.notice)
         prompts.say(*target.notice);
-    savePlayoffFile(target.path, bracket, teamDirectory);
+    savePlayoffFile(target.path, bracket, teamDirectory, following);
     return target.path;
 }
 

@@ -70,8 +70,9 @@ PlayoffSaveTarget playoffSaveTarget(const std::string& programDirectory, const s
 // Writes the bracket's playoff file, replacing any file of that name. A text holding a line break (a team or
 // folder name made outside kivp can) would shift every later line, so such a playoff is refused with a
 // message and nothing is written. Throws Error::cannotCreate(path) when the file cannot be written; an
-// earlier file stays exactly as it was.
-void savePlayoffFile(const std::string& path, const Bracket& bracket, const std::string& teamDirectory);
+// earlier file stays exactly as it was. following: lines written after the 39 (see PlayoffExtras).
+void savePlayoffFile(const std::string& path, const Bracket& bracket, const std::string& teamDirectory,
+                     const Lines& following = {});
 
 // Reads and checks a playoff file. Throws Error::cannotOpen(path) and the errors of PlayoffFile::fromLines.
 PlayoffFile readPlayoffFile(const std::string& path);
@@ -85,7 +86,7 @@ std::string loadPlayoffFile(const std::string& path, Bracket& bracket);
 // Shows the missing-name notice when there is one, then saves. Returns the path written.
 std::string savePlayoff(const Bracket& bracket, const std::string& teamDirectory,
                         const std::string& programDirectory, const std::string& statsFileName,
-                        Prompts& prompts);
+                        Prompts& prompts, const Lines& following = {});
 
 // Asks for a file with the Load Playoff dialog and loads it. Nothing when the user cancels (nothing changes);
 // otherwise the loaded team folder.

@@ -51,4 +51,6 @@ void KivpApplication::showOptionsWindow() { m_form7->exec(); }
 
 void KivpApplication::closeMainWindow() { m_form1->close(); }
 
+void KivpApplication::showGameLog() { m_form1->showGameLog(); }
+
 } // namespace kivp::ui

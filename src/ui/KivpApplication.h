@@ -29,6 +29,7 @@ public:
     void showAbout() override;
     void showOptionsWindow() override;
     void closeMainWindow() override;
+    void showGameLog() override;
 
 private:
     QtPrompts m_prompts;

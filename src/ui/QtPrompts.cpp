@@ -36,9 +36,18 @@ bool QtPrompts::askOkCancel(const Message& question) {
     QMessageBox box(qtIcon(question.icon), toQt(question.title), toQt(question.text),
                     QMessageBox::Ok | QMessageBox::Cancel, owner());
     box.setObjectName("QuestionBox");
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(question.cancelByDefault ? QMessageBox::Cancel : QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+bool QtPrompts::askYesNo(const Message& question) {
+    QMessageBox box(qtIcon(question.icon), toQt(question.title), toQt(question.text),
+                    QMessageBox::Yes | QMessageBox::No, owner());
+    box.setObjectName("QuestionBox");
+    box.setDefaultButton(question.cancelByDefault ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtPrompts::chooseFolder(const std::string& title) {
@@ -58,6 +67,13 @@ QString QtPrompts::qtFilter(const std::string& filter) {
 
 std::optional<std::string> QtPrompts::chooseFileToOpen(const std::string& title, const std::string& filter) {
     const QString file = QFileDialog::getOpenFileName(owner(), toQt(title), QString(), qtFilter(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return pathFromQt(file);
+}
+
+std::optional<std::string> QtPrompts::chooseFileToSave(const std::string& title, const std::string& filter) {
+    const QString file = QFileDialog::getSaveFileName(owner(), toQt(title), QString(), qtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
     return pathFromQt(file);

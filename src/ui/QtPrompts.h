@@ -13,8 +13,10 @@ class QtPrompts : public Prompts {
 public:
     void showMessage(const Message& message) override;
     bool askOkCancel(const Message& question) override;
+    bool askYesNo(const Message& question) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
 
     // "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)".

@@ -1,6 +1,8 @@
 #include "ui/Sphome.h"
 
+#include "journal/GameLog.h"
 #include "platform/JpegFile.h"
+#include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
 
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace kivp::ui {
 
@@ -167,15 +170,19 @@ void SlotLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-// A focused slot is outlined, so keyboard users see where Enter will play.
+// A focused slot is outlined, so keyboard users see where Enter will play, and shows its tooltip (the series'
+// games) as hovering does.
 void SlotLabel::focusInEvent(QFocusEvent* event) {
     QLabel::focusInEvent(event);
     setFrameStyle(QFrame::Box | QFrame::Plain);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
 }
 
 void SlotLabel::focusOutEvent(QFocusEvent* event) {
     QLabel::focusOutEvent(event);
     setFrameStyle(QFrame::NoFrame);
+    QToolTip::hideText();
 }
 
 TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
@@ -231,6 +238,8 @@ void TForm1::buildMenu() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
     add(file, "SavePlayoff1", "Save Playoff", [this] { m_model.Button6Click(); });
+    add(file, "SavePlayoffAs1", "Save Playoff As...", [this] { m_model.SavePlayoffAs1Click(); })
+        ->setShortcut(QKeySequence("Ctrl+Shift+S"));
     add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
     add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
@@ -238,6 +247,15 @@ void TForm1::buildMenu() {
     add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);
     add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); });
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("Edit1");
+    m_undoGame = add(edit, "UndoGame1", "&Undo Game", [this] { m_model.UndoGame1Click(); });
+    m_undoGame->setShortcut(QKeySequence("Ctrl+Z"));
+    m_redoGame = add(edit, "RedoGame1", "&Redo Game", [this] { m_model.RedoGame1Click(); });
+    m_redoGame->setShortcut(QKeySequence("Ctrl+Shift+Z"));
+    separator(edit, "N7", true);
+    add(edit, "GameLog1", "Game &Log", [this] { m_model.GameLog1Click(); })->setShortcut(QKeySequence("Ctrl+L"));
 
     QMenu* setup = menuBar()->addMenu("&Setup");
     setup->setObjectName("Setup1");
@@ -518,10 +536,15 @@ void TForm1::refresh() {
     }
     m_statusLine->setText(toQt(m_model.statusLine()));
 
+    const Journal& journal = m_model.journal().journal();
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = m_slots[static_cast<std::size_t>(slot)];
         label->setText(toQt(bracket.slot(slot)));
-        label->setAccessibleDescription(label->text());
+        const auto series = Bracket::seriesOfSlot(slot);
+        const QString games = series ? toQt(seriesGames(journal, *series)) : QString();
+        if (series)
+            label->setToolTip(games.isEmpty() ? kSlotHint : games);
+        label->setAccessibleDescription(games.isEmpty() ? label->text() : label->text() + "\n" + games);
         label->setVisible(bracket.slotShown(slot));
     }
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
@@ -563,9 +586,20 @@ void TForm1::refresh() {
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
     m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
     m_changeLabelFont->setEnabled(m_model.ChangeLabelFont1Enabled());
+    m_undoGame->setEnabled(m_model.UndoGame1Enabled());
+    m_redoGame->setEnabled(m_model.RedoGame1Enabled());
+    if (m_gameLog)
+        m_gameLog->setLog(toQt(gameLogText(journal)));
     updatePicture();
     updateLabelFont();
     m_bracketArea->update();
+}
+
+void TForm1::showGameLog() {
+    if (!m_gameLog)
+        m_gameLog = new GameLogWindow(this);
+    m_gameLog->setLog(toQt(gameLogText(m_model.journal().journal())));
+    m_gameLog->showLog();
 }
 
 void TForm1::updatePicture() {

@@ -37,6 +37,7 @@ protected:
 };
 
 class BracketArea;
+class GameLogWindow;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,8 @@ public:
     void refresh();
     // The window's top becomes (screen height - window height) / 2; the left edge stays.
     void recentreVertically();
+    // Edit > Game Log: the game log window, kept current by refresh().
+    void showGameLog();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -88,6 +91,9 @@ private:
     QLabel* m_statusLine = nullptr;
     QMenu* m_slotMenu = nullptr; // a team slot's context menu
     int m_menuSlot = 0;          // the slot it was opened on
+    QAction* m_undoGame = nullptr;
+    QAction* m_redoGame = nullptr;
+    GameLogWindow* m_gameLog = nullptr;
     std::string m_picturePath;
     QImage m_picture;
     FontChoice m_appliedFont;

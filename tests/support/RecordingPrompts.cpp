@@ -21,6 +21,11 @@ bool RecordingPrompts::askOkCancel(const Message& question) {
     return next(answers, false);
 }
 
+bool RecordingPrompts::askYesNo(const Message& question) {
+    calls.push_back({"yesno", question, {}});
+    return next(answers, false);
+}
+
 std::optional<std::string> RecordingPrompts::chooseFolder(const std::string& title) {
     calls.push_back({"folder", Message{{}, title}, {}});
     return next(folders, std::optional<std::string>{});
@@ -28,6 +33,11 @@ std::optional<std::string> RecordingPrompts::chooseFolder(const std::string& tit
 
 std::optional<std::string> RecordingPrompts::chooseFileToOpen(const std::string& title, const std::string& filter) {
     calls.push_back({"file", Message{{}, title}, filter});
+    return next(files, std::optional<std::string>{});
+}
+
+std::optional<std::string> RecordingPrompts::chooseFileToSave(const std::string& title, const std::string& filter) {
+    calls.push_back({"save", Message{{}, title}, filter});
     return next(files, std::optional<std::string>{});
 }
 

@@ -13,21 +13,23 @@ namespace kivp::test {
 class RecordingPrompts : public Prompts {
 public:
     struct Call {
-        std::string kind; // "message", "question", "folder", "file", "font"
+        std::string kind; // "message", "question" (OK/Cancel), "yesno", "folder", "file", "save", "font"
         Message message;  // text/title/icon of a message or question; title of a chooser
         std::string filter;
     };
 
     void showMessage(const Message& message) override;
     bool askOkCancel(const Message& question) override;
+    bool askYesNo(const Message& question) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
 
-    // Scripted answers, used in order.
+    // Scripted answers, used in order; answers serves both kinds of question.
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> folders;
-    std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<std::string>> files; // files to open and to save to
     std::deque<std::optional<FontChoice>> fonts;
 
     std::vector<Call> calls;

@@ -1,0 +1,247 @@
+// The journal on its own: undo and redo over random playoffs, and the journal through a playoff file and
+// back.
+
+#include "journal/Journal.h"
+#include "platform/TextFile.h"
+#include "playoff/PlayoffFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kivp {
+namespace {
+
+// A playoff played by a user who picks series at random, now and then changes a home team, the format or even
+// the playoff type between games, and sees ties. Every game goes through the journal.
+class RandomPlayoff {
+public:
+    explicit RandomPlayoff(unsigned seed) : m_random(seed) {
+        const int type = number(0, 2);
+        bracket.setPlayoffType(type);
+        bracket.selectFormat(number(0, static_cast<int>(formatItemsFor(type).size()) - 1));
+        bracket.applyTeams(
+            {"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"});
+    }
+
+    // Plays one game; false once no series is open.
+    bool playOne() {
+        std::vector<int> open;
+        for (int series = 1; series <= kSeriesCount; ++series) {
+            if (bracket.seriesState(series) == kSeriesOpen)
+                open.push_back(series);
+        }
+        if (open.empty() || journal.size() >= 150)
+            return false;
+        const int series = open[static_cast<std::size_t>(number(0, static_cast<int>(open.size()) - 1))];
+        if (bracket.homeChoice(series) == HomeChoice::None || number(0, 3) == 0) {
+            bracket.chooseHomeTeam(number(0, 1) ? Bracket::upperButton(series)
+                                                : Bracket::lowerButton(series));
+            bracket.setUpdateOptionsLabel(false); // the options were confirmed
+        }
+        if (number(0, 7) == 0)
+            bracket.selectFormat(number(0, static_cast<int>(bracket.formatItems().size()) - 1));
+        if (number(0, 40) == 0)
+            bracket.setPlayoffType(number(0, 2));
+        const int visitor = number(0, 12);
+        const int home = number(0, 4) == 0 ? visitor : number(0, 12);
+        befores.push_back(bracket);
+        // Line scores as the simulator may write them: spaces at either end, an "=", a blank line.
+        journal.credit(bracket, series, {visitor, home},
+                       {"Final = " + std::to_string(journal.size()), "    1 2 3  R ", "",
+                        "V  " + std::to_string(visitor)},
+                       "2025-03-14T09:26:5" + std::to_string(journal.size() % 10) + "+01:00");
+        return true;
+    }
+
+    int number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+    Bracket bracket;
+    Journal journal;
+    std::vector<Bracket> befores; // the bracket just before each game
+
+private:
+    std::mt19937 m_random;
+};
+
+// Undo decides the warning by its own rule, so brackets are compared on everything else.
+Bracket withoutWarning(Bracket b) {
+    b.setUpdateOptionsLabel(false);
+    return b;
+}
+
+TEST(JournalUndo, TakesARandomPlayoffBackGameByGameToItsStartAndRedoPlaysItForwardAgain) {
+    for (unsigned seed = 1; seed <= 120; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomPlayoff playoff(seed);
+        while (playoff.playOne()) {
+        }
+        const Bracket end = playoff.bracket;
+        const int games = playoff.journal.size();
+        ASSERT_GT(games, 0);
+        for (int game = games - 1; game >= 0; --game) {
+            playoff.journal.undo(playoff.bracket);
+            ASSERT_EQ(withoutWarning(playoff.bracket),
+                      withoutWarning(playoff.befores[static_cast<std::size_t>(game)]))
+                << "undoing game " << game + 1 << " of " << games;
+        }
+        EXPECT_FALSE(playoff.journal.canUndo());
+        while (playoff.journal.canRedo())
+            playoff.journal.redo(playoff.bracket);
+        EXPECT_EQ(withoutWarning(playoff.bracket), withoutWarning(end));
+        EXPECT_EQ(playoff.journal.size(), games);
+    }
+}
+
+TEST(JournalUndo, OfTheGameThatDecidedASeriesClosesTheSeriesItOpened) {
+    Bracket bracket;
+    bracket.selectFormat(0); // "1-1-1": every game decides its series
+    bracket.applyTeams({"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "", "", "", ""});
+    Journal journal;
+    journal.credit(bracket, 1, {2, 5}, {}, {}); // ASHVALE, at home, to slot 9
+    journal.credit(bracket, 2, {6, 1}, {}, {}); // COPPERTN, visiting, to slot 10: the semi-final opens
+    ASSERT_EQ(bracket.seriesState(5), kSeriesOpen);
+    ASSERT_TRUE(bracket.speedButton(11).shown);
+    bracket.chooseHomeTeam(Bracket::lowerButton(5));
+    bracket.setUpdateOptionsLabel(false);
+
+    journal.undo(bracket);
+    EXPECT_EQ(bracket.slot(10), "");
+    EXPECT_EQ(bracket.seriesState(5), kSeriesNotSetUp);
+    EXPECT_FALSE(bracket.speedButton(11).shown || bracket.speedButton(11).down);
+    EXPECT_EQ(bracket.winCount(3) + "-" + bracket.winCount(4), "0-0");
+    EXPECT_EQ(bracket.seriesState(2), kSeriesOpen);
+    EXPECT_TRUE(bracket.speedButton(4).shown && bracket.speedButton(4).down && bracket.speedButton(5).shown);
+    // The home team picked since is taken back like a click on the button, so the options must be confirmed.
+    EXPECT_TRUE(bracket.updateOptionsLabel());
+    EXPECT_EQ(bracket.slot(9), "ASHVALE");
+
+    journal.redo(bracket);
+    EXPECT_EQ(bracket.slot(10), "COPPERTN");
+    EXPECT_TRUE(bracket.speedButton(11).down);
+}
+
+// --- through a playoff file
+// ----------------------------------------------------------------------------------
+
+Lines savedLines(const test::TempDir& dir, const Bracket& bracket, const Journal& journal) {
+    PlayoffExtras extras;
+    journal.writeTo(extras);
+    const std::string path = dir.file("p.kvp");
+    savePlayoffFile(path, bracket, "C:\\KIV\\Teams", extras.toLines());
+    return loadLines(path);
+}
+
+Journal readBack(const Lines& lines) {
+    return Journal::readFrom(PlayoffExtras::fromFileLines(lines), PlayoffFile::fromLines(lines));
+}
+
+TEST(JournalFile, KeepsEveryGameAfterTheThirtyNineLinesThatReadersOfThemReadUnchanged) {
+    test::TempDir dir;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomPlayoff playoff(seed);
+        for (int games = playoff.number(1, 30); games > 0 && playoff.playOne(); --games) {
+        }
+        const Lines lines = savedLines(dir, playoff.bracket, playoff.journal);
+        EXPECT_EQ(readBack(lines).entries(), playoff.journal.entries());
+
+        // The 39 lines are byte for byte those of a file without the journal, and the marker follows them.
+        savePlayoffFile(dir.file("plain.kvp"), playoff.bracket, "C:\\KIV\\Teams");
+        const std::string plain = test::readBytes(dir.file("plain.kvp"));
+        const std::string withJournal = test::readBytes(dir.file("p.kvp"));
+        ASSERT_EQ(withJournal.substr(0, plain.size()), plain);
+        EXPECT_EQ(withJournal.substr(plain.size(), 8), std::string(kPlayoffExtrasMarker) + "\r\n");
+    }
+}
+
+enum class Outcome { Read, Empty, LeftOut };
+
+struct FileCase {
+    const char* name;
+    std::function<void(Lines&)> edit;
+    Outcome outcome;
+};
+
+void PrintTo(const FileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::size_t lineOf(const Lines& lines, const std::string& start, int nth = 1) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind(start, 0) == 0 && --nth == 0)
+            return i;
+    }
+    throw std::runtime_error("no line " + start);
+}
+
+class JournalFileCase : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(JournalFileCase, IsReadOnlyWhenItAgreesWithTheBracket) {
+    // Four teams, "1-3": both semi-finals decided in one game each, then two championship games.
+    Bracket bracket;
+    bracket.setPlayoffType(1);
+    bracket.selectFormat(1);
+    bracket.applyTeams({"ASHVALE", "BRINDLE", "", "", "COPPERTN", "DUNMERE", "", ""});
+    Journal journal;
+    journal.credit(bracket, 5, {3, 4}, {"L1", "L2"}, "t1");
+    journal.credit(bracket, 6, {7, 2}, {"L3"}, "t2");
+    bracket.chooseHomeTeam(Bracket::upperButton(7));
+    bracket.setUpdateOptionsLabel(false);
+    journal.credit(bracket, 7, {1, 0}, {"L4"}, "t3");
+    journal.credit(bracket, 7, {5, 5}, {"L5"}, "t4");
+    test::TempDir dir;
+    Lines lines = savedLines(dir, bracket, journal);
+    GetParam().edit(lines);
+
+    switch (GetParam().outcome) {
+    case Outcome::Read:
+        EXPECT_EQ(readBack(lines).entries(), journal.entries());
+        break;
+    case Outcome::Empty:
+        EXPECT_TRUE(readBack(lines).empty());
+        break;
+    case Outcome::LeftOut:
+        EXPECT_THROW(readBack(lines), JournalUnreadable);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, JournalFileCase,
+    ::testing::Values(
+        FileCase{"AsSaved", [](Lines&) {}, Outcome::Read},
+        FileCase{"WithAnotherPartsLinesAndKeysOfALaterKivp",
+                 [](Lines& l) {
+                     l.insert(l.begin() + 40, "home.pattern=U L U");
+                     l.insert(l.begin() + static_cast<long>(lineOf(l, "journal.line=L3")), "journal.note=x");
+                     l.push_back("home.pattern=L");
+                 },
+                 Outcome::Read},
+        FileCase{"OfThirtyNineLines", [](Lines& l) { l.resize(39); }, Outcome::Empty},
+        FileCase{"AfterALineFortyThatIsNotTheMarker", [](Lines& l) { l[39] = "[KIVP]"; }, Outcome::Empty},
+        FileCase{"InALaterForm", [](Lines& l) { l[40] = "journal=2"; }, Outcome::LeftOut},
+        FileCase{"CutOffAfterAGame", [](Lines& l) { l.resize(lineOf(l, "journal.game", 4)); },
+                 Outcome::LeftOut},
+        FileCase{"WithTheRunsOfAGameTurnedAround",
+                 [](Lines& l) { l[lineOf(l, "journal.runs=", 3)] = "journal.runs=0 1"; }, Outcome::LeftOut},
+        FileCase{"NamingAnotherVisitor",
+                 [](Lines& l) { l[lineOf(l, "journal.visitor=", 2)] = "journal.visitor=BRINDLE"; },
+                 Outcome::LeftOut},
+        FileCase{"WithAGameNumberThatIsNotTheNext",
+                 [](Lines& l) { l[lineOf(l, "journal.game=", 4)] = "journal.game=7 3 t4"; },
+                 Outcome::LeftOut},
+        FileCase{"WhoseStartLacksASlot", [](Lines& l) { l.erase(l.begin() + 41); }, Outcome::LeftOut},
+        FileCase{"WithHomeButtonsWrittenOtherwise",
+                 [](Lines& l) {
+                     std::string& before = l[lineOf(l, "journal.before=")];
+                     before.back() = '7';
+                 },
+                 Outcome::LeftOut},
+        FileCase{"BehindABracketWithAnotherWinCount", [](Lines& l) { l[29] = "2"; }, Outcome::LeftOut},
+        FileCase{"BehindABracketWithAnotherChampion", [](Lines& l) { l[16] = "DUNMERE"; }, Outcome::LeftOut}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kivp
