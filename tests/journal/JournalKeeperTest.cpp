@@ -299,7 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ResumeCase{"UnfinishedAndAccepted", {{1, 2}, {4, 3}}, nullptr, true, true},
         ResumeCase{"UnfinishedAndDeclined", {{1, 2}, {4, 3}}, nullptr, true, false},
-        // Stopped as the new autosave, whole under its side name, was taking the autosave's name.
+        // Stopped as its first autosave, whole under the side name, was taking the autosave's name.
         ResumeCase{"LeftUnderItsSideName",
                    {{1, 2}, {4, 3}},
                    [](const test::TempDir& d) {
