@@ -227,7 +227,8 @@ std::optional<LoadedPlayoff> JournalKeeper::loadPlayoff() {
 std::optional<std::string> JournalKeeper::latestAutosave() const {
     if (m_programDirectory.empty())
         return std::nullopt;
-    // Without an autosave, kivp may have stopped as its very first one was taking its name from the side file.
+    // Without an autosave, kivp may have stopped as its very first one was taking its name from the side
+    // file.
     for (const char* name : {kAutosaveFileName, kAutosaveSideFileName}) {
         const std::string path = joinPath(m_programDirectory, name);
         if (isRegularFile(path))
@@ -260,8 +261,8 @@ std::optional<LoadedPlayoff> JournalKeeper::offerResume() {
         alive += (alive.empty() ? "" : ", ") + team;
     Message question{"kivp was in the middle of a playoff when it last stopped:\n\n" + typeAndFormat(saved) +
                      ", " + games(played) + " played\nStill in it: " + alive +
-                     "\n\nResume it? No starts afresh and leaves it in the autosave file " + *path +
-                     " until the next autosave replaces it."};
+                     "\n\nResume it? No starts afresh and keeps it among kivp's autosave files (" + *path +
+                     "), from which Load Playoff can bring it back."};
     question.icon = Message::Icon::Information;
     if (!m_prompts.askYesNo(question))
         return std::nullopt;

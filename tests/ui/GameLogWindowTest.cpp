@@ -79,7 +79,7 @@ private slots:
 
         prompts.answers = {true};
         action("UndoGame1")->trigger();
-        QCOMPARE(text->toPlainText(), QString("No game has been played in this playoff yet.\n"));
+        QCOMPARE(text->toPlainText(), QString("No game has been recorded for this playoff yet.\n"));
         QCOMPARE(slot->toolTip(),
                  QString("Once the teams are set up, click the team name to play a game in the series"));
         QVERIFY(!action("UndoGame1")->isEnabled() && action("RedoGame1")->isEnabled());
