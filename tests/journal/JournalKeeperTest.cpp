@@ -105,7 +105,7 @@ TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAut
     kivp.prompts.answers = {false};
     GetParam().command(kivp, dir);
     ASSERT_EQ(kivp.questions().size(), 1u);
-    const Message& question = kivp.questions()[0].message;
+    const Message question = kivp.questions()[0].message;
     EXPECT_TRUE(question.cancelByDefault);
     EXPECT_NE(question.text.find("2 games that are in no playoff file you saved. " +
                                  std::string(GetParam().name) + " sets them aside"),
