@@ -71,8 +71,10 @@ public:
     // Returns false when the game was not credited.
     bool play() {
         auto& bracket = m_user.form().bracket();
-        if (bracket.seriesState(7) == kivp::kSeriesDecided)
+        if (bracket.seriesState(7) == kivp::kSeriesDecided) {
+            m_user.prompts().answers.push_back(true); // yes, set the unsaved games aside
             m_user.form().Button2Click();
+        }
         const std::string before = bracket.winCount(13) + "-" + bracket.winCount(14);
         m_user.form().Label9Click(13);
         return before != bracket.winCount(13) + "-" + bracket.winCount(14);

@@ -8,6 +8,10 @@ namespace {
 struct SilentPrompts : kivp::Prompts {
     void showMessage(const kivp::Message&) override {}
     bool askOkCancel(const kivp::Message&) override { return false; }
+    bool askYesNo(const kivp::Message&) override { return false; }
+    std::optional<std::string> chooseFileToSave(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
     std::optional<std::string> chooseFileToOpen(const std::string&, const std::string&) override {
         return std::nullopt;

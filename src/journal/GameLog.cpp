@@ -46,9 +46,9 @@ std::string shownTime(const std::string& stamp) {
 
 std::string gameLogText(const Journal& journal) {
     if (journal.empty())
-        return "No game has been played in this playoff yet.\n";
+        return "No game has been recorded for this playoff yet.\n";
     const int games = journal.size();
-    std::string text = std::to_string(games) + (games == 1 ? " game" : " games") + " played\n";
+    std::string text = std::to_string(games) + (games == 1 ? " game" : " games") + " recorded\n";
     for (const auto& entry : journal.entries()) {
         const GameRecord& g = entry.game;
         text += "\n" + seriesName(g.series) + ", game " + std::to_string(g.game);

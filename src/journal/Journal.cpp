@@ -119,6 +119,7 @@ const GameRecord& Journal::credit(Bracket& bracket, int series, const LineScore&
     game.lineScore = std::move(lineScore);
     game.playedAt = std::move(playedAt);
     m_entries.push_back({std::move(game), std::move(before)});
+    m_texts.push_back(textOf(m_entries.back()));
     m_undone.clear();
     return m_entries.back().game;
 }
@@ -135,8 +136,9 @@ void restoreBracket(Bracket& bracket, const Bracket& target) {
 void Journal::undo(Bracket& bracket) {
     if (m_entries.empty())
         return;
-    m_undone.push_back({std::move(m_entries.back()), bracket});
+    m_undone.push_back({std::move(m_entries.back()), std::move(m_texts.back()), bracket});
     m_entries.pop_back();
+    m_texts.pop_back();
     restoreBracket(bracket, m_undone.back().entry.before);
 }
 
@@ -147,31 +149,74 @@ void Journal::redo(Bracket& bracket) {
     m_undone.pop_back();
     restoreBracket(bracket, undone.after);
     m_entries.push_back(std::move(undone.entry));
+    m_texts.push_back(std::move(undone.text));
+}
+
+namespace {
+
+// The journal's lines, written once here for both forms: keyed entries and the text of a file.
+template <typename Add> void writeStart(const Bracket& first, Add&& add) {
+    add(kJournalPart, kJournalForm);
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        add("journal.slot", first.slot(slot));
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+        add("journal.winCount", first.winCount(slot));
+    std::string states;
+    for (int series = 1; series <= kSeriesCount; ++series)
+        states += (series > 1 ? " " : "") + std::to_string(first.seriesState(series));
+    add("journal.states", states);
+}
+
+template <typename Add> void writeGame(const Journal::Entry& entry, Add&& add) {
+    const GameRecord& g = entry.game;
+    add("journal.game", joinNumbers({g.series, g.game}) + " " + g.playedAt);
+    add("journal.visitor", g.visitor);
+    add("journal.home", g.home);
+    add("journal.runs", joinNumbers({g.visitorRuns, g.homeRuns}));
+    add("journal.before", beforeLine(entry.before));
+    for (const auto& line : g.lineScore)
+        add("journal.line", line);
+}
+
+// Lines as a file holds them, each ended by CR LF; notes a value that holds a line break of its own.
+struct TextLines {
+    std::string& text;
+    bool& lineBreak;
+    void operator()(std::string_view key, std::string_view value) const {
+        lineBreak = lineBreak || value.find_first_of("\r\n") != std::string_view::npos;
+        text.append(key).append("=").append(value).append("\r\n");
+    }
+};
+
+} // namespace
+
+Journal::GameText Journal::textOf(const Entry& entry) {
+    GameText game;
+    writeGame(entry, TextLines{game.text, game.lineBreak});
+    return game;
 }
 
 void Journal::writeTo(PlayoffExtras& extras) const {
     if (m_entries.empty())
         return;
-    extras.add(kJournalPart, kJournalForm);
-    const Bracket& first = m_entries.front().before;
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-        extras.add("journal.slot", first.slot(slot));
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        extras.add("journal.winCount", first.winCount(slot));
-    std::string states;
-    for (int series = 1; series <= kSeriesCount; ++series)
-        states += (series > 1 ? " " : "") + std::to_string(first.seriesState(series));
-    extras.add("journal.states", states);
-    for (const Entry& entry : m_entries) {
-        const GameRecord& g = entry.game;
-        extras.add("journal.game", joinNumbers({g.series, g.game}) + " " + g.playedAt);
-        extras.add("journal.visitor", g.visitor);
-        extras.add("journal.home", g.home);
-        extras.add("journal.runs", joinNumbers({g.visitorRuns, g.homeRuns}));
-        extras.add("journal.before", beforeLine(entry.before));
-        for (const auto& line : g.lineScore)
-            extras.add("journal.line", line);
+    const auto add = [&extras](std::string_view key, std::string_view value) {
+        extras.add(std::string(key), std::string(value));
+    };
+    writeStart(m_entries.front().before, add);
+    for (const Entry& entry : m_entries)
+        writeGame(entry, add);
+}
+
+bool Journal::appendLines(std::string& text) const {
+    if (m_entries.empty())
+        return true;
+    bool lineBreak = false;
+    writeStart(m_entries.front().before, TextLines{text, lineBreak});
+    for (const GameText& game : m_texts) {
+        text += game.text;
+        lineBreak = lineBreak || game.lineBreak;
     }
+    return !lineBreak;
 }
 
 Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) {
@@ -267,6 +312,7 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
         if (expected.visitor != g.visitor || expected.home != g.home || expected.game != g.game)
             throw JournalUnreadable(name + " does not follow from the games before it");
         journal.m_entries.push_back({std::move(g), before});
+        journal.m_texts.push_back(textOf(journal.m_entries.back()));
     }
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {

@@ -85,16 +85,28 @@ public:
 
     // The journal's lines for a playoff file; none for an empty journal.
     void writeTo(PlayoffExtras& extras) const;
+    // The same lines as a file holds them, each ended by CR LF, appended to text: the autosave, rewritten
+    // after every game, keeps each game's lines from when it was played. False when a value holds a line
+    // break, which would shift every later line.
+    bool appendLines(std::string& text) const;
     // The journal held by a file's extra lines (empty when there is none), checked against the file's 39
     // lines. Throws JournalUnreadable when it cannot be read or does not agree with them.
     static Journal readFrom(const PlayoffExtras& extras, const PlayoffFile& file);
 
 private:
+    struct GameText {
+        std::string text;
+        bool lineBreak = false;
+    };
     struct Undone {
         Entry entry;
+        GameText text;
         Bracket after; // the bracket as undo found it
     };
+    static GameText textOf(const Entry& entry);
+
     std::vector<Entry> m_entries;
+    std::vector<GameText> m_texts; // each entry's lines
     std::vector<Undone> m_undone;
 };
 

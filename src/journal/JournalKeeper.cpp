@@ -72,12 +72,32 @@ std::string JournalKeeper::previousAutosavePath() const {
     return joinPath(m_programDirectory, kPreviousAutosaveFileName);
 }
 
-Lines JournalKeeper::extraLines() const {
-    PlayoffExtras extras;
-    m_journal.writeTo(extras);
+std::optional<std::string> JournalKeeper::extraText() const {
+    PlayoffExtras others;
     for (const auto& writer : m_writers)
-        writer(extras);
-    return extras.toLines();
+        writer(others);
+    std::string text;
+    if (m_journal.empty() && others.empty())
+        return text;
+    text.reserve(4096 + 512 * static_cast<std::size_t>(m_journal.size()));
+    text.append(kPlayoffExtrasMarker).append("\r\n");
+    if (!m_journal.appendLines(text))
+        return std::nullopt;
+    for (const auto& [key, value] : others.entries()) {
+        if (value.find_first_of("\r\n") != std::string::npos)
+            return std::nullopt;
+        text.append(key).append("=").append(value).append("\r\n");
+    }
+    return text;
+}
+
+Lines JournalKeeper::extraLines() const {
+    const auto text = extraText();
+    if (!text)
+        throw Error(Error::Kind::Other,
+                    "The playoff cannot be saved: a team name in its game journal contains a "
+                    "line break.");
+    return splitLines(*text);
 }
 
 // --- games, undo, redo -------------------------------------------------------------------------------------
@@ -207,7 +227,8 @@ std::optional<LoadedPlayoff> JournalKeeper::loadPlayoff() {
 std::optional<std::string> JournalKeeper::latestAutosave() const {
     if (m_programDirectory.empty())
         return std::nullopt;
-    // Without an autosave, kivp stopped as its side file was taking its name: the side file is whole then.
+    // Without an autosave, kivp may have stopped as its very first one was taking its name from the side
+    // file.
     for (const char* name : {kAutosaveFileName, kAutosaveSideFileName}) {
         const std::string path = joinPath(m_programDirectory, name);
         if (isRegularFile(path))
@@ -240,8 +261,8 @@ std::optional<LoadedPlayoff> JournalKeeper::offerResume() {
         alive += (alive.empty() ? "" : ", ") + team;
     Message question{"kivp was in the middle of a playoff when it last stopped:\n\n" + typeAndFormat(saved) +
                      ", " + games(played) + " played\nStill in it: " + alive +
-                     "\n\nResume it? No starts afresh and leaves it in the autosave file " + *path +
-                     " until the next autosave replaces it."};
+                     "\n\nResume it? No starts afresh and keeps it among kivp's autosave files (" + *path +
+                     "), from which Load Playoff can bring it back."};
     question.icon = Message::Icon::Information;
     if (!m_prompts.askYesNo(question))
         return std::nullopt;
@@ -271,14 +292,16 @@ bool JournalKeeper::writeAutosave() {
         }
         m_keepAutosaveFirst = false;
     }
-    Lines lines = PlayoffFile::of(m_bracket, m_teamDirectory()).toLines();
-    const Lines extra = extraLines();
-    lines.insert(lines.end(), extra.begin(), extra.end());
+    const Lines lines = PlayoffFile::of(m_bracket, m_teamDirectory()).toLines();
     for (const auto& line : lines) {
         if (line.find_first_of("\r\n") != std::string::npos)
             return false; // a name with a line break would shift every later line
     }
-    return replaceFileBySide(path, joinPath(m_programDirectory, kAutosaveSideFileName), joinLines(lines));
+    const auto extra = extraText();
+    if (!extra)
+        return false;
+    return replaceFileBySide(path, joinPath(m_programDirectory, kAutosaveSideFileName),
+                             joinLines(lines) + *extra);
 }
 
 void JournalKeeper::autosave() {

@@ -90,7 +90,8 @@ public:
     // Writes the playoff in the window with its journal to the autosave.
     void autosave();
 
-    // The lines every playoff file of this playoff carries after its 39.
+    // The lines every playoff file of this playoff carries after its 39. Throws Error when a value holds a
+    // line break.
     Lines extraLines() const;
 
 private:
@@ -98,6 +99,8 @@ private:
     // The playoff in the window is about to be replaced by another one.
     void replacingPlayoff();
     std::optional<std::string> latestAutosave() const;
+    // extraLines() as a file holds them, each ended by CR LF; nothing when a value holds a line break.
+    std::optional<std::string> extraText() const;
     bool writeAutosave();
 
     Bracket& m_bracket;

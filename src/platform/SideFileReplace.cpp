@@ -5,39 +5,50 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace kivp {
+
+namespace {
+
+bool writeFromStart(int fd, std::string_view bytes) {
+    off_t offset = 0;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const auto n = pwrite(fd, rest.data(), rest.size(), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        rest.remove_prefix(static_cast<std::size_t>(n));
+        offset += n;
+    }
+    // Cutting the file to its new length (not to nothing first) keeps ext4 from writing it out at once.
+    return ftruncate(fd, offset) == 0;
+}
+
+} // namespace
 
 bool replaceFileBySide(const std::string& path, const std::string& sidePath, std::string_view bytes) {
     // A read-only file or folder is refused, as for every file kivp replaces.
     const auto slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    if ((access(path.c_str(), F_OK) == 0 && !isWritable(path)) || !isWritable(folder))
+    struct stat st {};
+    const bool exists = lstat(path.c_str(), &st) == 0;
+    if ((exists && (!S_ISREG(st.st_mode) || !isWritable(path))) || !isWritable(folder))
         return false;
-    if (unlink(sidePath.c_str()) != 0 && errno != ENOENT)
-        return false;
-    const int fd = open(sidePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+
+    const int fd = open(sidePath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    bool ok = true;
-    for (std::string_view rest = bytes; ok && !rest.empty();) {
-        const auto n = write(fd, rest.data(), rest.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            rest.remove_prefix(static_cast<std::size_t>(n));
-    }
+    bool ok = writeFromStart(fd, bytes);
     ok = close(fd) == 0 && ok;
-    if (!ok) {
-        unlink(sidePath.c_str());
+    if (!ok)
         return false;
-    }
-    if (unlink(path.c_str()) != 0 && errno != ENOENT) {
-        unlink(sidePath.c_str());
-        return false;
-    }
+    if (exists && renameat2(AT_FDCWD, sidePath.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0)
+        return true;
+    // No file there yet, or a file system that cannot swap names: the usual replacement.
     return std::rename(sidePath.c_str(), path.c_str()) == 0;
 }
 

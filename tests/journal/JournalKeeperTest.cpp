@@ -105,7 +105,7 @@ TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAut
     kivp.prompts.answers = {false};
     GetParam().command(kivp, dir);
     ASSERT_EQ(kivp.questions().size(), 1u);
-    const Message& question = kivp.questions()[0].message;
+    const Message question = kivp.questions()[0].message;
     EXPECT_TRUE(question.cancelByDefault);
     EXPECT_NE(question.text.find("2 games that are in no playoff file you saved. " +
                                  std::string(GetParam().name) + " sets them aside"),
@@ -299,7 +299,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ResumeCase{"UnfinishedAndAccepted", {{1, 2}, {4, 3}}, nullptr, true, true},
         ResumeCase{"UnfinishedAndDeclined", {{1, 2}, {4, 3}}, nullptr, true, false},
-        // Stopped as the new autosave, whole under its side name, was taking the autosave's name.
+        // Stopped as its first autosave, whole under the side name, was taking the autosave's name.
         ResumeCase{"LeftUnderItsSideName",
                    {{1, 2}, {4, 3}},
                    [](const test::TempDir& d) {

@@ -1,0 +1,102 @@
+// kivp killed while the stand-in simulator plays a game, and started again in the same folder: it offers the
+// playoff from its autosave, resumes it with every game credited before the kill, and plays it to a champion.
+// The kill is the model's equivalent of kill -9: the run that is going on never returns to the first kivp,
+// and the second one starts while it is still going.
+
+#include "journal/GameLog.h"
+#include "platform/IntegerText.h"
+#include "playoff/PlayoffFile.h"
+#include "sim/ProcessSimulatorRunner.h"
+#include "support/DemoInstallation.h"
+#include "support/PlayoffPlayer.h"
+#include "support/ScopedEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kivp {
+namespace {
+
+// Plays games with the real simulator until the one it is to be killed in.
+class KilledInAGame : public SimulatorRunner {
+public:
+    KilledInAGame(int gameKilledIn, std::function<void()> whileItRuns)
+        : m_gameKilledIn(gameKilledIn), m_whileItRuns(std::move(whileItRuns)) {}
+
+    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override {
+        if (++m_games != m_gameKilledIn)
+            return m_real.run(commandLine, workingDirectory);
+        // The simulator is started and kivp dies waiting for it: nothing more of this kivp reaches its files.
+        auto started = SimulatorProcess::start(commandLine, workingDirectory);
+        m_whileItRuns();
+        if (started.process)
+            started.process->wait();
+        return RunResult{RunResult::Outcome::Stopped, {}};
+    }
+
+private:
+    int m_games = 0;
+    const int m_gameKilledIn;
+    std::function<void()> m_whileItRuns;
+    ProcessSimulatorRunner m_real;
+};
+
+TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnToAChampion) {
+    test::DemoInstallation install("teams");
+    test::ScopedEnvironment fixedGames("KIVSIM_SEED", "resume-after-a-kill");
+    test::ScopedEnvironment noFault("KIVSIM_FAIL", std::nullopt);
+    const TeamPicks teams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
+                             "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
+    constexpr int kGameKilledIn = 9;
+
+    ProcessSimulatorRunner realRunner;
+    std::unique_ptr<test::PlayoffPlayer> restarted;
+    KilledInAGame runner(kGameKilledIn, [&] {
+        restarted = std::make_unique<test::PlayoffPlayer>(install.programFolder(), realRunner);
+        restarted->prompts().answers.push_back(true); // Yes, resume it
+        restarted->start(install.teamFolder());
+    });
+
+    test::PlayoffPlayer first(install.programFolder(), runner);
+    first.start(install.teamFolder());
+    first.setUp(0, 10, teams); // eight teams, "3-3-3"
+    PlayoffFile bracketAtKill;
+    std::vector<GameRecord> gamesAtKill;
+    first.beforeClick = [&](const test::GameClick&) {
+        bracketAtKill = PlayoffFile::of(first.form().bracket(), first.form().Label32());
+        gamesAtKill.clear();
+        for (const auto& entry : first.form().journal().journal().entries())
+            gamesAtKill.push_back(entry.game);
+    };
+    while (!restarted)
+        first.playGame(*first.nextSeries());
+    ASSERT_EQ(gamesAtKill.size(), static_cast<std::size_t>(kGameKilledIn - 1));
+
+    // The question named the playoff, and Yes put back the bracket and the game log as they were.
+    const auto& calls = restarted->prompts().calls;
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].kind, "yesno");
+    EXPECT_NE(calls[0].message.text.find("1995- playoff, format 3-3-3, 8 games played"), std::string::npos)
+        << calls[0].message.text;
+    MainForm& form = restarted->form();
+    EXPECT_EQ(PlayoffFile::of(form.bracket(), form.Label32()), bracketAtKill);
+    std::vector<GameRecord> resumed;
+    for (const auto& entry : form.journal().journal().entries())
+        resumed.push_back(entry.game);
+    EXPECT_EQ(resumed, gamesAtKill);
+    for (const auto& game : resumed)
+        EXPECT_EQ(game.lineScore.size(), 4u) << gameSummary(game); // the simulator's four lines, as written
+
+    // Play goes on from there, and every game of the playoff is in its journal.
+    restarted->prompts().clear();
+    const int more = restarted->playToChampion();
+    EXPECT_EQ(form.journal().journal().size(), kGameKilledIn - 1 + more);
+    int wins = 0;
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+        wins += toInteger(form.bracket().winCount(slot));
+    EXPECT_EQ(wins, form.journal().journal().size());
+}
+
+} // namespace
+} // namespace kivp
