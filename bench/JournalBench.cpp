@@ -15,6 +15,7 @@
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
+#include "support/QuietSimulatorOutput.h"
 #include "support/RecordingPrompts.h"
 
 #include <benchmark/benchmark.h>
@@ -30,35 +31,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kLongestPlayoff = 49; // "7-7-7": four series of seven, two of seven, one of seven
 
-// A stream buffer writing straight to a file descriptor.
-class DescriptorOutput : public std::streambuf {
-public:
-    explicit DescriptorOutput(int fd) : m_fd(fd) {}
-
-protected:
-    int overflow(int c) override {
-        const char ch = static_cast<char>(c);
-        return c == EOF || write(m_fd, &ch, 1) == 1 ? c : EOF;
-    }
-    std::streamsize xsputn(const char* text, std::streamsize count) override {
-        return write(m_fd, text, static_cast<std::size_t>(count));
-    }
-
-private:
-    int m_fd;
-};
-
 const kivp::test::DemoInstallation& installation() {
     static const kivp::test::DemoInstallation install = [] {
-        // The simulator prints each line score on the standard output it shares with this program: that goes
-        // to /dev/null, and the report to the terminal through a descriptor of its own.
-        std::cout.flush();
-        const int console = dup(STDOUT_FILENO);
-        const int null = open("/dev/null", O_WRONLY);
-        if (console >= 0 && null >= 0 && dup2(null, STDOUT_FILENO) >= 0) {
-            close(null);
-            std::cout.rdbuf(new DescriptorOutput(console)); // lives as long as std::cout
-        }
+        kivp::test::keepSimulatorOutputOutOfTheReport();
         return kivp::test::DemoInstallation("teams");
     }();
     return install;

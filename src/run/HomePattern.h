@@ -1,6 +1,6 @@
 #pragma once
 // Home-field patterns: which team hosts each game of a series. The team whose home button the user marked is
-// the higher seed; a pattern names, game by game, whether the higher seed or the other team is at home.
+// the higher-ranked team; a pattern names, game by game, whether the higher-ranked team or the other team is at home.
 // "Home team every game" keeps the marked team at home throughout, as a series always was; the others follow
 // real post-seasons: "2-3-2" and "2-2-1-1-1" for a best of seven, "2-2-1" for a best of five, "1-1-1" for a
 // best of three. A best of one is always the marked team's.
@@ -39,7 +39,7 @@ public:
     void clear(int seriesLength);
     bool everyGameThroughout() const;
 
-    // Whether the marked team (the higher seed) hosts game number game (from 1) of a series of this length.
+    // Whether the marked team (the higher-ranked team) hosts game number game (from 1) of a series of this length.
     // Games beyond the pattern's length are the marked team's.
     bool markedTeamHosts(int seriesLength, int game) const;
 

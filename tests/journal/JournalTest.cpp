@@ -17,7 +17,7 @@ namespace {
 // the playoff type between games, and sees ties. Every game goes through the journal.
 class RandomPlayoff {
 public:
-    explicit RandomPlayoff(unsigned seed) : m_random(seed) {
+    explicit RandomPlayoff(unsigned start) : m_random(start) {
         const int type = number(0, 2);
         bracket.setPlayoffType(type);
         bracket.selectFormat(number(0, static_cast<int>(formatItemsFor(type).size()) - 1));
@@ -72,9 +72,9 @@ Bracket withoutWarning(Bracket b) {
 }
 
 TEST(JournalUndo, TakesARandomPlayoffBackGameByGameToItsStartAndRedoPlaysItForwardAgain) {
-    for (unsigned seed = 1; seed <= 120; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        RandomPlayoff playoff(seed);
+    for (unsigned run = 1; run <= 120; ++run) {
+        SCOPED_TRACE("random playoff " + std::to_string(run));
+        RandomPlayoff playoff(run);
         while (playoff.playOne()) {
         }
         const Bracket end = playoff.bracket;
@@ -139,9 +139,9 @@ Journal readBack(const Lines& lines) {
 
 TEST(JournalFile, KeepsEveryGameAfterTheThirtyNineLinesThatReadersOfThemReadUnchanged) {
     test::TempDir dir;
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        RandomPlayoff playoff(seed);
+    for (unsigned run = 1; run <= 40; ++run) {
+        SCOPED_TRACE("random playoff " + std::to_string(run));
+        RandomPlayoff playoff(run);
         for (int games = playoff.number(1, 30); games > 0 && playoff.playOne(); --games) {
         }
         const Lines lines = savedLines(dir, playoff.bracket, playoff.journal);
