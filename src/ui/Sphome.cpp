@@ -2,6 +2,7 @@
 
 #include "platform/JpegFile.h"
 #include "ui/BracketPainter.h"
+#include "ui/BracketPrinter.h"
 #include "ui/QtText.h"
 
 #include <QAction>
@@ -155,6 +156,9 @@ void TForm1::buildMenu() {
     add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
     add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
+    separator(file, "N7", true);
+    add(file, "PrintPreview1", "Print Preview...", [this] { BracketPrinter::preview(m_model, this); });
+    add(file, "PrintBracket1", "Print Bracket...", [this] { BracketPrinter::printWithDialog(m_model, this); });
     separator(file, "N2", true);
     add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);
