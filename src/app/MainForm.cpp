@@ -8,6 +8,7 @@
 #include "sim/LineScore.h"
 #include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
+#include "report/PlayoffReport.h"
 #include "teams/TeamList.h"
 
 #include <stdexcept>
@@ -241,6 +242,12 @@ void MainForm::Button7Click() {
 
 void MainForm::ExporttoHTML1Click() {
     guarded([this] { exportBracketPage(joinPath(m_programDirectory, kBracketPageFileName), m_bracket); });
+}
+
+void MainForm::ExportReport1Click() {
+    // The record of the playoff's games is not kept yet: until it is, the report tells the series and their results.
+    const std::vector<ReportGame> games;
+    guarded([this, &games] { exportPlayoffReport(m_bracket, games, m_programDirectory, m_prompts); });
 }
 
 void MainForm::ShowPicture1Click() { m_showPicture = !m_showPicture; }

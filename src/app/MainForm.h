@@ -103,6 +103,7 @@ public:
     void Button6Click();        // File > Save Playoff
     void Button7Click();        // File > Load Playoff
     void ExporttoHTML1Click();  // File > Export to HTML
+    void ExportReport1Click();  // File > Export Report: the playoff report, where the user chooses
     void ShowPicture1Click();
     void LoadPicture1Click();
     void ChangeLabelFont1Click();

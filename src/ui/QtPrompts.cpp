@@ -63,6 +63,14 @@ std::optional<std::string> QtPrompts::chooseFileToOpen(const std::string& title,
     return pathFromQt(file);
 }
 
+std::optional<std::string> QtPrompts::chooseFileToSave(const std::string& title, const std::string& filter,
+                                                   const std::string& suggested) {
+    const QString file = QFileDialog::getSaveFileName(owner(), toQt(title), toQt(suggested), qtFilter(filter));
+    if (file.isEmpty())
+        return std::nullopt;
+    return pathFromQt(file);
+}
+
 std::optional<FontChoice> QtPrompts::chooseFont(const FontChoice& current) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, toQt(current), owner());

@@ -156,6 +156,7 @@ void TForm1::buildMenu() {
     add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
     add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
+    add(file, "ExportReport1", "Export Report...", [this] { m_model.ExportReport1Click(); });
     separator(file, "N7", true);
     add(file, "PrintPreview1", "Print Preview...", [this] { BracketPrinter::preview(m_model, this); });
     add(file, "PrintBracket1", "Print Bracket...", [this] { BracketPrinter::printWithDialog(m_model, this); });

@@ -13,7 +13,7 @@ namespace kivp::test {
 class RecordingPrompts : public Prompts {
 public:
     struct Call {
-        std::string kind; // "message", "question", "folder", "file", "font"
+        std::string kind; // "message", "question", "folder", "file", "save", "font"
         Message message;  // text/title/icon of a message or question; title of a chooser
         std::string filter;
     };
@@ -22,6 +22,9 @@ public:
     bool askOkCancel(const Message& question) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    // Answered from files, like a file to open.
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter,
+                                                const std::string& suggested) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
 
     // Scripted answers, used in order.
