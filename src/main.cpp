@@ -2,18 +2,72 @@
 
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "startup/CommandLine.h"
 #include "ui/KivpApplication.h"
+#include "ui/ProgramIcon.h"
 #include "ui/Sphome.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#ifndef KIVP_DEMO_FROM_BINDIR
+#define KIVP_DEMO_FROM_BINDIR "../share/kivp/demo"
+#endif
+
+namespace {
+
+// The program folder the command line asks for; throws kivp::Error when it cannot be used.
+std::string programFolder(const kivp::StartRequest& request) {
+    std::string folder = kivp::currentDirectory();
+    if (request.programFolder) {
+        folder = std::filesystem::absolute(*request.programFolder).lexically_normal().string();
+    } else if (request.userFolder) {
+        folder = kivp::userProgramFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        const QString demo = QDir(QCoreApplication::applicationDirPath()).filePath(KIVP_DEMO_FROM_BINDIR);
+        kivp::prepareUserFolder(folder, QDir::cleanPath(demo).toStdString());
+    }
+    if (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    if (!kivp::isDirectory(folder))
+        throw kivp::Error::cannotOpen(folder);
+    return folder;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    const kivp::StartRequest request = kivp::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.action) {
+    case kivp::StartRequest::Action::ShowHelp: std::cout << kivp::helpText(); return 0;
+    case kivp::StartRequest::Action::ShowVersion: std::cout << kivp::versionText(); return 0;
+    case kivp::StartRequest::Action::Refuse:
+        std::cerr << "kivp: " << request.problem << "\nTry 'kivp --help' for more information.\n";
+        return 2;
+    case kivp::StartRequest::Action::Run: break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(kivp::kProgramTitle);
+    QApplication::setWindowIcon(kivp::ui::programIcon());
+    QGuiApplication::setDesktopFileName("org.kivp.kivp");
 
-    // The folder kivp is started from is its program folder: kivp.ini, the line score and saved playoffs live
-    // there, and the simulator runs there.
-    kivp::ui::KivpApplication program(kivp::currentDirectory());
+    std::string folder;
+    try {
+        folder = programFolder(request);
+    } catch (const kivp::Error& error) {
+        // Started from a menu there is no terminal to read, so the reason is shown in a window too.
+        std::cerr << "kivp: " << error.text() << '\n';
+        QMessageBox::critical(nullptr, kivp::kProgramTitle,
+                              QString::fromStdString("kivp cannot use its program folder.\n" + error.text()));
+        return 1;
+    }
+
+    // The program folder: kivp.ini, the line score and saved playoffs live there, and the simulator runs there.
+    kivp::ui::KivpApplication program(folder);
     program.mainWindow().show();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
 #include "sim/LineScore.h"
+#include "report/PlayoffReport.h"
 #include "teams/TeamList.h"
 
 #include <stdexcept>
@@ -381,6 +382,16 @@ void MainForm::RedoGame1Click() {
 
 void MainForm::ExporttoHTML1Click() {
     guarded([this] { exportBracketPage(joinPath(m_programDirectory, kBracketPageFileName), m_bracket); });
+}
+
+void MainForm::ExportReport1Click() {
+    std::vector<ReportGame> games;
+    for (const Journal::Entry& entry : m_journal.journal().entries()) {
+        const GameRecord& game = entry.game;
+        games.push_back({game.series, game.game, game.visitor, game.home, game.visitorRuns, game.homeRuns,
+                         game.lineScore});
+    }
+    guarded([this, &games] { exportPlayoffReport(m_bracket, games, m_programDirectory, m_prompts); });
 }
 
 void MainForm::ShowPicture1Click() { m_showPicture = !m_showPicture; }

@@ -135,6 +135,7 @@ public:
     bool RedoGame1Enabled() const { return !m_gameRunning && m_journal.canRedo(); }
     void GameLog1Click() { m_view.showGameLog(); } // Edit > Game Log
     void ExporttoHTML1Click();  // File > Export to HTML
+    void ExportReport1Click();  // File > Export Report: the playoff report, where the user chooses
     void ShowPicture1Click();
     void LoadPicture1Click();
     void ChangeLabelFont1Click();

@@ -174,7 +174,7 @@ void JournalKeeper::savePlayoff(const std::string& statsFileName) {
 }
 
 void JournalKeeper::savePlayoffAs() {
-    const auto chosen = m_prompts.chooseFileToSave(kSavePlayoffAsTitle, kPlayoffFileFilter);
+    const auto chosen = m_prompts.chooseFileToSave(kSavePlayoffAsTitle, kPlayoffFileFilter, m_programDirectory);
     if (!chosen)
         return;
     std::string path = *chosen;

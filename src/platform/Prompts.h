@@ -45,8 +45,9 @@ public:
     virtual std::optional<std::string> chooseFolder(const std::string& title) = 0;
     // A file to open, or nothing when the user cancels. filter is "Description|*.ext".
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
-    // A file to save to (it may not exist yet), or nothing when the user cancels. filter as above.
-    virtual std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) = 0;
+    // A file to write, starting at suggested (a path), or nothing when the user cancels.
+    virtual std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter,
+                                                        const std::string& suggested) = 0;
     // A font, or nothing when the user cancels.
     virtual std::optional<FontChoice> chooseFont(const FontChoice& current) = 0;
 

@@ -72,8 +72,9 @@ std::optional<std::string> QtPrompts::chooseFileToOpen(const std::string& title,
     return pathFromQt(file);
 }
 
-std::optional<std::string> QtPrompts::chooseFileToSave(const std::string& title, const std::string& filter) {
-    const QString file = QFileDialog::getSaveFileName(owner(), toQt(title), QString(), qtFilter(filter));
+std::optional<std::string> QtPrompts::chooseFileToSave(const std::string& title, const std::string& filter,
+                                                   const std::string& suggested) {
+    const QString file = QFileDialog::getSaveFileName(owner(), toQt(title), toQt(suggested), qtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
     return pathFromQt(file);

@@ -16,7 +16,8 @@ public:
     bool askYesNo(const Message& question) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
-    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter,
+                                                const std::string& suggested) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
 
     // "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)".

@@ -2,32 +2,16 @@
 
 #include "platform/Prompts.h"
 #include "ui/HelpWindow.h"
+#include "ui/ProgramIcon.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QUrl>
 
 namespace kivp::ui {
 
 namespace {
-
-// The program's icon: a baseball.
-QPixmap programIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::darkGray, 1));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(2, 2, 28, 28);
-    painter.setPen(QPen(QColor(200, 30, 30), 1.5));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawArc(QRectF(-10, 4, 20, 24), -60 * 16, 120 * 16);
-    painter.drawArc(QRectF(22, 4, 20, 24), 120 * 16, 120 * 16);
-    return pixmap;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where, const QFont& font) {
     auto* l = new QLabel(text, parent);
@@ -50,7 +34,7 @@ TForm2::TForm2(Prompts& prompts, Opener opener, QWidget* parent)
 
     auto* icon = new QLabel(this);
     icon->setObjectName("Image1");
-    icon->setPixmap(programIcon());
+    icon->setPixmap(programIconPixmap(32));
     icon->setGeometry(8, 8, 32, 32);
     icon->setAccessibleName("Program icon");
 

@@ -3,6 +3,8 @@
 #include "journal/GameLog.h"
 #include "platform/JpegFile.h"
 #include "ui/GameLogWindow.h"
+#include "ui/BracketPainter.h"
+#include "ui/BracketPrinter.h"
 #include "ui/QtText.h"
 
 #include <QAction>
@@ -24,66 +26,13 @@ namespace kivp::ui {
 namespace {
 
 constexpr int kBracketTop = 44;
-constexpr int kBracketHeight = 129;
-constexpr int kRowHeight = 14;
-constexpr int kWinCountWidth = 14;
-constexpr int kButtonSize = 12;
 
 const char* const kSlotHint = "Once the teams are set up, click the team name to play a game in the series";
 
-// Where the left half's team slots sit in the bracket area; the right half mirrors them.
-struct SlotPlace {
-    int x, y, width;
-};
-SlotPlace leftPlace(int slot) {
-    switch (slot) {
-    case 1: return {18, 20, 76};
-    case 2: return {18, 38, 76};
-    case 3: return {18, 76, 76};
-    case 4: return {18, 94, 76};
-    case 9: return {132, 29, 70};
-    case 10: return {132, 85, 70};
-    case 13: return {226, 57, 66};
-    default: return {0, 0, 0};
-    }
-}
-
-// The left-half slot a right-half slot mirrors.
-int mirrorOf(int slot) {
-    switch (slot) {
-    case 5: case 6: case 7: case 8: return slot - 4;
-    case 11: case 12: return slot - 2;
-    case 14: return 13;
-    default: return 0;
-    }
-}
-
-bool onRightHalf(int slot) { return mirrorOf(slot) != 0; }
-
-QRect mirrored(const QRect& r) { return QRect(kClientWidth - r.x() - r.width(), r.y(), r.width(), r.height()); }
-
-QRect nameRect(int slot) {
-    if (slot == kChampionSlot)
-        return QRect(254, 98, 109, 18);
-    const bool right = onRightHalf(slot);
-    const SlotPlace p = leftPlace(right ? mirrorOf(slot) : slot);
-    const QRect r(p.x, p.y, p.width, kRowHeight);
-    return right ? mirrored(r) : r;
-}
-
-QRect winCountRect(int slot) {
-    const bool right = onRightHalf(slot);
-    const SlotPlace p = leftPlace(right ? mirrorOf(slot) : slot);
-    const QRect r(p.x + p.width, p.y, kWinCountWidth, kRowHeight);
-    return right ? mirrored(r) : r;
-}
-
-QRect buttonRect(int slot) {
-    const bool right = onRightHalf(slot);
-    const SlotPlace p = leftPlace(right ? mirrorOf(slot) : slot);
-    const QRect r(p.x - kButtonSize - 2, p.y + 1, kButtonSize, kButtonSize);
-    return right ? mirrored(r) : r;
-}
+using layout::onRightHalf;
+QRect nameRect(int slot) { return qtRect(layout::nameBox(slot)); }
+QRect winCountRect(int slot) { return qtRect(layout::winCountBox(slot)); }
+QRect buttonRect(int slot) { return qtRect(layout::homeButtonBox(slot)); }
 
 // How screen readers and automation name each slot.
 QString slotDescription(int slot) {
@@ -118,34 +67,10 @@ protected:
         QPainter painter(this);
         if (m_model.Image1Visible() && !m_picture.isNull())
             painter.drawImage(rect(), m_picture);
-        painter.setPen(QPen(QColor(96, 96, 96), 1));
-        const Bracket& bracket = m_model.bracket();
-        for (int series = 1; series <= 6; ++series) {
-            if (bracket.slotShown(Bracket::upperSlot(series)))
-                joinPair(painter, Bracket::upperSlot(series), Bracket::lowerSlot(series),
-                         Bracket::winnerSlot(series));
-        }
-        // The two finalists meet above the champion's box.
-        const QRect left = winCountRect(13), right = winCountRect(14), box = nameRect(kChampionSlot);
-        const int y = left.center().y();
-        painter.drawLine(left.right() + 2, y, right.left() - 2, y);
-        painter.drawLine(box.center().x(), y, box.center().x(), box.top() - 17);
+        paintJoiningLines(painter, m_model.bracket());
     }
 
 private:
-    void joinPair(QPainter& painter, int upper, int lower, int target) {
-        const bool right = onRightHalf(upper);
-        const QRect a = winCountRect(upper), b = winCountRect(lower), t = buttonRect(target);
-        const int fromX = right ? a.left() - 2 : a.right() + 2;
-        const int toX = right ? t.right() + 2 : t.left() - 2;
-        const int joinX = (fromX + toX) / 2;
-        const int ya = a.center().y(), yb = b.center().y(), yt = t.center().y();
-        painter.drawLine(fromX, ya, joinX, ya);
-        painter.drawLine(fromX, yb, joinX, yb);
-        painter.drawLine(joinX, ya, joinX, yb);
-        painter.drawLine(joinX, yt, toX, yt);
-    }
-
     const MainForm& m_model;
     const QImage& m_picture;
 };
@@ -243,6 +168,10 @@ void TForm1::buildMenu() {
     add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
     separator(file, "N6", true);
     add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
+    add(file, "ExportReport1", "Export Report...", [this] { m_model.ExportReport1Click(); });
+    separator(file, "N7", true);
+    add(file, "PrintPreview1", "Print Preview...", [this] { BracketPrinter::preview(m_model, this); });
+    add(file, "PrintBracket1", "Print Bracket...", [this] { BracketPrinter::printWithDialog(m_model, this); });
     separator(file, "N2", true);
     add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);
@@ -389,7 +318,7 @@ void TForm1::buildBracket(QWidget* client) {
     m_bracketArea = new BracketArea(m_model, m_picture, client);
     m_bracketArea->setObjectName("Image1");
     m_bracketArea->setAccessibleName("Bracket");
-    m_bracketArea->setGeometry(0, kBracketTop, kClientWidth, kBracketHeight);
+    m_bracketArea->setGeometry(0, kBracketTop, layout::kBracketWidth, layout::kBracketHeight);
 
     auto heading = [&](int number, const char* text, QRect where) {
         auto* label = new QLabel(text, m_bracketArea);
@@ -398,12 +327,8 @@ void TForm1::buildBracket(QWidget* client) {
         label->setGeometry(where);
         m_headings[static_cast<std::size_t>(number)] = label;
     };
-    heading(4, "Round 1", QRect(4, 2, 104, 14));
-    heading(6, "Semi Finals", QRect(118, 2, 98, 14));
-    heading(8, "Championship", QRect(228, 2, 161, 14));
-    heading(7, "Semi Finals", mirrored(QRect(118, 2, 98, 14)));
-    heading(5, "Round 1", mirrored(QRect(4, 2, 104, 14)));
-    heading(33, "Champion", QRect(254, 82, 109, 14));
+    for (const layout::Heading& h : layout::headings())
+        heading(h.label, h.text, qtRect(h.box));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = new SlotLabel(m_bracketArea);

@@ -36,7 +36,8 @@ std::optional<std::string> RecordingPrompts::chooseFileToOpen(const std::string&
     return next(files, std::optional<std::string>{});
 }
 
-std::optional<std::string> RecordingPrompts::chooseFileToSave(const std::string& title, const std::string& filter) {
+std::optional<std::string> RecordingPrompts::chooseFileToSave(const std::string& title, const std::string& filter,
+                                                          const std::string&) {
     calls.push_back({"save", Message{{}, title}, filter});
     return next(files, std::optional<std::string>{});
 }

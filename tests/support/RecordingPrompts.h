@@ -23,7 +23,9 @@ public:
     bool askYesNo(const Message& question) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
-    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter) override;
+    // Answered from files, like a file to open.
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter,
+                                                const std::string& suggested) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
 
     // Scripted answers, used in order; answers serves both kinds of question.

@@ -1,0 +1,73 @@
+#include "ui/BracketPainter.h"
+
+#include "ui/QtText.h"
+
+#include <QPainter>
+
+namespace kivp::ui {
+
+namespace {
+
+const QColor kLineColour(96, 96, 96);
+const QColor kHomeColour(46, 125, 50);
+
+// The size a point font has on a 96 dpi screen, so a scaled painter sets the text where the window does.
+QFont screenSized(QFont font) {
+    if (font.pointSizeF() > 0)
+        font.setPixelSize(qRound(font.pointSizeF() * 96.0 / 72.0));
+    return font;
+}
+
+} // namespace
+
+void paintJoiningLines(QPainter& painter, const Bracket& bracket) {
+    painter.save();
+    painter.setPen(QPen(kLineColour, 1));
+    for (const layout::Segment& s : layout::joiningLines(bracket))
+        painter.drawLine(s.x1, s.y1, s.x2, s.y2);
+    painter.restore();
+}
+
+void paintBracket(QPainter& painter, const Bracket& bracket, const QFont& font) {
+    paintJoiningLines(painter, bracket);
+    painter.save();
+    const QFont text = screenSized(font);
+    painter.setFont(text);
+    painter.setPen(Qt::black);
+    for (const layout::Heading& heading : layout::headings()) {
+        if (bracket.headingShown(heading.label))
+            painter.drawText(qtRect(heading.box), Qt::AlignCenter, heading.text);
+    }
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
+        if (!bracket.slotShown(slot))
+            continue;
+        const Qt::Alignment side = layout::onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft;
+        painter.drawText(qtRect(layout::nameBox(slot)), side | Qt::AlignVCenter, toQt(bracket.slot(slot)));
+        painter.drawText(qtRect(layout::winCountBox(slot)), Qt::AlignCenter, toQt(bracket.winCount(slot)));
+        const HomeButton& home = bracket.speedButton(slot + 1);
+        if (home.shown && home.down) {
+            const QRect mark = qtRect(layout::homeButtonBox(slot));
+            painter.save();
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(kHomeColour);
+            painter.drawRoundedRect(mark, 2, 2);
+            QFont bold = text;
+            bold.setPixelSize(9);
+            bold.setBold(true);
+            painter.setFont(bold);
+            painter.setPen(Qt::white);
+            painter.drawText(mark, Qt::AlignCenter, "H");
+            painter.restore();
+        }
+    }
+    if (bracket.slotShown(kChampionSlot)) {
+        const QRect champion = qtRect(layout::nameBox(kChampionSlot));
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(champion.adjusted(0, 0, -1, -1));
+        painter.drawText(champion, Qt::AlignCenter, toQt(bracket.champion()));
+    }
+    painter.restore();
+}
+
+} // namespace kivp::ui
