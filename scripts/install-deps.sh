@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation fonts-dejavu-core"
+libbenchmark-dev fonts-liberation fonts-dejavu-core mingw-w64 wine"
 
 missing=""
 for package in $packages; do

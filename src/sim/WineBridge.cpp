@@ -62,6 +62,8 @@ std::optional<std::string> firstLineOf(const std::string& program, std::vector<s
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // A folder that is always there: Wine's start-up fails now and then in one that is gone.
+    posix_spawn_file_actions_addchdir_np(&actions, "/");
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
