@@ -19,6 +19,8 @@
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 
+#include "QuietSimulator.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -38,40 +40,9 @@ using kivp::test::PlayoffPlayer;
 const kivp::TeamPicks kEight = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
                                 "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
 
-// A stream buffer writing straight to a file descriptor.
-class DescriptorOutput : public std::streambuf {
-public:
-    explicit DescriptorOutput(int fd) : m_fd(fd) {}
-
-protected:
-    int overflow(int c) override {
-        const char ch = static_cast<char>(c);
-        return c == EOF || write(m_fd, &ch, 1) == 1 ? c : EOF;
-    }
-    std::streamsize xsputn(const char* text, std::streamsize count) override {
-        return write(m_fd, text, static_cast<std::size_t>(count));
-    }
-
-private:
-    int m_fd;
-};
-
-// The simulator prints every line score on the standard output it shares with this program. Before the first
-// game the standard output is sent to /dev/null, and the report goes on to the terminal through a descriptor
-// of its own.
-void keepSimulatorOutputOutOfTheReport() {
-    std::cout.flush();
-    const int console = dup(STDOUT_FILENO);
-    const int null = open("/dev/null", O_WRONLY);
-    if (console < 0 || null < 0 || dup2(null, STDOUT_FILENO) < 0)
-        return;
-    close(null);
-    std::cout.rdbuf(new DescriptorOutput(console)); // lives as long as std::cout
-}
-
 const kivp::test::DemoInstallation& installation() {
     static const kivp::test::DemoInstallation install = [] {
-        keepSimulatorOutputOutOfTheReport();
+        kivp::bench::keepSimulatorOutputOutOfTheReport();
         return kivp::test::DemoInstallation("teams");
     }();
     return install;
