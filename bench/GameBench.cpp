@@ -14,10 +14,12 @@
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
 #include "platform/Paths.h"
+#include "sim/CommandLine.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 #include "support/QuietSimulatorOutput.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -47,9 +49,13 @@ const kivp::test::DemoInstallation& installation() {
 // The real runner, noting the command line of the latest game so that it can be started again directly.
 class NotingRunner : public kivp::SimulatorRunner {
 public:
-    kivp::RunResult run(const std::string& commandLine, const std::string& workingDirectory) override {
+    kivp::SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override {
+        return m_runner.prepare(program, workingDirectory);
+    }
+    kivp::RunResult runGame(const kivp::SimulatorLaunch& launch, const std::string& commandLine,
+                            const std::string& workingDirectory, const std::string& caption) override {
         latest = commandLine;
-        return m_runner.run(commandLine, workingDirectory);
+        return m_runner.runGame(launch, commandLine, workingDirectory, caption);
     }
     std::string latest;
 
@@ -88,7 +94,8 @@ private:
 
 // The simulator started the way the runner starts it, with nothing of kivp around it.
 bool startDirectly(const std::string& commandLine) {
-    auto started = kivp::SimulatorProcess::start(commandLine, installation().programFolder());
+    const std::string& folder = installation().programFolder();
+    auto started = kivp::SimulatorProcess::start(kivp::locateSimulator("kivsim", folder), commandLine, folder);
     if (!started.process)
         return false;
     started.process->wait();

@@ -61,10 +61,9 @@ void GameWithJournalOverWithout(benchmark::State& state) {
     game.executable = "kivsim";
     game.programDirectory = folder;
     game.teamDirectory = install.teamFolder();
-    game.shortTeamDirectory = install.teamFolder();
     game.upperTeam = "GLENROCK";
     game.lowerTeam = "IVYWICK";
-    const std::string commandLine = kivp::composeGameCommand(game);
+    const std::string commandLine = kivp::composeGameCommand(game, {});
     kivp::ProcessSimulatorRunner runner;
     auto play = [&] {
         kivp::saveLines(lineScoreFile, {});

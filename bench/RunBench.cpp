@@ -46,11 +46,15 @@ const std::string& twinFolder() {
 // The real runner, with the same command line started directly beside each game.
 class TwinRunner : public kivp::SimulatorRunner {
 public:
-    kivp::RunResult run(const std::string& commandLine, const std::string& workingDirectory) override {
+    kivp::SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override {
+        return m_runner.prepare(program, workingDirectory);
+    }
+    kivp::RunResult runGame(const kivp::SimulatorLaunch& launch, const std::string& commandLine,
+                            const std::string& workingDirectory, const std::string& caption) override {
         const bool twinFirst = games++ % 2 == 0;
         if (twinFirst)
             startDirectly(commandLine);
-        const kivp::RunResult result = m_runner.run(commandLine, workingDirectory);
+        const kivp::RunResult result = m_runner.runGame(launch, commandLine, workingDirectory, caption);
         if (!twinFirst)
             startDirectly(commandLine);
         return result;
@@ -62,7 +66,7 @@ public:
 private:
     void startDirectly(const std::string& commandLine) {
         const auto started = Clock::now();
-        auto twin = kivp::SimulatorProcess::start(commandLine, twinFolder());
+        auto twin = kivp::SimulatorProcess::start(kivp::locateSimulator("kivsim", twinFolder()), commandLine, twinFolder());
         if (twin.process)
             twin.process->wait();
         direct += Clock::now() - started;

@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev gzip desktop-file-utils appstream libxml2-utils dpkg-dev file"
+libbenchmark-dev fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev gzip desktop-file-utils appstream libxml2-utils dpkg-dev file mingw-w64 wine"
 
 missing=""
 for package in $packages; do

@@ -231,11 +231,16 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 
     const std::string teamDirectory = m_label32;
     setCurrentDirectory(m_programDirectory);
+    // The program found decides how the game's folders are spelled, on its command line and in its command files.
+    const SimulatorLaunch launch = m_runner.prepare(m_options.executableName(), m_programDirectory);
+    if (launch.file.empty()) {
+        m_prompts.say(launch.notStarted);
+        return Result::NotStarted;
+    }
     GameCommandInputs game;
     game.executable = m_options.executableName();
     game.programDirectory = m_programDirectory;
     game.teamDirectory = teamDirectory;
-    game.shortTeamDirectory = shortPathOfFolder(teamDirectory);
     game.upperTeam = m_bracket.slot(Bracket::upperSlot(*series));
     game.lowerTeam = m_bracket.slot(Bracket::lowerSlot(*series));
     game.upperIsHome = home == HomeChoice::Upper;
@@ -243,17 +248,18 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
     game.simSwitches = m_options.simSwitches();
     game.useCommandFile = m_options.useCommandFile();
     game.commandFileName = m_options.commandFileName();
+    const std::string commandLine = composeGameCommand(game, launch.paths);
     // Without switches composed since start there is nothing new to write: the simulator reads the command file
     // that is already there.
     if (game.useCommandFile && !game.rawSwitches.empty())
-        m_options.writeCommandFiles();
+        m_options.writeCommandFiles(launch.paths);
 
     const std::string caption = m_bracket.slot(m_bracket.visitorSlot(*series)) + " at " +
                                 m_bracket.slot(m_bracket.homeSlot(*series));
     m_gameRunning = true;
     RunResult run;
     try {
-        run = m_runner.runGame(composeGameCommand(game), m_programDirectory, caption);
+        run = m_runner.runGame(launch, commandLine, m_programDirectory, caption);
     } catch (...) {
         m_gameRunning = false;
         throw;

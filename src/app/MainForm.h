@@ -154,6 +154,9 @@ private:
         std::string teamDirectory() const override { return m_form.m_label32; }
         const Bracket& bracket() const override { return m_form.m_bracket; }
         void lowerHomeAwayWarning() override { m_form.m_bracket.setUpdateOptionsLabel(false); }
+        PathForm simulatorPathForm(const std::string& executable) const override {
+            return m_form.m_runner.prepare(executable, m_form.m_programDirectory).paths;
+        }
 
     private:
         MainForm& m_form;

@@ -559,10 +559,10 @@ void OptionsForm::Button1Click() {
     }
 
     m_commandFileLine.clear();
+    m_commandFileRequest.reset();
     if (options.useCommandFile) {
-        m_commandFileLine = composeCommandFileLine(shortPathOfFolder(m_host.teamDirectory()),
-                                                   m_selectedVisitorTeam, m_selectedHomeTeam, m_simSwitches);
-        writeCommandFiles();
+        m_commandFileRequest = {m_host.teamDirectory(), m_selectedVisitorTeam, m_selectedHomeTeam};
+        writeCommandFiles(m_host.simulatorPathForm(executableName()));
     }
     clearStatisticsFiles(options);
     writeVersion();
@@ -679,7 +679,11 @@ std::string OptionsForm::executableName() const {
                                                  : std::string(executableOf(choice));
 }
 
-void OptionsForm::writeCommandFiles() {
+void OptionsForm::writeCommandFiles(const PathForm& paths) {
+    if (const auto& request = m_commandFileRequest) {
+        m_commandFileLine = composeCommandFileLine(paths.folderWithSeparator(request->teamFolder),
+                                                   request->visitorTeam, request->homeTeam, m_simSwitches);
+    }
     m_memo1 = {m_commandFileLine};
     kivp::writeCommandFiles(m_host.teamDirectory(), commandFileName(), m_commandFileLine);
 }
@@ -694,6 +698,10 @@ void OptionsForm::renameCommandFileTeams(const std::string& visitorTeam, const s
         return;
     m_commandFileLine.replace(m_commandFileLine.size() - old.size(), old.size(),
                               teamsPart(visitorTeam, homeTeam));
+    if (m_commandFileRequest) {
+        m_commandFileRequest->visitorTeam = visitorTeam;
+        m_commandFileRequest->homeTeam = homeTeam;
+    }
     m_selectedVisitorTeam = visitorTeam;
     m_selectedHomeTeam = homeTeam;
 }

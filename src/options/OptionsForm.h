@@ -19,6 +19,7 @@
 #include "teams/Roster.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -279,9 +280,10 @@ public:
     std::string executableName() const;
     bool useCommandFile() const { return checkBox(CheckBoxId::CheckBox37).checked; }
     const std::string& commandFileName() const { return edit(EditId::Edit1).text; }
-    // Writes commandFileLine() to the command file and its ".kivb" twin in the team folder again, as the game
-    // launch does before each game. Throws Error::cannotCreate.
-    void writeCommandFiles();
+    // Writes the command file and its ".kivb" twin in the team folder again, as the game launch does before each
+    // game: the line of the last OK, its team folder spelled for the program that plays the game, which also
+    // becomes commandFileLine(). Throws Error::cannotCreate, or the Error of a folder paths cannot spell.
+    void writeCommandFiles(const PathForm& paths = {});
     // The command file's line names these teams in these roles from now on, with the same switches, and they
     // become the selected teams: kivp moved the home team of the series the file names, or a run of games
     // went on to another series. Nothing changes when the line does not name the selected teams (no command
@@ -328,6 +330,13 @@ private:
     std::string m_rawSwitches;
     std::string m_simSwitches;
     std::string m_commandFileLine;
+    // What the last OK named in the command file's line.
+    struct CommandFileRequest {
+        std::string teamFolder;
+        std::string visitorTeam;
+        std::string homeTeam;
+    };
+    std::optional<CommandFileRequest> m_commandFileRequest;
     std::string m_saveModeCode;
     bool m_closeRequested = false;
 };

@@ -4,6 +4,7 @@
 // The main window's model implements it.
 
 #include "bracket/Bracket.h"
+#include "sim/PathForm.h"
 
 #include <string>
 
@@ -20,6 +21,12 @@ public:
     virtual const Bracket& bracket() const = 0;
     // OK has set the options up again after a home team changed: games may be played.
     virtual void lowerHomeAwayWarning() = 0;
+    // How the simulator program that would be started now under that name is given folders; the native form
+    // when there is no such program.
+    virtual PathForm simulatorPathForm(const std::string& executable) const {
+        (void)executable;
+        return {};
+    }
 };
 
 } // namespace kivp

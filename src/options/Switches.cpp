@@ -44,9 +44,9 @@ std::string spacedForm(std::string_view raw) {
     return spaced;
 }
 
-std::string composeCommandFileLine(const std::string& shortTeamDirectory, const std::string& visitorTeam,
+std::string composeCommandFileLine(const std::string& teamFolderWithSeparator, const std::string& visitorTeam,
                                    const std::string& homeTeam, const std::string& simSwitches) {
-    return " /p:" + joinPath(shortTeamDirectory, "") + " /v:" + visitorTeam + " /h:" + homeTeam +
+    return " /p:" + teamFolderWithSeparator + " /v:" + visitorTeam + " /h:" + homeTeam +
            simSwitches + " //ls:kivp";
 }
 

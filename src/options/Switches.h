@@ -23,10 +23,10 @@ Switches composeSwitches(const RunOptions& options);
 // "//" in it is turned the same way: the simulator reads it as a switch boundary either way.
 std::string spacedForm(std::string_view raw);
 
-// The command file's line: the team folder in the form handed to the simulator (empty when the folder does
-// not exist), both teams with their roles, the switches, and the line-score switch that names the file
-// "kivp".
-std::string composeCommandFileLine(const std::string& shortTeamDirectory, const std::string& visitorTeam,
+// The command file's line: the team folder in the form handed to the simulator, with the separator it ends in
+// ("/" or "\" alone when the folder has no short form), both teams with their roles, the switches, and the
+// line-score switch that names the file "kivp".
+std::string composeCommandFileLine(const std::string& teamFolderWithSeparator, const std::string& visitorTeam,
                                    const std::string& homeTeam, const std::string& simSwitches);
 
 // The command file (teamDirectory/name) and its twin with ".kivb" added, each replaced by the one line.

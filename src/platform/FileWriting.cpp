@@ -11,9 +11,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace kivp {
 
 namespace {
+
+// The few calls the stand-in simulator's Windows build spells differently: Windows has no links to follow and
+// no descriptors to keep from child programs, opens files as text unless told not to, and renames over a file
+// only when asked to.
+#ifdef _WIN32
+constexpr int kOpenFlags = O_BINARY; // bytes as given: no CR added before LF
+bool isLink(const std::string&) { return false; }
+ssize_t readLink(const std::string&, std::string&) { return -1; }
+bool keepMode(int, mode_t) { return true; }
+bool syncToDisk(int fd) { return _commit(fd) == 0; }
+bool renameOver(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+#else
+constexpr int kOpenFlags = O_CLOEXEC;
+bool isLink(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+ssize_t readLink(const std::string& path, std::string& target) {
+    return readlink(path.c_str(), target.data(), target.size());
+}
+bool keepMode(int fd, mode_t mode) { return fchmod(fd, mode) == 0; }
+bool syncToDisk(int fd) { return fsync(fd) == 0; }
+bool renameOver(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
+#endif
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -29,11 +60,10 @@ std::string folderOf(const std::string& path) {
 std::optional<std::string> followLinks(const std::string& path) {
     std::string current = path;
     for (int depth = 0; depth < 32; ++depth) {
-        struct stat st {};
-        if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        if (!isLink(current))
             return current;
         std::string target(PATH_MAX, '\0');
-        const auto n = readlink(current.c_str(), target.data(), target.size());
+        const auto n = readLink(current, target);
         if (n <= 0)
             return std::nullopt;
         target.resize(static_cast<std::size_t>(n));
@@ -99,13 +129,13 @@ std::optional<StagedFile> stage(const std::string& path, std::string_view bytes)
     if (!target)
         return std::nullopt;
     StagedFile staged{target->path, temporaryNameFor(target->path)};
-    const int fd = open(staged.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open(staged.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
     if (fd < 0)
         return std::nullopt;
     bool ok = writeAll(fd, bytes);
     if (ok && target->existingMode)
-        ok = fchmod(fd, *target->existingMode & 07777) == 0;
-    ok = fsync(fd) == 0 && ok;
+        ok = keepMode(fd, *target->existingMode & 07777);
+    ok = syncToDisk(fd) && ok;
     ok = close(fd) == 0 && ok;
     if (!ok) {
         unlink(staged.temporary.c_str());
@@ -146,7 +176,7 @@ bool replaceFiles(const std::vector<std::pair<std::string, std::string_view>>& f
     }
     for (const auto& file : staged) {
         if (ok)
-            ok = rename(file.temporary.c_str(), file.target.c_str()) == 0;
+            ok = renameOver(file.temporary, file.target);
         if (!ok)
             unlink(file.temporary.c_str());
     }
@@ -163,7 +193,7 @@ bool emptyFileInPlace(const std::string& path) {
     } else if (!isWritable(folderOf(path))) {
         return false;
     }
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | kOpenFlags, 0666);
     if (fd < 0)
         return false;
     return close(fd) == 0;

@@ -21,6 +21,16 @@ std::pair<std::string, std::string> splitParent(const std::string& path) {
     return {slash == 0 ? std::string(1, kPathSeparator) : path.substr(0, slash), path.substr(slash + 1)};
 }
 
+// Whether path names an entry of its folder, a link that points nowhere included.
+bool hasEntry(const std::string& path) {
+    struct stat st {};
+#ifdef _WIN32
+    return stat(path.c_str(), &st) == 0;
+#else
+    return lstat(path.c_str(), &st) == 0;
+#endif
+}
+
 std::vector<std::string> listEntries(const std::string& dir, bool regularFilesOnly) {
     std::vector<std::string> names;
     std::unique_ptr<DIR, int (*)(DIR*)> handle(opendir(dir.empty() ? "." : dir.c_str()), closedir);
@@ -80,8 +90,7 @@ std::string shortPathOfFolder(const std::string& folder) {
 }
 
 std::string resolveIgnoringCase(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || lstat(path.c_str(), &st) == 0)
+    if (path.empty() || hasEntry(path))
         return path;
     auto [dir, name] = splitParent(path);
     if (name.empty())

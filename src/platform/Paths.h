@@ -9,7 +9,11 @@
 
 namespace kivp {
 
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\'; // the stand-in simulator's Windows build
+#else
 inline constexpr char kPathSeparator = '/';
+#endif
 
 // dir, the separator and name; a dir that already ends in the separator does not get a second one.
 std::string joinPath(std::string_view dir, std::string_view name);

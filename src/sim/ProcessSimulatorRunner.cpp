@@ -1,6 +1,8 @@
 #include "sim/ProcessSimulatorRunner.h"
 
 #include "platform/Paths.h"
+#include "sim/CommandLine.h"
+#include "sim/WineBridge.h"
 
 #include <cerrno>
 #include <csignal>
@@ -40,6 +42,11 @@ RunResult notStarted(std::string message) {
     return {RunResult::Outcome::NotStarted, std::move(message)};
 }
 
+std::string searchPath() {
+    const char* variable = std::getenv("PATH");
+    return variable ? variable : kDefaultSearchPath;
+}
+
 // Owns the spawn attributes so that every way out of start() releases them.
 struct SpawnSetup {
     posix_spawn_file_actions_t actions{};
@@ -58,32 +65,9 @@ struct SpawnSetup {
 
 } // namespace
 
-std::vector<std::string> splitCommandLine(std::string_view commandLine) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    for (;;) {
-        const auto space = commandLine.find(' ', start);
-        if (space == std::string_view::npos) {
-            words.emplace_back(commandLine.substr(start));
-            return words;
-        }
-        words.emplace_back(commandLine.substr(start, space - start));
-        start = space + 1;
-    }
-}
-
-std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
-                                       std::string_view searchPath) {
-    if (name.empty())
-        return std::nullopt;
+std::vector<std::string> programFolders(const std::string& workingDirectory, std::string_view searchPath) {
     const std::string folder = absoluteFolder(workingDirectory);
-    if (name.find(kPathSeparator) != std::string::npos) {
-        const std::string path = name.front() == kPathSeparator ? name : joinPath(folder, name);
-        return isExecutableFile(path) ? std::optional(path) : std::nullopt;
-    }
-    const std::string local = joinPath(folder, name);
-    if (isExecutableFile(local))
-        return local;
+    std::vector<std::string> folders{folder};
     std::size_t start = 0;
     while (start <= searchPath.size()) {
         auto end = searchPath.find(':', start);
@@ -92,33 +76,57 @@ std::optional<std::string> findProgram(const std::string& name, const std::strin
         std::string dir(searchPath.substr(start, end - start));
         if (dir.empty() || dir.front() != kPathSeparator)
             dir = dir.empty() ? folder : joinPath(folder, dir);
+        folders.push_back(std::move(dir));
+        start = end + 1;
+    }
+    return folders;
+}
+
+std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
+                                       std::string_view searchPath) {
+    if (name.empty())
+        return std::nullopt;
+    if (name.find(kPathSeparator) != std::string::npos) {
+        const std::string path = name.front() == kPathSeparator ? name : joinPath(absoluteFolder(workingDirectory), name);
+        return isExecutableFile(path) ? std::optional(path) : std::nullopt;
+    }
+    for (const auto& dir : programFolders(workingDirectory, searchPath)) {
         const std::string candidate = joinPath(dir, name);
         if (isExecutableFile(candidate))
             return candidate;
-        start = end + 1;
     }
     return std::nullopt;
 }
 
-StartedRun SimulatorProcess::start(const std::string& commandLine, const std::string& workingDirectory) {
-    std::vector<std::string> words = splitCommandLine(commandLine);
-    const std::string& name = words.front();
-    const std::string folder = absoluteFolder(workingDirectory);
-    const char* pathVariable = std::getenv("PATH");
-    const std::string searchPath = pathVariable ? pathVariable : kDefaultSearchPath;
-
-    if (name.empty())
-        return {nullptr,
-                notStarted("The simulator could not be started: the command line does not begin with the "
-                           "name of a program.\n\nCommand line: " +
-                           commandLine)};
-    const auto program = findProgram(name, folder, searchPath);
-    if (!program) {
-        return {nullptr, notStarted("The simulator \"" + name +
-                                    "\" could not be started: no program of that name "
-                                    "was found in the program folder " +
-                                    folder + " or on the search path " + searchPath + ".")};
+SimulatorLaunch locateSimulator(const std::string& name, const std::string& workingDirectory) {
+    const std::string path = searchPath();
+    SimulatorLaunch launch;
+    if (name.empty()) {
+        launch.notStarted = "The simulator could not be started: its program name is empty.";
+        return launch;
     }
+    if (const auto program = findProgram(name, workingDirectory, path)) {
+        launch.file = *program;
+        launch.head = {name};
+        return launch;
+    }
+    if (const auto windowsProgram = findWindowsProgram(name, workingDirectory, path))
+        return wineLaunch(*windowsProgram, workingDirectory, path);
+    launch.notStarted = "The simulator \"" + name + "\" could not be started: neither a program \"" + name +
+                        "\" nor a Windows program \"" + name + ".exe\" was found in the program folder " +
+                        absoluteFolder(workingDirectory) + " or on the search path.\n\nSearch path: " + path;
+    return launch;
+}
+
+StartedRun SimulatorProcess::start(const SimulatorLaunch& launch, const std::string& commandLine,
+                                   const std::string& workingDirectory) {
+    if (launch.file.empty())
+        return {nullptr, notStarted(launch.notStarted)};
+    std::vector<std::string> words = launch.head;
+    const std::vector<std::string> line = splitCommandLine(commandLine);
+    words.insert(words.end(), line.begin() + 1, line.end());
+    const std::string& name = line.front();
+    const std::string folder = absoluteFolder(workingDirectory);
 
     SpawnSetup setup;
     sigset_t noSignals;
@@ -149,10 +157,10 @@ StartedRun SimulatorProcess::start(const std::string& commandLine, const std::st
 
     pid_t pid = 0;
     if (error == 0)
-        error = posix_spawn(&pid, program->c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+        error = posix_spawn(&pid, launch.file.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
     if (error != 0) {
         return {nullptr,
-                notStarted("The simulator \"" + name + "\" (" + *program + ") could not be started in " +
+                notStarted("The simulator \"" + name + "\" (" + launch.file + ") could not be started in " +
                            folder + ": " + std::strerror(error) + ".")};
     }
     return {std::unique_ptr<SimulatorProcess>(new SimulatorProcess(pid)), {}};
@@ -240,26 +248,20 @@ RunResult SimulatorProcess::result() const {
     return {m_stopRequested ? RunResult::Outcome::Stopped : RunResult::Outcome::Ran, {}};
 }
 
-RunResult ProcessSimulatorRunner::run(const std::string& commandLine, const std::string& workingDirectory) {
-    StartedRun started = SimulatorProcess::start(commandLine, workingDirectory);
+SimulatorLaunch ProcessSimulatorRunner::prepare(const std::string& program, const std::string& workingDirectory) {
+    return locateSimulator(program, workingDirectory);
+}
+
+RunResult ProcessSimulatorRunner::runGame(const SimulatorLaunch& launch, const std::string& commandLine,
+                                          const std::string& workingDirectory, const std::string& caption) {
+    StartedRun started = SimulatorProcess::start(launch, commandLine, workingDirectory);
     if (!started.process)
         return started.notStarted;
-    {
-        std::lock_guard lock(m_mutex);
-        m_current = started.process.get();
-    }
+    waitForGame(*started.process, caption);
     started.process->wait();
-    {
-        std::lock_guard lock(m_mutex);
-        m_current = nullptr;
-    }
     return started.process->result();
 }
 
-void ProcessSimulatorRunner::stop() {
-    std::lock_guard lock(m_mutex);
-    if (m_current)
-        m_current->stop();
-}
+void ProcessSimulatorRunner::waitForGame(SimulatorProcess& process, const std::string&) { process.wait(); }
 
 } // namespace kivp

@@ -1,11 +1,11 @@
 #pragma once
 // The simulator started as a program of its own, on Linux, with no shell in between: the command line kivp
 // composes is split into the program's arguments at each single space, the program is looked for in the
-// program folder first and then on the search path, and it runs in the program folder for as long as it
-// takes.
+// program folder first and then on the search path (a native program of the name, else the Windows program
+// NAME.exe, run by Wine), and it runs in the program folder for as long as it takes.
 //
 // SimulatorProcess is one run that an event loop can poll and a "Stop simulator" button can end;
-// ProcessSimulatorRunner is the blocking SimulatorRunner built on it.
+// ProcessSimulatorRunner is the SimulatorRunner built on it, which the program's windows wait on in a dialog.
 
 #include "sim/SimulatorRunner.h"
 
@@ -20,9 +20,9 @@
 
 namespace kivp {
 
-// The words of a command line, split at every single space: "a  b" gives "a", "", "b", and joining the words
-// with single spaces gives the line back. Quotes, "$", ";" and the like are ordinary characters.
-std::vector<std::string> splitCommandLine(std::string_view commandLine);
+// The folders a program is looked for in, in order: workingDirectory (the current directory when empty), then
+// each folder of searchPath (separated by ":"; a relative or empty one counts from workingDirectory).
+std::vector<std::string> programFolders(const std::string& workingDirectory, std::string_view searchPath);
 
 // The file a program name stands for: workingDirectory/name when that is an executable file, else the first
 // executable dir/name along searchPath (directories separated by ":"; a relative one counts from
@@ -30,6 +30,11 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine);
 // no such file exists.
 std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
                                        std::string_view searchPath);
+
+// How the simulator called name is started from workingDirectory, looked for along the search path in PATH:
+// a native program of that name, else NAME.exe through Wine, else a launch that cannot start and says where it
+// looked.
+SimulatorLaunch locateSimulator(const std::string& name, const std::string& workingDirectory);
 
 class SimulatorProcess;
 
@@ -43,10 +48,11 @@ public:
     // How long a stopped program may take to end on its own before it is killed.
     static constexpr std::chrono::milliseconds kStopGrace{2000};
 
-    // Starts the program of commandLine in workingDirectory (the current directory when empty). The program
+    // Starts commandLine as launch says, in workingDirectory (the current directory when empty). The program
     // gets no standard input and a process group of its own, so that stopping it ends whatever it started
-    // too.
-    static StartedRun start(const std::string& commandLine, const std::string& workingDirectory);
+    // too: a Windows program ends with the wine it runs in.
+    static StartedRun start(const SimulatorLaunch& launch, const std::string& commandLine,
+                            const std::string& workingDirectory);
 
     // A program still running is stopped and waited for: no run outlives the object that started it.
     ~SimulatorProcess();
@@ -86,13 +92,14 @@ private:
 
 class ProcessSimulatorRunner : public SimulatorRunner {
 public:
-    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override;
-    // Stops the run in progress, if any, from another thread; run() then returns Outcome::Stopped.
-    void stop();
+    SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override;
+    RunResult runGame(const SimulatorLaunch& launch, const std::string& commandLine,
+                      const std::string& workingDirectory, const std::string& caption) override;
 
-private:
-    std::mutex m_mutex;
-    SimulatorProcess* m_current = nullptr;
+protected:
+    // Returns once the game's program has ended. Here it just waits; the program's windows show the game
+    // meanwhile and offer to stop it.
+    virtual void waitForGame(SimulatorProcess& process, const std::string& caption);
 };
 
 } // namespace kivp

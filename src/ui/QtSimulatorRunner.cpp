@@ -1,6 +1,5 @@
 #include "ui/QtSimulatorRunner.h"
 
-#include "sim/ProcessSimulatorRunner.h"
 #include "ui/QtText.h"
 
 #include <QCloseEvent>
@@ -21,11 +20,10 @@ constexpr int kPollMilliseconds = 20;
 class PlayingGameDialog : public QDialog {
 public:
     PlayingGameDialog(SimulatorProcess& process, const std::string& caption, QWidget* owner)
-        : QDialog(owner), m_process(process) {
+        : QDialog(owner ? owner->window() : nullptr), m_process(process) {
         setObjectName("PlayingGameDialog");
         setWindowTitle("Playing game...");
         setModal(true);
-        setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
         auto* layout = new QVBoxLayout(this);
         auto* teams = new QLabel(caption.empty() ? QString("Playing a game") : "Playing game: " + toQt(caption), this);
         teams->setObjectName("GameLabel");
@@ -51,6 +49,17 @@ public:
 
     void reject() override { stop(); }
 
+protected:
+    // Over the middle of the main window, wherever that is, and not where the window system puts new windows.
+    void showEvent(QShowEvent* event) override {
+        if (QWidget* owner = parentWidget()) {
+            adjustSize();
+            const QRect frame = frameGeometry();
+            move(owner->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+        }
+        QDialog::showEvent(event);
+    }
+
 private:
     void stop() {
         m_process.stop();
@@ -66,26 +75,16 @@ private:
 
 } // namespace
 
-RunResult QtSimulatorRunner::run(const std::string& commandLine, const std::string& workingDirectory) {
-    return runGame(commandLine, workingDirectory, {});
-}
-
-RunResult QtSimulatorRunner::runGame(const std::string& commandLine, const std::string& workingDirectory,
-                                     const std::string& caption) {
-    StartedRun started = SimulatorProcess::start(commandLine, workingDirectory);
-    if (!started.process)
-        return started.notStarted;
+void QtSimulatorRunner::waitForGame(SimulatorProcess& process, const std::string& caption) {
     // A quick game is over before a window would even show.
-    if (!started.process->waitFor(std::chrono::milliseconds(kPollMilliseconds))) {
+    if (!process.waitFor(std::chrono::milliseconds(kPollMilliseconds))) {
         if (m_wait) {
-            m_wait->waitFor(*started.process);
+            m_wait->waitFor(process);
         } else {
-            PlayingGameDialog dialog(*started.process, caption, m_owner);
+            PlayingGameDialog dialog(process, caption, m_owner);
             dialog.exec();
         }
     }
-    started.process->wait();
-    return started.process->result();
 }
 
 } // namespace kivp::ui

@@ -1,9 +1,10 @@
 #pragma once
-// Runs the simulator while a modal "Playing game..." window names the two teams and keeps the program
-// repainting; its "Stop simulator" button ends a simulator that hangs, so the playoff in memory is never lost to
-// a run that does not end. The main window takes no input until the run is over: one game at a time.
+// Runs the simulator while a modal "Playing game..." dialog, centred over the main window, names the two teams and
+// keeps the program repainting; its "Stop simulator" button ends a simulator that hangs (a Windows one together
+// with the wine it runs in), so the playoff in memory is never lost to a run that does not end. The main window
+// takes no input until the run is over: one game at a time.
 
-#include "sim/SimulatorRunner.h"
+#include "sim/ProcessSimulatorRunner.h"
 
 class QWidget;
 
@@ -22,16 +23,15 @@ public:
     virtual void waitFor(SimulatorProcess& process) = 0;
 };
 
-class QtSimulatorRunner : public SimulatorRunner {
+class QtSimulatorRunner : public ProcessSimulatorRunner {
 public:
     explicit QtSimulatorRunner(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
     // Who waits for the games from now on; nothing for the "Playing game..." window.
     void setGameWait(GameWait* wait) { m_wait = wait; }
 
-    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override;
-    RunResult runGame(const std::string& commandLine, const std::string& workingDirectory,
-                      const std::string& caption) override;
+protected:
+    void waitForGame(SimulatorProcess& process, const std::string& caption) override;
 
 private:
     QWidget* m_owner;

@@ -1,5 +1,7 @@
 #include "app/GameCommand.h"
 
+#include "platform/Error.h"
+
 #include <gtest/gtest.h>
 
 namespace kivp {
@@ -11,7 +13,9 @@ const char* const kTeams = "/home/me/Sim Games/Teams";
 struct CommandRow {
     const char* name;
     const char* teamFolder;
-    const char* shortFolder; // the form handed to the simulator: empty for a folder that is not there
+    char separator;          // "/" for a native simulator, "\" for a Windows one
+    const char* shortFolder; // the form handed to the simulator: empty for a folder that is not there; none
+                             // for a folder that must not even be converted
     bool upperHome;
     const char* simSwitches; // empty until the options window's first OK
     const char* commandFile; // empty: no command file
@@ -30,7 +34,6 @@ TEST_P(GameCommandLines, ComposeTheSimulatorCall) {
     in.executable = "kivsim";
     in.programDirectory = kProgram;
     in.teamDirectory = row.teamFolder;
-    in.shortTeamDirectory = row.shortFolder;
     in.upperTeam = "Cubs";
     in.lowerTeam = "Tigers";
     in.upperIsHome = row.upperHome;
@@ -38,26 +41,40 @@ TEST_P(GameCommandLines, ComposeTheSimulatorCall) {
     in.simSwitches = row.simSwitches;
     in.useCommandFile = *row.commandFile;
     in.commandFileName = row.commandFile;
-    EXPECT_EQ(composeGameCommand(in), row.expected);
+    PathForm paths{row.separator, [&row](const std::string& folder) {
+                       EXPECT_EQ(folder, row.teamFolder);
+                       if (!row.shortFolder)
+                           throw Error(Error::Kind::Other, "converted");
+                       return std::string(row.shortFolder);
+                   }};
+    EXPECT_EQ(composeGameCommand(in, paths), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Launches, GameCommandLines,
     ::testing::Values(
-        CommandRow{"UpperHomeDefaultTail", kTeams, kTeams, true, "", "",
+        CommandRow{"UpperHomeDefaultTail", kTeams, '/', kTeams, true, "", "",
                    "kivsim /p:/home/me/Sim Games/Teams/ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"LowerHomeKeepsTheUpperTeamFirst", kTeams, kTeams, false, "", "",
+        CommandRow{"LowerHomeKeepsTheUpperTeamFirst", kTeams, '/', kTeams, false, "", "",
                    "kivsim /p:/home/me/Sim Games/Teams/ //v:Cubs //h:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"TeamsInTheProgramFolderNeedNoFolderSwitch", kProgram, kProgram, true, "", "",
+        CommandRow{"TeamsInTheProgramFolderNeedNoFolderSwitch", kProgram, '/', nullptr, true, "", "",
                    "kivsim //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"FoldersDifferingOnlyInCaseAreDifferent", "/HOME/me/kivp", "", true, "", "",
+        CommandRow{"FoldersDifferingOnlyInCaseAreDifferent", "/HOME/me/kivp", '/', "", true, "", "",
                    "kivsim /p:/ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
-        CommandRow{"ComposedSwitchesFollowTheLineScoreSwitch", kTeams, kTeams, true, " /vp:3 /vam /s:n", "",
+        CommandRow{"ComposedSwitchesFollowTheLineScoreSwitch", kTeams, '/', kTeams, true, " /vp:3 /vam /s:n", "",
                    "kivsim /p:/home/me/Sim Games/Teams/ //h:Cubs //v:Tigers //ls:kivp /vp:3 /vam /s:n"},
-        CommandRow{"CommandFileReplacesEverythingElse", kTeams, kTeams, true, " /s:n", "PLAYOFF",
+        CommandRow{"CommandFileReplacesEverythingElse", kTeams, '/', kTeams, true, " /s:n", "PLAYOFF",
                    "kivsim /cmd:/home/me/Sim Games/Teams/PLAYOFF"},
-        CommandRow{"CommandFileNamesTheFolderEvenWhenItIsTheProgramFolder", kProgram, kProgram, true, "",
-                   "CMD", "kivsim /cmd:/home/me/kivp/CMD"}),
+        CommandRow{"CommandFileNamesTheFolderEvenWhenItIsTheProgramFolder", kProgram, '/', kProgram, true, "",
+                   "CMD", "kivsim /cmd:/home/me/kivp/CMD"},
+        CommandRow{"WindowsSimulatorGetsTheShortWindowsForm", kTeams, '\\', "Z:\\HOME\\ME\\SIMGAM~1\\TEAMS", true,
+                   " /s:n", "", "kivsim /p:Z:\\HOME\\ME\\SIMGAM~1\\TEAMS\\ //h:Cubs //v:Tigers //ls:kivp /s:n"},
+        CommandRow{"WindowsCommandFileInTheSameForm", kTeams, '\\', "Z:\\HOME\\ME\\SIMGAM~1\\TEAMS", true, " /s:n",
+                   "PLAYOFF", "kivsim /cmd:Z:\\HOME\\ME\\SIMGAM~1\\TEAMS\\PLAYOFF"},
+        CommandRow{"WindowsDriveRootEndsInOneBackslash", kTeams, '\\', "Z:\\", true, "", "",
+                   "kivsim /p:Z:\\ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
+        CommandRow{"WindowsFolderWithoutShortForm", kTeams, '\\', "", true, "", "",
+                   "kivsim /p:\\ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

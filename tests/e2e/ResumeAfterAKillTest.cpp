@@ -24,11 +24,15 @@ public:
     KilledInAGame(int gameKilledIn, std::function<void()> whileItRuns)
         : m_gameKilledIn(gameKilledIn), m_whileItRuns(std::move(whileItRuns)) {}
 
-    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override {
+    SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override {
+        return m_real.prepare(program, workingDirectory);
+    }
+    RunResult runGame(const SimulatorLaunch& launch, const std::string& commandLine,
+                      const std::string& workingDirectory, const std::string& caption) override {
         if (++m_games != m_gameKilledIn)
-            return m_real.run(commandLine, workingDirectory);
+            return m_real.runGame(launch, commandLine, workingDirectory, caption);
         // The simulator is started and kivp dies waiting for it: nothing more of this kivp reaches its files.
-        auto started = SimulatorProcess::start(commandLine, workingDirectory);
+        auto started = SimulatorProcess::start(launch, commandLine, workingDirectory);
         m_whileItRuns();
         if (started.process)
             started.process->wait();

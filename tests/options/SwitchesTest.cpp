@@ -2,6 +2,7 @@
 #include "options/StatisticsFiles.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
+#include "sim/PathForm.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -90,14 +91,15 @@ TEST(SpacedSwitches, EveryDoubleSlashBecomesASpaceAndASlashWithoutTheTrailingSpa
     EXPECT_EQ(spacedForm(""), "");
 }
 
-// The short form of an existing folder is its absolute path; of a folder that is gone, the empty text.
+// Natively, the short form of an existing folder is its absolute path; of a folder that is gone, the empty text.
 TEST(CommandFileLine, NamesTheTeamFolderTheTeamsAndTheSwitches) {
     TempDir dir;
     const auto teams = dir.mkdir("Sim Games/Teams");
-    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(teams), "Cubs", "Tigers",
+    const PathForm native;
+    EXPECT_EQ(composeCommandFileLine(native.folderWithSeparator(teams), "Cubs", "Tigers",
                                      composeSwitches(kWorkedExample).spaced),
               " /p:" + teams + "/ /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
-    EXPECT_EQ(composeCommandFileLine(shortPathOfFolder(dir.file("removed")), "Cubs", "Tigers", " /s:n"),
+    EXPECT_EQ(composeCommandFileLine(native.folderWithSeparator(dir.file("removed")), "Cubs", "Tigers", " /s:n"),
               " /p:/ /v:Cubs /h:Tigers /s:n //ls:kivp");
 }
 

@@ -155,7 +155,7 @@ TEST(Kivsim, AHangingRunCanBePolledAndStopped) {
     TempDir dir;
     const auto home = programFolder(dir);
     ScopedEnvironment fault("KIVSIM_FAIL", "hang");
-    auto started = SimulatorProcess::start(kDemoGame, home);
+    auto started = SimulatorProcess::start(locateSimulator("kivsim", home), kDemoGame, home);
     ASSERT_TRUE(started.process) << started.notStarted.message;
     auto& process = *started.process;
     EXPECT_FALSE(process.waitFor(std::chrono::milliseconds(300)));

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace kivp {
 namespace {
@@ -32,12 +32,6 @@ std::string bracketed(const std::vector<std::string>& words) {
     return text;
 }
 
-// Puts a folder in front of the search path for one test.
-test::ScopedEnvironment searchPathInFront(const std::string& dir) {
-    const char* old = std::getenv("PATH");
-    return test::ScopedEnvironment("PATH", dir + ":" + (old ? old : ""));
-}
-
 TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder) {
     TempDir dir;
     writeScript(dir, "sim", std::string(kArgumentRecorder) + "; pwd > where");
@@ -55,39 +49,101 @@ TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder)
     EXPECT_EQ(test::readBytes(dir.file("where")), dir.path() + "\n");
 }
 
-TEST(ProcessRunner, TheProgramFolderComesBeforeTheSearchPath) {
-    TempDir dir;
-    const auto home = dir.mkdir("home");
-    const auto bin = dir.mkdir("bin");
-    writeScript(dir, "bin/sim", "echo path > \"$PWD/who\"");
-    const auto path = searchPathInFront(bin);
-    ProcessSimulatorRunner runner;
+// Where a simulator name leads, with the program folder "home" and the search path "bin" alone. A file named
+// with a "*" is executable.
+struct LookupRow {
+    const char* name;
+    std::vector<const char*> files;
+    const char* executed;       // what is started, or nothing
+    const char* windowsProgram; // what wine is given, or nothing
+    const char* message;        // when nothing is started; {home} and {bin} stand for the two folders
+};
 
-    ASSERT_EQ(runner.run("sim", home).outcome, Outcome::Ran);
-    EXPECT_EQ(test::readBytes(joinPath(home, "who")), "path\n");
-
-    writeScript(dir, "home/sim", "echo home > \"$PWD/who\"");
-    ASSERT_EQ(runner.run("sim", home).outcome, Outcome::Ran);
-    EXPECT_EQ(test::readBytes(joinPath(home, "who")), "home\n");
-
-    // A file of that name that is not executable is passed over.
-    test::chmodPath(joinPath(home, "sim"), 0644);
-    ASSERT_EQ(runner.run("sim", home).outcome, Outcome::Ran);
-    EXPECT_EQ(test::readBytes(joinPath(home, "who")), "path\n");
+void PrintTo(const LookupRow& row, std::ostream* os) {
+    *os << row.name;
 }
 
-TEST(ProcessRunner, AMissingProgramIsReportedAsNotStartedWithWhereItWasLookedFor) {
-    TempDir dir;
-    const auto path = searchPathInFront(dir.mkdir("bin"));
-    ProcessSimulatorRunner runner;
-    const auto result = runner.run("kivsv46 //h:A //v:B", dir.path());
-    EXPECT_EQ(result.outcome, Outcome::NotStarted);
-    EXPECT_NE(result.message.find("\"kivsv46\""), std::string::npos) << result.message;
-    EXPECT_NE(result.message.find(dir.path()), std::string::npos) << result.message;
-    EXPECT_NE(result.message.find(dir.file("bin")), std::string::npos) << result.message;
+class SimulatorLookup : public ::testing::TestWithParam<LookupRow> {};
 
-    EXPECT_EQ(runner.run(" leading space", dir.path()).outcome, Outcome::NotStarted);
-    EXPECT_EQ(runner.run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
+TEST_P(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
+    const LookupRow& row = GetParam();
+    TempDir dir;
+    dir.mkdir("home");
+    dir.mkdir("bin");
+    for (std::string file : row.files) {
+        const bool executable = file.back() == '*';
+        if (executable)
+            file.pop_back();
+        const auto path = dir.write(file, "#!/bin/sh\n");
+        test::chmodPath(path, executable ? 0755 : 0644);
+    }
+    test::ScopedEnvironment path("PATH", dir.file("bin"));
+
+    const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
+    EXPECT_EQ(launch.file, row.executed ? dir.file(row.executed) : "");
+    if (row.windowsProgram) {
+        EXPECT_TRUE(launch.windowsProgram);
+        EXPECT_EQ(launch.head, (std::vector<std::string>{"wine", dir.file(row.windowsProgram)}));
+        EXPECT_EQ(launch.paths.separator, '\\');
+    } else if (row.executed) {
+        EXPECT_FALSE(launch.windowsProgram);
+        EXPECT_EQ(launch.head, std::vector<std::string>{"kivsim"});
+        EXPECT_EQ(launch.paths.folderWithSeparator(dir.path()), dir.path() + "/");
+    }
+    std::string message = row.message ? row.message : "";
+    for (const auto& [mark, folder] : {std::pair{"{home}", "home"}, std::pair{"{bin}", "bin"}}) {
+        if (const auto at = message.find(mark); at != std::string::npos)
+            message.replace(at, std::string(mark).size(), dir.file(folder));
+    }
+    EXPECT_EQ(launch.notStarted, message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SimulatorLookup,
+    ::testing::Values(
+        LookupRow{"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
+        LookupRow{"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr,
+                  nullptr},
+        LookupRow{"NativeProgramBeforeWindowsProgram",
+                  {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"},
+                  "bin/kivsim",
+                  nullptr,
+                  nullptr},
+        LookupRow{"WindowsProgramInAnyCaseThroughWine",
+                  {"home/KivSim.EXE", "bin/wine*"},
+                  "bin/wine",
+                  "home/KivSim.EXE",
+                  nullptr},
+        LookupRow{"WindowsProgramOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe",
+                  nullptr},
+        LookupRow{"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
+                  "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
+                  "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
+        LookupRow{"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
+                  "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
+                  "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
+                  "Search path: {bin}"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// wine is given the Windows program and the rest of the line, in the program folder.
+TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
+    TempDir dir;
+    const auto home = dir.mkdir("home");
+    dir.mkdir("bin");
+    dir.write("home/KIVSIM.EXE", "");
+    writeScript(dir, "bin/wine", std::string(kArgumentRecorder) + "; pwd > where");
+    test::ScopedEnvironment path("PATH", dir.file("bin"));
+    ASSERT_EQ(ProcessSimulatorRunner().run("kivsim /p:Z:\\TEAMS~1\\  //h:A", home).outcome, Outcome::Ran);
+    EXPECT_EQ(test::readBytes(joinPath(home, "args")),
+              bracketed({joinPath(home, "KIVSIM.EXE"), "/p:Z:\\TEAMS~1\\", "", "//h:A"}));
+    EXPECT_EQ(test::readBytes(joinPath(home, "where")), home + "\n");
+}
+
+TEST(ProcessRunner, AProgramThatCannotBeStartedIsReportedAsNotStarted) {
+    TempDir dir;
+    writeScript(dir, "sim", "exit 0");
+    EXPECT_EQ(ProcessSimulatorRunner().run(" leading space", dir.path()).outcome, Outcome::NotStarted);
+    EXPECT_EQ(ProcessSimulatorRunner().run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
 }
 
 TEST(ProcessRunner, TheExitStatusIsIgnored) {
@@ -100,7 +156,7 @@ TEST(ProcessRunner, TheExitStatusIsIgnored) {
 TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
     TempDir dir;
     writeScript(dir, "stubborn", "trap '' TERM; touch ready; while :; do sleep 1; done");
-    auto started = SimulatorProcess::start("stubborn", dir.path());
+    auto started = SimulatorProcess::start(locateSimulator("stubborn", dir.path()), "stubborn", dir.path());
     ASSERT_TRUE(started.process);
     // Let the script set its trap before it is asked to end.
     for (int i = 0; i < 500 && !test::exists(dir.file("ready")); ++i)
@@ -108,19 +164,6 @@ TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
     started.process->stop();
     EXPECT_FALSE(started.process->waitFor(SimulatorProcess::kStopGrace / 2));
     EXPECT_TRUE(started.process->waitFor(SimulatorProcess::kStopGrace * 5));
-}
-
-TEST(ProcessRunner, StopFromAnotherThreadEndsTheRun) {
-    TempDir dir;
-    writeScript(dir, "hang", "while :; do sleep 1; done");
-    ProcessSimulatorRunner runner;
-    std::thread stopper([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        runner.stop();
-    });
-    const auto result = runner.run("hang", dir.path());
-    stopper.join();
-    EXPECT_EQ(result.outcome, Outcome::Stopped);
 }
 
 } // namespace

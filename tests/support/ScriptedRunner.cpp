@@ -7,12 +7,15 @@
 
 namespace kivp::test {
 
-RunResult ScriptedRunner::run(const std::string& commandLine, const std::string& workingDirectory) {
-    return runGame(commandLine, workingDirectory, {});
+SimulatorLaunch ScriptedRunner::prepare(const std::string& program, const std::string&) {
+    SimulatorLaunch launch;
+    launch.file = "scripted";
+    launch.head = {program};
+    return launch;
 }
 
-RunResult ScriptedRunner::runGame(const std::string& commandLine, const std::string& workingDirectory,
-                                  const std::string& caption) {
+RunResult ScriptedRunner::runGame(const SimulatorLaunch&, const std::string& commandLine,
+                                  const std::string& workingDirectory, const std::string& caption) {
     calls.push_back({commandLine, workingDirectory, caption});
     if (steps.empty())
         return {};

@@ -1,7 +1,7 @@
 #pragma once
-// A SimulatorRunner that plays no real game: each run records its command line and does what the test scripted,
-// typically writing a line score into the program folder as the simulator would. Runs beyond the script write
-// nothing and report that the program ran.
+// A SimulatorRunner that plays no real game: every program name stands for a native program, and each run
+// records its command line and does what the test scripted, typically writing a line score into the program
+// folder as the simulator would. Runs beyond the script write nothing and report that the program ran.
 
 #include "sim/SimulatorRunner.h"
 
@@ -21,9 +21,9 @@ public:
     };
     using Step = std::function<RunResult(const Call&)>;
 
-    RunResult run(const std::string& commandLine, const std::string& workingDirectory) override;
-    RunResult runGame(const std::string& commandLine, const std::string& workingDirectory,
-                      const std::string& caption) override;
+    SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override;
+    RunResult runGame(const SimulatorLaunch& launch, const std::string& commandLine,
+                      const std::string& workingDirectory, const std::string& caption) override;
 
     // The next run writes a line score with these runs into its working directory's "kivp" file.
     void thenScore(int visitorRuns, int homeRuns);

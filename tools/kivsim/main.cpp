@@ -5,10 +5,11 @@
 //          [//sc:FILE] [//stb:FILE] [//del:N] [other run switches, accepted and ignored]
 //   kivsim /cmd:<folder>/<name>      (the file's one line holds the switches, teams as /h: and /v:)
 //
-// Switches may start with "/" or "//". Without /p: the teams are looked for in the working directory. The
-// line score goes to the //ls: file in the working directory and to standard output; //st:NAME appends the
-// result to NAME.sts; //bx: appends the line score to that file; //sc: and //stb: append the result line to
-// theirs.
+// Switches may start with "/" or "//". Built for Windows (kivsim.exe), it reads the folders a Windows program is
+// given, "/p:Z:\SIMGAM~1\TEAMS\" and "/cmd:Z:\SIMGAM~1\TEAMS\NAME". Without /p: the teams are looked for in the
+// working directory. The line score goes to the //ls: file in the working directory and to standard output;
+// //st:NAME appends the result to NAME.sts; //bx: appends the line score to that file; //sc: and //stb: append
+// the result line to theirs.
 //
 // Environment: KIVSIM_SEED makes games repeatable: the same value, teams, pitchers and number of games
 // already in the //st: file give the same game (so a series under one KIVSIM_SEED value still varies from
@@ -21,7 +22,7 @@
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
-#include "sim/ProcessSimulatorRunner.h"
+#include "sim/CommandLine.h"
 #include "teams/TeamFile.h"
 
 #include <chrono>
@@ -33,7 +34,6 @@
 #include <random>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -77,7 +77,7 @@ int misbehave(const std::string& how, const std::optional<std::string>& lineScor
         std::abort();
     if (how == "hang") {
         for (;;)
-            pause();
+            std::this_thread::sleep_for(std::chrono::hours(1));
     }
     if (how == "garbage" && lineScoreFile) {
         kivp::trySaveLines(*lineScoreFile, {"kivsim was asked for garbage", "             1  2  3    R  H  E",

@@ -1,0 +1,250 @@
+// The Windows build of the stand-in simulator, kivsim.exe, played through Wine the way a user's own Windows
+// simulator is: found as "KIVSIM.EXE" in the program folder, started by wine, handed the team folder in Wine's
+// short Windows form. Every test runs in the one Wine prefix of the build folder, whose drives are C: and the
+// folder the installations are made in, so any other folder is one that Wine maps to no drive.
+
+#include "app/MainForm.h"
+#include "platform/Error.h"
+#include "platform/IntegerText.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "sim/ProcessSimulatorRunner.h"
+#include "sim/WineBridge.h"
+#include "support/DemoInstallation.h"
+#include "support/PlayoffPlayer.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+namespace kivp {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ScopedEnvironment;
+
+const std::string kDrive = std::string(KIVP_WINE_DRIVE_LETTER) + ":\\";
+// The build folder: the drive's folder and the prefix are in it, but it is on no drive of the prefix.
+const std::string kOutsideDrives = std::filesystem::path(KIVP_WINE_DRIVE).parent_path().string();
+
+// Every test plays in the build folder's prefix and makes its folders on the prefix's second drive.
+class WineTest : public ::testing::Test {
+protected:
+    ScopedEnvironment m_prefix{"WINEPREFIX", KIVP_WINE_PREFIX};
+    ScopedEnvironment m_quiet{"WINEDEBUG", "-all"};
+    ScopedEnvironment m_folders{"TMPDIR", KIVP_WINE_DRIVE};
+    ScopedEnvironment m_noFault{"KIVSIM_FAIL", std::nullopt};
+
+    static std::string winepath() {
+        return findProgram("winepath", "/", std::getenv("PATH") ? std::getenv("PATH") : "").value_or("");
+    }
+};
+
+// kivp installed beside kivsim.exe, which has no native twin, and the demo teams in "Sim Games".
+struct WindowsInstallation {
+    test::DemoInstallation install{"Sim Games"};
+    WindowsInstallation() {
+        install.unlinkSimulator("kivsim");
+        std::filesystem::copy_file(KIVSIM_EXE_PATH, joinPath(install.programFolder(), "KIVSIM.EXE"));
+    }
+};
+
+// A name Windows reads without a long-name lookup: up to eight characters, an extension of up to three, no
+// spaces.
+bool isShortName(const std::string& name) {
+    static const std::regex shortName(R"([^ .\\]{1,8}(\.[^ .\\]{1,3})?)");
+    return std::regex_match(name, shortName);
+}
+
+using WindowsFormTest = WineTest;
+
+TEST_F(WindowsFormTest, FoldersTakeTheFormWineMapsThemTo) {
+    test::TempDir dir;
+    const std::string drivePath = dir.path().substr(std::string(KIVP_WINE_DRIVE).size() + 1);
+    const std::string windowsDir = kDrive + drivePath;
+    const std::string spaced = dir.mkdir("Sim Games/All Stars 1999");
+
+    EXPECT_EQ(windowsFormOf(KIVP_WINE_DRIVE, winepath()), (WindowsFolder{kDrive, kDrive}));
+
+    const WindowsFolder withSpaces = windowsFormOf(spaced, winepath());
+    EXPECT_EQ(withSpaces.longForm, windowsDir + "\\Sim Games\\All Stars 1999");
+    ASSERT_EQ(withSpaces.shortForm.rfind(kDrive, 0), 0u) << withSpaces.shortForm;
+    const std::string names = withSpaces.shortForm.substr(kDrive.size());
+    std::size_t count = 0;
+    for (std::size_t start = 0; start <= names.size(); ++count) {
+        const auto end = std::min(names.find('\\', start), names.size());
+        EXPECT_TRUE(isShortName(names.substr(start, end - start))) << withSpaces.shortForm;
+        start = end + 1;
+    }
+    EXPECT_EQ(count, 3u) << withSpaces.shortForm; // the test's folder, "Sim Games", "All Stars 1999"
+
+    EXPECT_EQ(windowsFormOf(dir.file("gone"), winepath()), (WindowsFolder{windowsDir + "\\gone", ""}));
+
+    EXPECT_THAT([&] { windowsFormOf(kOutsideDrives, winepath()); },
+                ::testing::ThrowsMessage<Error>(::testing::StartsWith(
+                    "The team folder " + kOutsideDrives + " cannot be given to the Windows simulator: no drive of Wine's "
+                    "maps it")));
+}
+
+enum class Mode { Switches, CommandFile };
+
+class WindowsSeries : public WineTest, public ::testing::WithParamInterface<Mode> {};
+
+TEST_P(WindowsSeries, IsPlayedToItsEndWithTheWindowsCommandLineOfEveryGame) {
+    const bool commandFile = GetParam() == Mode::CommandFile;
+    WindowsInstallation windows;
+    const auto& install = windows.install;
+    ScopedEnvironment fixedGames("KIVSIM_SEED", commandFile ? "wine-file" : "wine-switches");
+    ScopedEnvironment log("KIVSIM_LOG", install.logFile());
+    const std::string& teams = install.teamFolder();
+    const std::string shortTeams = windowsFormOf(teams, winepath()).shortForm + "\\";
+    ASSERT_EQ(shortTeams.find(' '), std::string::npos) << shortTeams;
+
+    ProcessSimulatorRunner runner;
+    test::PlayoffPlayer user(install.programFolder(), runner);
+    user.confirm = test::ConfirmOptions::ForEachSeries;
+    user.optionsUser = [&](OptionsForm& options, int seriesIndex) {
+        options.chooseSeries(seriesIndex);
+        options.setChecked(CheckBoxId::CheckBox21, commandFile); // kept for every game, not cleared after one
+        options.setChecked(CheckBoxId::CheckBox2, false);       // sound
+        options.setChecked(CheckBoxId::CheckBox13, false);      // delay
+        options.setChecked(CheckBoxId::CheckBox37, commandFile);
+        options.setEditText(EditId::Edit1, "wineplay");
+        options.Button1Click();
+    };
+    user.start(teams);
+    user.setUp(2, 3, {"GLENROCK", "", "", "", "IVYWICK", "", "", ""}); // one best-of-seven series
+
+    int games = 0;
+    while (const auto series = user.nextSeries()) {
+        ASSERT_LT(games, 7);
+        const test::GameClick click = user.playGame(*series);
+        ++games;
+        SCOPED_TRACE("game " + std::to_string(games));
+        ASSERT_TRUE(user.prompts().messages().empty()) << user.prompts().messages().front();
+
+        const Lines logged = loadLines(install.logFile());
+        ASSERT_EQ(logged.size(), static_cast<std::size_t>(games));
+        const std::string& line = logged.back();
+        const auto program = line.substr(0, line.find(' '));
+        EXPECT_TRUE(endsWithIgnoringCase(program, "\\KIVSIM.EXE")) << line;
+        const std::string teamsPart = std::string(" //") + (click.upperIsHome ? "h:" : "v:") + click.upperTeam +
+                                      " //" + (click.upperIsHome ? "v:" : "h:") + click.lowerTeam;
+        if (commandFile) {
+            EXPECT_EQ(line.substr(program.size()), " /cmd:" + shortTeams + "wineplay");
+            const std::string fileLine = " /p:" + shortTeams + " /v:" + click.visitorTeam() +
+                                         " /h:" + click.homeTeam() + " /s:n //ls:kivp\r\n";
+            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay")), fileLine);
+            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay.kivb")), fileLine);
+        } else {
+            EXPECT_EQ(line.substr(program.size()), " /p:" + shortTeams + teamsPart + " //ls:kivp /s:n");
+        }
+    }
+    const Bracket& bracket = user.form().bracket();
+    EXPECT_EQ(bracket.seriesState(7), kSeriesDecided);
+    const int wins = toInteger(bracket.winCount(13)) + toInteger(bracket.winCount(14));
+    EXPECT_EQ(wins, games);
+    EXPECT_EQ(std::max(toInteger(bracket.winCount(13)), toInteger(bracket.winCount(14))), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WindowsSeries, ::testing::Values(Mode::Switches, Mode::CommandFile),
+                         [](const auto& info) {
+                             return info.param == Mode::Switches ? "Switches" : "CommandFile";
+                         });
+
+// What the playing dialog does with a game that does not end: the user stops it.
+class StoppingRunner : public ProcessSimulatorRunner {
+public:
+    pid_t stoppedGroup = 0;
+
+protected:
+    void waitForGame(SimulatorProcess& process, const std::string&) override {
+        if (!process.waitFor(1500ms)) {
+            stoppedGroup = process.pid();
+            process.stop();
+        }
+    }
+};
+
+using HungWindowsSimulator = WineTest;
+
+TEST_F(HungWindowsSimulator, IsStoppedWithItsWineAndTheNextGameCounts) {
+    WindowsInstallation windows;
+    StoppingRunner runner;
+    test::PlayoffPlayer user(windows.install.programFolder(), runner);
+    user.start(windows.install.teamFolder());
+    user.setUp(2, 3, {"GLENROCK", "", "", "", "IVYWICK", "", "", ""});
+    const Bracket& bracket = user.form().bracket();
+    {
+        ScopedEnvironment hang("KIVSIM_FAIL", "hang");
+        const auto started = std::chrono::steady_clock::now();
+        user.playGame(7);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 1500ms + SimulatorProcess::kStopGrace);
+    }
+    ASSERT_NE(runner.stoppedGroup, 0);
+    // Neither the Windows program nor the wine it ran in is left.
+    EXPECT_EQ(kill(-runner.stoppedGroup, 0), -1);
+    EXPECT_EQ(errno, ESRCH);
+    EXPECT_EQ(bracket.winCount(13) + "-" + bracket.winCount(14), "0-0");
+
+    user.playGame(7);
+    EXPECT_EQ(toInteger(bracket.winCount(13)) + toInteger(bracket.winCount(14)), 1);
+    EXPECT_TRUE(user.prompts().messages().empty());
+}
+
+struct CannotStartCase {
+    const char* name;
+    bool withoutWine;    // the search path has no wine
+    bool outsideDrives;  // the team folder is one Wine maps to no drive
+    const char* message; // the start of the one message
+};
+
+void PrintTo(const CannotStartCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WindowsSimulatorThatCannotStart : public WineTest, public ::testing::WithParamInterface<CannotStartCase> {};
+
+TEST_P(WindowsSimulatorThatCannotStart, IsReportedOnceAndNothingIsCredited) {
+    const CannotStartCase& c = GetParam();
+    WindowsInstallation windows;
+    const auto& install = windows.install;
+    ScopedEnvironment log("KIVSIM_LOG", install.logFile());
+    ScopedEnvironment path("PATH", c.withoutWine ? "/nonexistent" : std::getenv("PATH"));
+    const std::string teams = c.outsideDrives ? kOutsideDrives : install.teamFolder();
+
+    ProcessSimulatorRunner runner;
+    test::PlayoffPlayer user(install.programFolder(), runner);
+    user.start(install.teamFolder());
+    user.setUp(2, 3, {"GLENROCK", "", "", "", "IVYWICK", "", "", ""});
+    // A playoff loaded from a file shows its own team folder.
+    user.beforeClick = [&](const test::GameClick&) { user.form().setLabel32(teams); };
+    user.playGame(7);
+
+    ASSERT_EQ(user.prompts().messages().size(), 1u);
+    EXPECT_THAT(user.prompts().messages().front(), ::testing::HasSubstr(c.message));
+    if (c.outsideDrives) {
+        EXPECT_THAT(user.prompts().messages().front(), ::testing::HasSubstr(teams));
+    }
+    EXPECT_EQ(user.form().bracket().winCount(13) + "-" + user.form().bracket().winCount(14), "0-0");
+    EXPECT_FALSE(test::exists(install.logFile())); // the simulator never ran
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowsSimulatorThatCannotStart,
+    ::testing::Values(CannotStartCase{"WineMissing", true, false,
+                                      "is a Windows program; kivp starts Windows programs with Wine, and no "
+                                      "`wine` was found on the search path."},
+                      CannotStartCase{"TeamFolderOnNoWineDrive", false, true,
+                                      "cannot be given to the Windows simulator: no drive of Wine's maps it"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kivp
