@@ -77,11 +77,14 @@ public:
     }
     bool play() {
         auto& bracket = m_user.form().bracket();
-        if (bracket.seriesState(7) == kivp::kSeriesDecided)
+        if (bracket.seriesState(7) == kivp::kSeriesDecided) {
+            m_user.prompts().answers.push_back(true); // yes, set up again without saving the games played
             m_user.form().Button2Click();
+        }
         const std::string before = bracket.winCount(13) + "-" + bracket.winCount(14);
         m_user.form().Label9Click(13);
-        return before != bracket.winCount(13) + "-" + bracket.winCount(14);
+        const bool credited = before != bracket.winCount(13) + "-" + bracket.winCount(14);
+        return credited;
     }
     // wine and its arguments for the latest game, as kivp started it.
     std::vector<std::string> latestArguments() const {
@@ -162,7 +165,7 @@ void WindowsFormOfANewFolder(benchmark::State& state) {
     }
 }
 
-BENCHMARK(GameOverWineDirect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(GameOverWineDirect)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(60);
 BENCHMARK(WindowsFormOfANewFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
