@@ -29,7 +29,9 @@ std::size_t pickerSlot(int comboBox) {
 } // namespace
 
 MainForm::MainForm(Prompts& prompts, MainFormView& view, SimulatorRunner& runner)
-    : m_prompts(prompts), m_view(view), m_runner(runner) {}
+    : m_prompts(prompts), m_view(view), m_runner(runner) {
+    m_journal.addExtrasWriter([this](PlayoffExtras& extras) { m_homeField.patterns().writeTo(extras); });
+}
 
 std::string MainForm::settingsPath() const { return joinPath(m_programDirectory, "kivp.ini"); }
 
@@ -341,6 +343,7 @@ void MainForm::HomePatternClick(HomePattern pattern) {
         settings.save();
         if (const auto message = m_homeField.changePatterns(patterns))
             m_prompts.say(*message);
+        m_journal.autosave();
     });
 }
 
@@ -373,6 +376,8 @@ void MainForm::showLoadedPlayoff(const LoadedPlayoff& loaded) {
     // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
     m_label32 = loaded.teamDirectory;
     listTeamsIntoPickers();
+    // The playoff goes on under the home pattern it was played with, which its home buttons follow.
+    m_homeField.setPatterns(HomePatterns::readFrom(loaded.extras));
     m_journal.autosave();
 }
 

@@ -1,6 +1,7 @@
 #include "run/HomePattern.h"
 
 #include "options/ProfileFile.h"
+#include "playoff/PlayoffExtras.h"
 
 #include <algorithm>
 #include <array>
@@ -31,6 +32,20 @@ const PatternRow& rowOf(HomePattern pattern) {
 
 std::string keyOf(int seriesLength) {
     return "Best of " + std::to_string(seriesLength);
+}
+
+constexpr std::string_view kPlayoffPart = "homePattern";
+
+std::string playoffKeyOf(int seriesLength) {
+    return std::string(kPlayoffPart) + ".bestOf" + std::to_string(seriesLength);
+}
+
+// Chooses the pattern for a series length named name; any other name leaves that length every game.
+void chooseNamed(HomePatterns& patterns, int seriesLength, std::string_view name) {
+    for (HomePattern pattern : patternsFor(seriesLength)) {
+        if (pattern != HomePattern::EveryGame && name == homePatternName(pattern))
+            patterns.choose(pattern);
+    }
 }
 
 } // namespace
@@ -133,19 +148,32 @@ std::string HomePatterns::summary(const std::vector<int>& seriesLengths) const {
 
 HomePatterns HomePatterns::load(const ProfileFile& settings) {
     HomePatterns patterns;
-    for (int length : {3, 5, 7}) {
-        const std::string name = settings.readString(kHomePatternSection, keyOf(length), "");
-        for (HomePattern pattern : patternsFor(length)) {
-            if (pattern != HomePattern::EveryGame && name == homePatternName(pattern))
-                patterns.choose(pattern);
-        }
-    }
+    for (int length : {3, 5, 7})
+        chooseNamed(patterns, length, settings.readString(kHomePatternSection, keyOf(length), ""));
     return patterns;
 }
 
 void HomePatterns::save(ProfileFile& settings) const {
     for (int length : {3, 5, 7})
         settings.writeString(kHomePatternSection, keyOf(length), homePatternName(forLength(length)));
+}
+
+HomePatterns HomePatterns::readFrom(const PlayoffExtras& extras) {
+    HomePatterns patterns;
+    for (const auto& [key, value] : extras.entries()) {
+        for (int length : {3, 5, 7}) {
+            if (key == playoffKeyOf(length))
+                chooseNamed(patterns, length, value);
+        }
+    }
+    return patterns;
+}
+
+void HomePatterns::writeTo(PlayoffExtras& extras) const {
+    for (int length : {3, 5, 7}) {
+        if (const HomePattern pattern = forLength(length); pattern != HomePattern::EveryGame)
+            extras.add(playoffKeyOf(length), std::string(homePatternName(pattern)));
+    }
 }
 
 } // namespace kivp

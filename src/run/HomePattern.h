@@ -6,7 +6,10 @@
 // best of three. A best of one is always the marked team's.
 //
 // The choice is made per series length, so a "5-7-7" playoff can play 2-2-1 in its first round and 2-3-2
-// after. It is kept in kivp.ini in a section of kivp's own.
+// after. It is kept with the playoff, in the lines after a playoff file's 39 ("homePattern.bestOf7=2-3-2"), so a
+// playoff loaded or resumed goes on under the pattern it was played with; a file without those lines was played
+// with the home team every game. The latest choice is also kept in kivp.ini, in a section of kivp's own, for the
+// playoffs set up after it.
 
 #include <optional>
 #include <string>
@@ -15,6 +18,7 @@
 
 namespace kivp {
 
+class PlayoffExtras;
 class ProfileFile;
 
 enum class HomePattern { EveryGame, TwoThreeTwo, TwoTwoOneOneOne, TwoTwoOne, OneOneOne };
@@ -49,6 +53,9 @@ public:
     // The section of kivp.ini; a missing or unknown value is "Home team every game".
     static HomePatterns load(const ProfileFile& settings);
     void save(ProfileFile& settings) const;
+    // A playoff file's lines; none for "Home team every game" throughout. Unknown values read as every game.
+    static HomePatterns readFrom(const PlayoffExtras& extras);
+    void writeTo(PlayoffExtras& extras) const;
 
     bool operator==(const HomePatterns&) const = default;
 

@@ -1,9 +1,10 @@
-// How the home-pattern choice is kept in kivp.ini and what the top bar says about it. Who hosts each game
+// How the home-pattern choice is kept with the playoff and in kivp.ini, and what the top bar says about it. Who hosts each game
 // under each pattern is checked on the command lines of whole series, in GameRunTest.
 
 #include "run/HomePattern.h"
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
+#include "platform/TextFile.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
@@ -15,7 +16,7 @@ namespace {
 
 using P = HomePattern;
 
-TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
+TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
     test::TempDir dir;
     test::RecordingPrompts prompts;
     test::ScriptedRunner runner;
@@ -37,7 +38,15 @@ TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: 2-2-1, 2-3-2");
         form.PlayoffFormatBoxChange(12); // "3-3-7"
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: 2-3-2; best of 3 every game");
+        prompts.files = {dir.file("patterns.kvp")};
+        form.SavePlayoffAs1Click();
     }
+    // After the 39 lines, which stay as every reader knows them.
+    const Lines saved = loadLines(dir.file("patterns.kvp"));
+    ASSERT_EQ(saved.size(), 42u);
+    EXPECT_EQ(Lines(saved.begin() + 39, saved.end()),
+              (Lines{"[kivp]", "homePattern.bestOf5=2-2-1", "homePattern.bestOf7=2-3-2"}));
+    saveLines(dir.file("plain.kvp"), Lines(saved.begin(), saved.begin() + 39));
     const std::string ini = test::readBytes(dir.file("kivp.ini"));
     EXPECT_NE(
         ini.find(
@@ -47,11 +56,20 @@ TEST(HomePatternSetting, IsKeptInKivpIniAndShownForTheFormatsLengths) {
 
     MainForm again(prompts, view, runner);
     again.FormCreate(dir.path());
-    EXPECT_EQ(again.homePatterns().forLength(5), P::TwoTwoOne);
-    EXPECT_EQ(again.homePatterns().forLength(7), P::TwoThreeTwo);
-    again.HomePatternClick(P::EveryGame);
+    const auto expectChosen = [&again] {
+        EXPECT_EQ(again.homePatterns().forLength(3), P::EveryGame);
+        EXPECT_EQ(again.homePatterns().forLength(5), P::TwoTwoOne);
+        EXPECT_EQ(again.homePatterns().forLength(7), P::TwoThreeTwo);
+    };
+    expectChosen(); // the latest choice, from kivp.ini
+    again.FormShow();
+    // A playoff loaded goes on under its own pattern; one without pattern lines was played every game.
+    prompts.files = {dir.file("plain.kvp")};
+    again.Button7Click();
     EXPECT_TRUE(again.homePatterns().everyGameThroughout());
-    EXPECT_TRUE(HomePatterns::load(ProfileFile(dir.file("kivp.ini"))).everyGameThroughout());
+    prompts.files = {dir.file("patterns.kvp")};
+    again.Button7Click();
+    expectChosen();
     EXPECT_TRUE(prompts.messages().empty());
 }
 
