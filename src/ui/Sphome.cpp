@@ -2,9 +2,10 @@
 
 #include "journal/GameLog.h"
 #include "platform/JpegFile.h"
-#include "ui/GameLogWindow.h"
+#include "ui/Accessibility.h"
 #include "ui/BracketPainter.h"
 #include "ui/BracketPrinter.h"
+#include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
 
 #include <QAction>
@@ -76,6 +77,7 @@ private:
 };
 
 SlotLabel::SlotLabel(QWidget* parent) : QLabel(parent) {
+    installAccessibility();
     setCursor(Qt::PointingHandCursor);
     setToolTip(kSlotHint);
     setFocusPolicy(Qt::StrongFocus);
@@ -95,19 +97,45 @@ void SlotLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
-// A focused slot is outlined, so keyboard users see where Enter will play, and shows its tooltip (the series'
-// games) as hovering does.
+// A slot reached from the keyboard is marked, so keyboard users see where Enter will play, and shows its tooltip
+// (the series' games) as hovering does. The mark is a tinted, dashed outline in the selection colour, which no one
+// takes for the champion's plain box; a slot clicked with the mouse gets none, since the click already played.
 void SlotLabel::focusInEvent(QFocusEvent* event) {
     QLabel::focusInEvent(event);
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        m_keyboardFocus = true;
+    else if (reason == Qt::MouseFocusReason)
+        m_keyboardFocus = false;
+    update();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
         QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
 }
 
 void SlotLabel::focusOutEvent(QFocusEvent* event) {
     QLabel::focusOutEvent(event);
-    setFrameStyle(QFrame::NoFrame);
+    // A menu or another window taking the focus for a while does not end keyboard use.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        m_keyboardFocus = false;
+    update();
     QToolTip::hideText();
+}
+
+void SlotLabel::paintEvent(QPaintEvent* event) {
+    const bool marked = showsKeyboardFocus();
+    if (marked) {
+        QPainter painter(this);
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(48);
+        painter.fillRect(rect(), tint);
+    }
+    QLabel::paintEvent(event);
+    if (marked) {
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight), 1, Qt::DashLine);
+        painter.setPen(pen);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    }
 }
 
 TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
@@ -275,6 +303,7 @@ void TForm1::buildTopBar(QWidget* client) {
     label3->setGeometry(8, 7, 64, 16);
     m_playoffTypeBox = new QComboBox(client);
     m_playoffTypeBox->setObjectName("PlayoffTypeBox");
+    keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
     for (const auto& item : playoffTypeItems())
@@ -291,6 +320,7 @@ void TForm1::buildTopBar(QWidget* client) {
     label2->setGeometry(190, 7, 40, 16);
     m_playoffFormatBox = new QComboBox(client);
     m_playoffFormatBox->setObjectName("PlayoffFormatBox");
+    keepRoleName(m_playoffFormatBox);
     m_playoffFormatBox->setAccessibleName("Format");
     m_playoffFormatBox->setGeometry(232, 4, 80, 22);
     connect(m_playoffFormatBox, &QComboBox::activated, this,
@@ -414,6 +444,7 @@ void TForm1::buildTeamSetup(QWidget* client) {
             m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))] = caption;
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
+            keepRoleName(picker);
             picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
             picker->setGeometry(66, 22 + rank * 28, 215, 22);
             connect(picker, &QComboBox::activated, this,

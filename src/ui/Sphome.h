@@ -26,6 +26,8 @@ class SlotLabel : public QLabel {
     Q_OBJECT
 public:
     explicit SlotLabel(QWidget* parent = nullptr);
+    // Whether the slot shows the mark of keyboard focus: focused, and reached from the keyboard.
+    bool showsKeyboardFocus() const { return hasFocus() && m_keyboardFocus; }
 signals:
     void activated();
 
@@ -34,6 +36,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_keyboardFocus = false;
 };
 
 class BracketArea;

@@ -1,5 +1,6 @@
 #include "ui/Spoptions.h"
 
+#include "ui/Accessibility.h"
 #include "ui/QtText.h"
 
 #include <QAbstractSpinBox>
@@ -373,6 +374,7 @@ void TForm7::buildTeamOptions(QWidget* page) {
         addLabel(frame, "Select series to set options", QRect(8, 8, 240, 14), "SeriesLabel");
     m_comboBox1 = new QComboBox(frame);
     m_comboBox1->setObjectName("ComboBox1");
+    keepRoleName(m_comboBox1);
     m_comboBox1->setAccessibleName("Select series to set options");
     m_comboBox1->setGeometry(8, 24, 200, 22);
     seriesCaption->setBuddy(m_comboBox1);
@@ -697,6 +699,10 @@ void TForm7::refresh() {
         if (m_cSpinEdit5->editor()->text() != toQt(delay.text))
             m_cSpinEdit5->editor()->setText(toQt(delay.text));
         drawShown(m_cSpinEdit5, delay.enabled, delay.visible);
+        // What assistive technology reads as the field's value and range.
+        m_cSpinEdit5->setProperty("value", delay.value());
+        m_cSpinEdit5->setProperty("minimum", delay.minValue);
+        m_cSpinEdit5->setProperty("maximum", delay.maxValue);
         m_cSpinEdit5->update(); // the arrows follow the value
     }
 
