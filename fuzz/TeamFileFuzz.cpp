@@ -9,7 +9,7 @@ struct SilentPrompts : kivp::Prompts {
     void showMessage(const kivp::Message&) override {}
     bool askOkCancel(const kivp::Message&) override { return false; }
     bool askYesNo(const kivp::Message&) override { return false; }
-    std::optional<std::string> chooseFileToSave(const std::string&, const std::string&) override {
+    std::optional<std::string> chooseFileToSave(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&) override { return std::nullopt; }
