@@ -23,7 +23,8 @@ void centreOver(QWidget& window, const QWidget& owner) {
 
 } // namespace
 
-KivpApplication::KivpApplication(const std::string& programDirectory) : m_model(m_prompts, *this, m_runner) {
+KivpApplication::KivpApplication(const std::string& programDirectory, Prompts* prompts)
+    : m_prompts(prompts ? *prompts : m_qtPrompts), m_model(m_prompts, *this, m_runner) {
     registerKivpResources();
     m_model.FormCreate(programDirectory);
     m_form1 = std::make_unique<TForm1>(m_model, m_prompts);

@@ -18,8 +18,9 @@ class TForm7;
 
 class KivpApplication : public MainFormView {
 public:
-    // programDirectory: the folder kivp was started from.
-    explicit KivpApplication(const std::string& programDirectory);
+    // programDirectory: the folder kivp was started from. prompts: who the user's messages and questions go to;
+    // Qt's message boxes and choosers when none is given (a test gives its own, which answers them).
+    explicit KivpApplication(const std::string& programDirectory, Prompts* prompts = nullptr);
     ~KivpApplication() override;
 
     TForm1& mainWindow() { return *m_form1; }
@@ -32,7 +33,8 @@ public:
     void showGameLog() override;
 
 private:
-    QtPrompts m_prompts;
+    QtPrompts m_qtPrompts;
+    Prompts& m_prompts;
     QtSimulatorRunner m_runner;
     MainForm m_model;
     std::unique_ptr<TForm1> m_form1;

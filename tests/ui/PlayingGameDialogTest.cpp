@@ -3,13 +3,13 @@
 #include "bracket/Bracket.h"
 #include "platform/TextFile.h"
 #include "support/DemoInstallation.h"
+#include "support/RecordingPrompts.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/KivpApplication.h"
 #include "ui/Sphome.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -18,8 +18,8 @@
 namespace kivp::test {
 namespace {
 
-// Sees every window the program shows as it is shown: the "Playing game..." dialog, whose "Stop simulator" it
-// presses once armed, and any message box, which it notes and closes.
+// Sees the "Playing game..." dialog as it is shown, and presses its "Stop simulator" once armed. Messages go to
+// the test's own prompts.
 class ShownWindows : public QObject {
 public:
     bool stopNextGame = false;
@@ -27,17 +27,13 @@ public:
     QString dialogTitle;
     QString dialogCaption;
     QRect dialogGeometry;
-    QStringList messages;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Show || !watched->isWidgetType())
             return false;
         auto* window = static_cast<QWidget*>(watched);
-        if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            messages << box->text();
-            QMetaObject::invokeMethod(box, &QMessageBox::reject, Qt::QueuedConnection);
-        } else if (window->objectName() == "PlayingGameDialog" && stopNextGame) {
+        if (window->objectName() == "PlayingGameDialog" && stopNextGame) {
             stopNextGame = false;
             dialogParent = window->parentWidget();
             dialogTitle = window->windowTitle();
@@ -66,7 +62,8 @@ private slots:
         ShownWindows shown;
         qApp->installEventFilter(&shown);
 
-        ui::KivpApplication program(demo.programFolder());
+        RecordingPrompts prompts;
+        ui::KivpApplication program(demo.programFolder(), &prompts);
         ui::TForm1& window = program.mainWindow();
         window.move(150, 120);
         window.show();
@@ -109,7 +106,7 @@ private slots:
 
         QTest::mouseClick(upperSlot, Qt::LeftButton);
         QVERIFY(wins() == "1-0" || wins() == "0-1");
-        QVERIFY2(shown.messages.isEmpty(), qPrintable(shown.messages.join("\n")));
+        QVERIFY(prompts.calls.empty());
         qApp->removeEventFilter(&shown);
     }
 };

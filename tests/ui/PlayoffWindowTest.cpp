@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "support/DemoInstallation.h"
+#include "support/RecordingPrompts.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/KivpApplication.h"
 #include "ui/Sphome.h"
@@ -9,10 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 namespace kivp::test {
@@ -30,18 +29,8 @@ private slots:
         ScopedEnvironment fixedGames("KIVSIM_SEED", "11");
         ScopedEnvironment log("KIVSIM_LOG", demo.logFile());
 
-        // Any message box would stop the test: record it and close it.
-        QStringList messages;
-        QTimer watchdog;
-        connect(&watchdog, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages << box->text();
-                box->reject();
-            }
-        });
-        watchdog.start(50);
-
-        ui::KivpApplication program(demo.programFolder());
+        RecordingPrompts prompts; // answers every message and question
+        ui::KivpApplication program(demo.programFolder(), &prompts);
         ui::TForm1& window = program.mainWindow();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -70,16 +59,17 @@ private slots:
         QTest::mouseClick(lowerHome, Qt::LeftButton);
         QVERIFY(lowerHome->isChecked() && !child<QToolButton>(&window, "SpeedButton2")->isChecked());
         QVERIFY(child(&window, "UpdateOptionsLabel")->isVisible());
-        QTimer::singleShot(200, [&] {
-            auto* options = QApplication::activeModalWidget();
-            QVERIFY(options && options->objectName() == "TForm7");
+        // The options window opens modal; once it shows, the user picks the series and presses OK.
+        int seriesListed = 0;
+        WhenShown options("TForm7", [&](QWidget* options) {
             auto* series = child<QComboBox>(options, "ComboBox1");
-            QCOMPARE(series->count(), 4);
+            seriesListed = series->count();
             series->setCurrentIndex(0);
             emit series->activated(0);
             QTest::mouseClick(child<QPushButton>(options, "Button1"), Qt::LeftButton);
         });
         window.findChild<QAction*>("Options1")->trigger();
+        QCOMPARE(seriesListed, 4);
         QVERIFY(!child(&window, "UpdateOptionsLabel")->isVisible());
 
         auto* winner = child<QLabel>(&window, "Label17");
@@ -89,7 +79,7 @@ private slots:
         const QString winnerCount = winner->text() == upper ? "Label1" : "Label35";
         QCOMPARE(child<QLabel>(&window, qPrintable(winnerCount))->text(), QString("3"));
         QVERIFY(child(&window, "SpeedButton10")->isVisible());
-        QVERIFY(messages.isEmpty());
+        QVERIFY(prompts.calls.empty());
 
         // Every game was started with the lower team at home and the switches OK composed.
         const auto runs = loadLines(demo.logFile());

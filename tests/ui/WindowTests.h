@@ -1,8 +1,11 @@
 #pragma once
 // The window test classes register themselves here (the list lives in main.cpp) so one program runs them all.
 
+#include <QApplication>
+#include <QEvent>
 #include <QObject>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 namespace kivp::test {
@@ -20,5 +23,27 @@ template <typename T = QWidget> T* child(QObject* window, const char* name) {
         qWarning("no widget named %s", name);
     return found;
 }
+
+// While it lives, acts on the window with this object name each time it shows, from the event loop the window
+// runs (a modal window's own), so a test drives it as a user would without waiting on a timer.
+class WhenShown : public QObject {
+public:
+    WhenShown(const char* name, std::function<void(QWidget*)> act) : m_name(name), m_act(std::move(act)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && watched->objectName() == m_name) {
+            auto* window = static_cast<QWidget*>(watched);
+            QMetaObject::invokeMethod(this, [this, window] { m_act(window); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QString m_name;
+    std::function<void(QWidget*)> m_act;
+};
 
 } // namespace kivp::test
