@@ -1,5 +1,6 @@
 #include "bracket/Bracket.h"
 #include "platform/Error.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // --- wins needed ---
 
@@ -280,10 +283,6 @@ struct PlayoffRow {
     const char* winCounts;
 };
 
-void PrintTo(const PlayoffRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class WholePlayoff : public ::testing::TestWithParam<PlayoffRow> {};
 
 // Each series is played exactly until it is decided: play() refuses a game in a series that is not open.
@@ -334,10 +333,6 @@ struct FormatChangeRow {
     int state;
     const char* winner;
 };
-
-void PrintTo(const FormatChangeRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class FormatChangeMidSeries : public ::testing::TestWithParam<FormatChangeRow> {};
 

@@ -13,6 +13,7 @@
 #include "support/PlayoffPlayer.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::ConfirmOptions;
 using test::GameClick;
@@ -40,10 +43,6 @@ struct PlayoffCase {
     const char* program; // what the version starts; typed into the version box for "User Defined"
     const char* teamSubfolder;
 };
-
-void PrintTo(const PlayoffCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // Eight demo teams in picker order; a four-team playoff takes the first two of each half, a two-team playoff
 // the first of each. MARROWDL's file is named in capitals.

@@ -7,6 +7,7 @@
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 struct QuietView : MainFormView {
     void showHelpContents() override {}
@@ -83,10 +86,6 @@ struct AsideCase {
     std::function<void(Program&, const test::TempDir&)> command;
     int gamesAfter; // in the playoff the command puts in the window
 };
-
-void PrintTo(const AsideCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingAside : public JournalKeeperTest, public ::testing::WithParamInterface<AsideCase> {};
 
@@ -248,10 +247,6 @@ struct ResumeCase {
     bool asked;
     bool yes;
 };
-
-void PrintTo(const ResumeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Resume : public JournalKeeperTest, public ::testing::WithParamInterface<ResumeCase> {};
 

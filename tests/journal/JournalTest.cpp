@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "playoff/PlayoffFile.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // A playoff played by a user who picks series at random, now and then changes a home team, the format or even
 // the playoff type between games, and sees ties. Every game goes through the journal.
@@ -163,10 +166,6 @@ struct FileCase {
     std::function<void(Lines&)> edit;
     Outcome outcome;
 };
-
-void PrintTo(const FileCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 std::size_t lineOf(const Lines& lines, const std::string& start, int nth = 1) {
     for (std::size_t i = 0; i < lines.size(); ++i) {

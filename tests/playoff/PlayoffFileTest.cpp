@@ -2,6 +2,7 @@
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::RecordingPrompts;
 using test::TempDir;
@@ -155,10 +158,6 @@ struct BadFile {
     std::size_t keepLines;
     std::string message;
 };
-
-void PrintTo(const BadFile& bad, std::ostream* os) {
-    *os << bad.name;
-}
 
 class BadPlayoffFile : public ::testing::TestWithParam<BadFile> {};
 

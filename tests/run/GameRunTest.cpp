@@ -9,11 +9,14 @@
 #include "support/PlayoffPlayer.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::ScriptedRunner;
 
@@ -95,10 +98,6 @@ struct OrderRow {
     bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
 };
 
-void PrintTo(const OrderRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 // The messages shown: none, or the one given.
 std::vector<std::string> only(const std::string& message) {
     return message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message};
@@ -156,10 +155,6 @@ struct StopRow {
     std::string message; // the one message shown, if any
     std::string statusLine;
 };
-
-void PrintTo(const StopRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class RunStop : public ::testing::TestWithParam<StopRow> {};
 
@@ -234,10 +229,6 @@ struct PatternRow {
     const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
     std::vector<std::string> messages;
 };
-
-void PrintTo(const PatternRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
 

@@ -3,11 +3,14 @@
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // A line of width spaces with each text written from its column (1-based) on; the line grows when a text
 // runs past.
@@ -116,10 +119,6 @@ struct SectionCase {
     std::vector<std::string> starters;
     std::vector<std::string> problems;
 };
-
-void PrintTo(const SectionCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PitcherSectionEnds : public ::testing::TestWithParam<SectionCase> {};
 
