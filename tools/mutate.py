@@ -25,7 +25,8 @@ from pathlib import Path
 
 RANDOM_NUMBER = 12345
 DEFAULT_COUNT = 40
-TEST_TIMEOUT = 60
+TEST_TIMEOUT = 20  # seconds for one test; the whole suite takes a few
+RUN_TIMEOUT = 180  # seconds for one build or one test run; a mutant that hangs the tests is killed
 EXCLUDED_TESTS = "[Ww]ine|[Ff]uzz"
 
 COMPARISON_SWAPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
@@ -177,13 +178,22 @@ def describe(mutant):
 
 
 def run(command, cwd, log, timeout=None):
+    """Runs command in a session of its own, so that a timeout ends every process it started."""
     started = time.monotonic()
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                               errors="replace", start_new_session=True)
     try:
-        done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              timeout=timeout, text=True, errors="replace")
-        output, code = done.stdout, done.returncode
-    except subprocess.TimeoutExpired as expired:
-        output, code = (expired.stdout or "") if isinstance(expired.stdout, str) else "", -1
+        output, _ = process.communicate(timeout=timeout)
+        code = process.returncode
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        output, _ = process.communicate()
+        output += f"\n[timed out after {timeout} s]"
+        code = -1
+    except BaseException:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        raise
     with open(log, "a", encoding="utf-8") as out:
         out.write(f"$ {' '.join(command)}\n{output}\n[exit {code}]\n")
     return code, output, time.monotonic() - started
@@ -263,7 +273,7 @@ def main():
             if code != 0:
                 outcome = "build-failed"
             else:
-                code, _, _ = run(test_command(args.jobs), build, log, timeout=10 * TEST_TIMEOUT)
+                code, _, _ = run(test_command(args.jobs), build, log, timeout=RUN_TIMEOUT)
                 outcome = "survived" if code == 0 else "killed"
         finally:
             path.write_bytes(original)
