@@ -244,7 +244,7 @@ TEST_F(MainFormTest, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
     }
 }
 
-TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderWithTheTeamFolderShownAndCreditsTheHomeTeamOnATie) {
+TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderAndCreditsTheHomeTeamOnATie) {
     setUpEight(); // "1-1-1": one game decides a series
     runner.thenScore(4, 4);
     form.Label9Click(2);
@@ -253,17 +253,6 @@ TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderWithTheTeamFolderShownAn
     EXPECT_EQ(runner.calls[0].workingDirectory, dir.path());
     EXPECT_EQ(runner.calls[0].caption, "Dogwood at Ash");
     EXPECT_EQ(form.bracket().slot(9), "Ash");
-
-    // A loaded playoff's folder is the one the simulator is told, with the lower team at home as chosen.
-    const auto league = dir.mkdir("league");
-    form.setLabel32(league);
-    form.SpeedButton2Click(5);
-    form.bracket().setUpdateOptionsLabel(false);
-    runner.thenScore(7, 2);
-    form.Label9Click(3);
-    EXPECT_EQ(runner.calls.at(1).commandLine,
-              "kivsim /p:" + league + "/ //v:Birch //h:Cedar //del:0 //st:kplayoff //ls:kivp");
-    EXPECT_EQ(form.bracket().slot(10), "Birch");
     EXPECT_TRUE(prompts.calls.empty());
 }
 
