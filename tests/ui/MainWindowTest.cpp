@@ -74,14 +74,8 @@ private slots:
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Setup", "&Play", "&Help"}));
 
         auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
-        const QStringList shown = {"SavePlayoff1", "LoadPlayoff1",     "N6",        "ExporttoHTML1",
-                                   "N2",           "ResetForm1",       "N1",        "Exit1",
-                                   "Teams1",       "Options1",         "N5",        "ShowPicture1",
-                                   "LoadPicture1", "ChangeLabelFont1", "Contents1", "N3",
-                                   "About1",       "SavePlayoffAs1",   "UndoGame1", "RedoGame1",
-                                   "N7",           "GameLog1"};
-        for (const QString& name : shown)
-            QVERIFY2(item(qPrintable(name)) && item(qPrintable(name))->isVisible(), qPrintable(name));
+        for (const char* name : {"SavePlayoffAs1", "UndoGame1", "RedoGame1", "GameLog1", "ExporttoHTML1"})
+            QVERIFY2(item(name) && item(name)->isVisible(), name);
         for (const char* play : {"PlayNextGame1", "PlayRestOfRound1", "PlayToChampion1", "HomePattern1"})
             QVERIFY2(item(play) || f.window->findChild<QMenu*>(play), play);
         for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
