@@ -124,24 +124,6 @@ TEST_F(OptionsFormTest, ExactlyOnePersistenceModeIsOn) {
     EXPECT_TRUE(form.checkBox(C::CheckBox21).checked);
 }
 
-TEST_F(OptionsFormTest, EachVersionStartsItsProgramAndOnlyUserDefinedTakesAName) {
-    form.chooseVersion(R::RadioButton5);
-    form.setEditText(EditId::KIVVersionBox, "mykiv");
-    EXPECT_TRUE(form.edit(EditId::KIVVersionBox).enabled);
-    EXPECT_EQ(form.executableName(), "mykiv");
-    form.KIVVersionBoxEnter();
-    EXPECT_TRUE(form.label(LabelId::Label5).visible);
-    form.KIVVersionBoxExit();
-    EXPECT_FALSE(form.label(LabelId::Label5).visible);
-    const std::array<std::string_view, 4> executables = {"kivsim", "kivsv40", "kivsv45", "kivsv46"};
-    for (std::size_t i = 0; i < executables.size(); ++i) {
-        form.chooseVersion(kRadioButtonIds[i]);
-        EXPECT_EQ(form.executableName(), executables[i]);
-        EXPECT_FALSE(form.edit(EditId::KIVVersionBox).enabled);
-    }
-    EXPECT_EQ(form.edit(EditId::KIVVersionBox).text, "mykiv");
-}
-
 // --- series and pitchers
 // ---------------------------------------------------------------------------------------
 
