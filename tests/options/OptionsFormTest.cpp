@@ -12,15 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace kivp {
-
-void PrintTo(const RunOptions& o, std::ostream* os) {
-    *os << "{switches \"" << composeSwitches(o).raw << "\" clear " << o.clearStatsFile << o.clearBoxScoreFile
-        << o.clearScoreCardFile << o.clearStarBoxFile << " names \"" << o.statsFile << "\" \""
-        << o.boxScoreFile << "\" \"" << o.scoreCardFile << "\" \"" << o.starBoxFile << "\" command "
-        << o.useCommandFile << " \"" << o.commandFileName << "\" version \"" << o.kivVersion << "\" mode "
-        << o.clearAllAfterRun << o.saveAllOptions << " detailed " << o.showDetailedErrorMessages << "}";
-}
-
 namespace {
 
 using test::crlf;
@@ -79,22 +70,6 @@ protected:
 // --- creation and the rules
 // --------------------------------------------------------------------------------------
 
-TEST_F(OptionsFormTest, ControlsStartAtTheirCreationDefaults) {
-    EXPECT_EQ(form.runOptions(), RunOptions{});
-    EXPECT_EQ(form.executableName(), "kivsim");
-    EXPECT_EQ(form.cSpinEdit5(), (SpinEditState{"0", false, true, 0, 9}));
-    EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{false, false, true}));
-    EXPECT_EQ(form.checkBox(C::CheckBox6), (CheckBoxState{false, true, true}));
-    EXPECT_EQ(form.checkBox(C::CheckBox26), (CheckBoxState{false, true, false}));
-    EXPECT_EQ(form.edit(EditId::Edit2), (EditState{"", true, true, 5, ""}));
-    EXPECT_EQ(form.edit(EditId::Edit1),
-              (EditState{"", false, true, 8, "Command File:  Name 8 char max, no ext"}));
-    EXPECT_EQ(form.button(ButtonId::Button7), (ButtonState{false, false}));
-    EXPECT_FALSE(form.listBox(ListBoxId::ListBox3).visible);
-    EXPECT_EQ(form.label(LabelId::Label5),
-              (LabelState{"<----- Enter just the filename without the .exe", false}));
-}
-
 TEST_F(OptionsFormTest, EnablingRuleFieldsFollowTheirFlagBothWays) {
     const std::vector<std::pair<CheckBoxId, std::vector<std::string_view>>> table = {
         {C::CheckBox8, {"ComboBox1", "Button7"}},
@@ -147,39 +122,6 @@ TEST_F(OptionsFormTest, ExactlyOnePersistenceModeIsOn) {
     form.setChecked(C::CheckBox40, false); // shares the handler, has no rule
     EXPECT_FALSE(form.checkBox(C::CheckBox20).checked);
     EXPECT_TRUE(form.checkBox(C::CheckBox21).checked);
-}
-
-TEST_F(OptionsFormTest, EachVersionStartsItsProgramAndOnlyUserDefinedTakesAName) {
-    form.chooseVersion(R::RadioButton5);
-    form.setEditText(EditId::KIVVersionBox, "mykiv");
-    EXPECT_TRUE(form.edit(EditId::KIVVersionBox).enabled);
-    EXPECT_EQ(form.executableName(), "mykiv");
-    form.KIVVersionBoxEnter();
-    EXPECT_TRUE(form.label(LabelId::Label5).visible);
-    form.KIVVersionBoxExit();
-    EXPECT_FALSE(form.label(LabelId::Label5).visible);
-    const std::array<std::string_view, 4> executables = {"kivsim", "kivsv40", "kivsv45", "kivsv46"};
-    for (std::size_t i = 0; i < executables.size(); ++i) {
-        form.chooseVersion(kRadioButtonIds[i]);
-        EXPECT_EQ(form.executableName(), executables[i]);
-        EXPECT_FALSE(form.edit(EditId::KIVVersionBox).enabled);
-    }
-    EXPECT_EQ(form.edit(EditId::KIVVersionBox).text, "mykiv");
-}
-
-TEST_F(OptionsFormTest, TheDelayStaysWithinZeroToNine) {
-    form.setCSpinEdit5Value(12);
-    EXPECT_EQ(form.cSpinEdit5().text, "9");
-    form.setCSpinEdit5Value(-1);
-    EXPECT_EQ(form.cSpinEdit5().text, "0");
-    form.setCSpinEdit5Text("15"); // typed: kept until the field loses the focus
-    EXPECT_EQ(form.cSpinEdit5().value(), 9);
-    form.CSpinEdit5Exit();
-    EXPECT_EQ(form.cSpinEdit5().text, "9");
-    form.setCSpinEdit5Text("");
-    form.CSpinEdit5Exit();
-    EXPECT_EQ(form.cSpinEdit5().text, "");
-    EXPECT_EQ(form.cSpinEdit5().value(), 0);
 }
 
 // --- series and pitchers
@@ -292,13 +234,6 @@ TEST_F(OptionsFormTest, AHandEditedFileLoadsByTheRulesOfEachField) {
 
     load({"[Team Options]", "Delay Factor=x"});
     EXPECT_EQ(form.cSpinEdit5().text, "0");
-}
-
-TEST_F(OptionsFormTest, WatchGameIsSavedOffWithoutTheDelay) {
-    form.setChecked(C::CheckBox21, true);
-    form.setChecked(C::WatchGameCheck, true);
-    form.Button1Click();
-    EXPECT_EQ(stored(Setting::UseWatchGame), "0");
 }
 
 TEST_F(OptionsFormTest, AStoredClearFlagComesOnOnlyOnceItsNameIsAlreadyInTheField) {
@@ -444,13 +379,6 @@ TEST_F(OkInSaveMode, AReadOnlySettingsFileStopsOkWithNoKeyWrittenAndNothingElseD
     EXPECT_EQ(host.warningsLowered, 0);
 }
 
-TEST_F(OkInSaveMode, AReadOnlyProgramFolderStopsOkWithoutCreatingTheFile) {
-    test::chmodPath(host.program, 0555);
-    EXPECT_THAT([&] { form.Button1Click(); }, ThrowsMessage<Error>("Unable to write to " + iniPath()));
-    test::chmodPath(host.program, 0755);
-    EXPECT_FALSE(test::exists(iniPath()) || form.closeRequested());
-}
-
 TEST_F(OkInSaveMode, ACommandFileThatCannotBeWrittenStopsBeforeTheStatisticsAndTheVersion) {
     form.setEditText(EditId::Edit1, "");
     dir.write("program/LEAGUE.sts", "standings");
@@ -571,12 +499,6 @@ TEST_F(OptionsFormTest, AResetThatCannotWriteChangesNeitherTheFileNorTheWindow) 
     EXPECT_TRUE(form.checkBox(C::CheckBox1).checked);
     EXPECT_FALSE(form.checkBox(C::CheckBox2).checked);
     EXPECT_EQ(form.comboBox1().items.size(), 1u);
-}
-
-TEST_F(OptionsFormTest, TheResetIsDueAfterARunUnlessTheFileSaysOtherwise) {
-    EXPECT_TRUE(form.resetAfterRunIsDue());
-    writeIni(crlf({"[Options]", "Clear All After Run=0"}));
-    EXPECT_FALSE(form.resetAfterRunIsDue());
 }
 
 } // namespace

@@ -50,12 +50,5 @@ INSTANTIATE_TEST_SUITE_P(Texts, IntegerTextRefuses,
                                            "0x-1", "2147483648", "-2147483649", "$100000000",
                                            "99999999999999999999"));
 
-TEST(ErrorTexts, CarryTheExactUserFacingWording) {
-    EXPECT_EQ(Error::cannotOpen("/a/b").text(), "Cannot open file /a/b");
-    EXPECT_EQ(Error::cannotCreate("x.kvp").text(), "Cannot create file x.kvp");
-    EXPECT_EQ(Error::unableToWrite("/p/kivp.ini").text(), "Unable to write to /p/kivp.ini");
-    EXPECT_EQ(Error::listIndex(-1).text(), "List index out of bounds (-1)");
-}
-
 } // namespace
 } // namespace kivp

