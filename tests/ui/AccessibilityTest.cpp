@@ -1,12 +1,10 @@
+#include "TwoTeamWindow.h"
 #include "WindowTests.h"
 
-#include "app/MainForm.h"
 #include "options/OptionsForm.h"
 #include "support/OptionsFixtures.h"
 #include "support/RecordingPrompts.h"
-#include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
-#include "ui/Sphome.h"
 #include "ui/Spoptions.h"
 
 #include <QAbstractSpinBox>
@@ -17,34 +15,16 @@
 namespace kivp::test {
 namespace {
 
-struct QuietView : MainFormView {
-    void showHelpContents() override {}
-    void showAbout() override {}
-    void showOptionsWindow() override {}
-    void closeMainWindow() override {}
-};
-
 // What a screen reader and a keyboard user learn from the bracket and the options window.
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
     void slotsTellTheirTeamAndKeyboardFocusIsMarkedUnlikeTheChampion() {
-        TempDir dir;
-        for (const char* team : {"Ash", "Birch"})
-            dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
-        RecordingPrompts prompts;
-        QuietView view;
-        ScriptedRunner runner;
-        MainForm model{prompts, view, runner};
-        model.FormCreate(dir.path());
-        ui::TForm1 window(model, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        model.PlayoffTypeBoxChange(2);
-        model.choosePicker(3, 0);
-        model.choosePicker(10, 1);
-        model.Button2Click();
+        TwoTeamWindow f;
+        ui::TForm1& window = *f.window;
+        MainForm& model = f.model;
+        ScriptedRunner& runner = f.runner;
         window.refresh();
 
         // The picker keeps the name of its role and reports the team chosen as its value.

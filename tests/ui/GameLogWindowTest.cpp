@@ -1,10 +1,7 @@
+#include "TwoTeamWindow.h"
 #include "WindowTests.h"
 
-#include "app/MainForm.h"
 #include "support/RecordingPrompts.h"
-#include "support/ScriptedRunner.h"
-#include "support/TempDir.h"
-#include "ui/Sphome.h"
 
 #include <QAction>
 #include <QDialog>
@@ -15,15 +12,6 @@
 namespace kivp::test {
 namespace {
 
-struct LogView : MainFormView {
-    ui::TForm1* window = nullptr;
-    void showHelpContents() override {}
-    void showAbout() override {}
-    void showOptionsWindow() override {}
-    void closeMainWindow() override {}
-    void showGameLog() override { window->showGameLog(); }
-};
-
 // The games of the playoff as the windows show them: beside each series, in the game log window, and through
 // the Edit menu's undo.
 class GameLogWindowTest : public QObject {
@@ -31,22 +19,10 @@ class GameLogWindowTest : public QObject {
 
 private slots:
     void gamesShowBesideTheirSeriesAndInTheGameLogAndUndoTakesThemOutOfBoth() {
-        TempDir dir;
-        for (const char* team : {"Ash", "Birch"})
-            dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
-        RecordingPrompts prompts;
-        LogView view;
-        ScriptedRunner runner;
-        MainForm model{prompts, view, runner};
-        model.FormCreate(dir.path());
-        ui::TForm1 window(model, prompts);
-        view.window = &window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        model.PlayoffTypeBoxChange(2);
-        model.choosePicker(3, 0);
-        model.choosePicker(10, 1);
-        model.Button2Click();
+        TwoTeamWindow f;
+        ui::TForm1& window = *f.window;
+        RecordingPrompts& prompts = f.prompts;
+        ScriptedRunner& runner = f.runner;
 
         auto action = [&](const char* name) { return window.findChild<QAction*>(name); };
         QCOMPARE(action("UndoGame1")->shortcut(), QKeySequence("Ctrl+Z"));
