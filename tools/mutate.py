@@ -106,7 +106,9 @@ def candidates_in(rel, lines):
         whole_statement = (stripped.endswith(";") and stripped.count("(") == stripped.count(")")
                            and stripped.count(";") == 1
                            and (previous_code == "" or previous_code[-1] in ";{}:"))
-        if whole_statement and not NOT_DROPPED.match(stripped) and EXPRESSION_STATEMENT.match(stripped):
+        declared_away = re.search(r"=\s*(?:delete|default)\s*;$", stripped)  # nothing to drop at run time
+        if whole_statement and not declared_away and not NOT_DROPPED.match(stripped) \
+                and EXPRESSION_STATEMENT.match(stripped):
             start = len(code) - len(code.lstrip())
             found.append(("drop", number, start, line[start:].rstrip("\n"), ""))
         previous_code = stripped
