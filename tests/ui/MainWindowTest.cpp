@@ -1,69 +1,81 @@
+// The main window with a scripted simulator: its controls and menus, the bracket as it is painted and printed,
+// the games beside each series and in the game log, and what a screen reader and a keyboard user learn from it.
+
 #include "WindowTests.h"
 
 #include "app/MainForm.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
+#include "ui/BracketPrinter.h"
 #include "ui/Sphome.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QSignalSpy>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTest>
-#include <QToolButton>
+#include <QToolTip>
 
 namespace kivp::test {
 namespace {
 
-struct RecordingView : MainFormView {
-    QStringList requests;
-    void showHelpContents() override { requests << "help"; }
-    void showAbout() override { requests << "about"; }
-    void showOptionsWindow() override { requests << "options"; }
-    void closeMainWindow() override { requests << "close"; }
-};
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
+    struct View : MainFormView {
+        ui::TForm1* window = nullptr;
+        QStringList requests;
+        void showHelpContents() override { requests << "help"; }
+        void showAbout() override { requests << "about"; }
+        void showOptionsWindow() override { requests << "options"; }
+        void closeMainWindow() override { requests << "close"; }
+        void showGameLog() override { window->showGameLog(); }
+    };
+
+    // The window shown on a folder of two teams, "Ash" and "Birch".
     struct Fixture {
         TempDir dir;
         RecordingPrompts prompts;
-        RecordingView view;
+        View view;
         ScriptedRunner runner;
         MainForm model{prompts, view, runner};
         std::unique_ptr<ui::TForm1> window;
 
         Fixture() {
+            for (const char* team : {"Ash", "Birch"})
+                dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
             model.FormCreate(dir.path());
             window = std::make_unique<ui::TForm1>(model, prompts);
+            view.window = window.get();
             window->show();
+            (void)QTest::qWaitForWindowExposed(window.get());
         }
-        QString text(const char* name) { return child<QLabel>(window.get(), name)->text(); }
-        bool shown(const char* name) { return child(window.get(), name)->isVisible(); }
+        // Ash (upper) against Birch for the championship.
+        void setUpTwoTeams() {
+            model.PlayoffTypeBoxChange(2);
+            model.choosePicker(3, 0);
+            model.choosePicker(10, 1);
+            model.Button2Click();
+            window->refresh();
+        }
+        template <typename T = QWidget> T* get(const char* name) { return child<T>(window.get(), name); }
+        QString text(const char* name) { return get<QLabel>(name)->text(); }
+        bool shown(const char* name) { return get(name)->isVisible(); }
+        QAction* action(const char* name) { return window->findChild<QAction*>(name); }
     };
 
 private slots:
-    void everyNamedControlExistsAndTheBracketStartsWithItsPlaceholders() {
+    void startsWithItsTitleAndTheBracketsPlaceholders() {
         Fixture f;
-        QStringList names = {"PlayoffTypeBox", "PlayoffFormatBox", "UpdateOptionsLabel",
-                             "Image1",         "SpeedButton1",     "Button2",
-                             "Button8"};
-        for (int n = 1; n <= 47; ++n)
-            names << QString("Label%1").arg(n);
-        for (int n = 2; n <= 15; ++n)
-            names << QString("SpeedButton%1").arg(n);
-        for (int n : {3, 4, 5, 6, 10, 11, 12, 13})
-            names << QString("ComboBox%1").arg(n);
-        for (const QString& name : names)
-            QVERIFY2(f.window->findChild<QWidget*>(name), qPrintable(name));
         QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode"));
         QCOMPARE(f.text("Label17"), QString(" Winner T1/T4"));
         QVERIFY(!f.shown("UpdateOptionsLabel") && f.shown("SpeedButton2") && !f.shown("SpeedButton10"));
-        QCOMPARE(child<QComboBox>(f.window.get(), "PlayoffFormatBox")->currentText(), QString("5-7-7"));
+        QCOMPARE(f.get<QComboBox>("PlayoffFormatBox")->currentText(), QString("5-7-7"));
     }
 
     void menuHasItsCaptionsAndShowsTheDecidedItems() {
@@ -72,38 +84,109 @@ private slots:
         for (QAction* action : f.window->menuBar()->actions())
             menus << action->text();
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Setup", "&Play", "&Help"}));
-
-        auto item = [&](const char* name) { return f.window->findChild<QAction*>(name); };
         for (const char* name : {"SavePlayoffAs1", "UndoGame1", "RedoGame1", "GameLog1", "ExporttoHTML1"})
-            QVERIFY2(item(name) && item(name)->isVisible(), name);
-        for (const char* play : {"PlayNextGame1", "PlayRestOfRound1", "PlayToChampion1", "HomePattern1"})
-            QVERIFY2(item(play) || f.window->findChild<QMenu*>(play), play);
+            QVERIFY2(f.action(name) && f.action(name)->isVisible(), name);
         for (const char* hidden : {"N4", "UseKIVv361", "UseKIVv401"})
-            QVERIFY2(item(hidden) && !item(hidden)->isVisible(), hidden);
-        QVERIFY(!item("LoadPicture1")->isEnabled());
-        item("ShowPicture1")->trigger();
-        QVERIFY(item("ShowPicture1")->isChecked());
-        QVERIFY(item("LoadPicture1")->isEnabled());
+            QVERIFY2(f.action(hidden) && !f.action(hidden)->isVisible(), hidden);
+        QVERIFY(!f.action("LoadPicture1")->isEnabled());
+        f.action("ShowPicture1")->trigger();
+        QVERIFY(f.action("ShowPicture1")->isChecked() && f.action("LoadPicture1")->isEnabled());
     }
 
-    void playoffTypeChangeRedrawsTheLayout() {
+    void playoffTypeChangeRedrawsTheLayoutAndF1OpensHelp() {
         Fixture f;
-        auto* type = child<QComboBox>(f.window.get(), "PlayoffTypeBox");
+        auto* type = f.get<QComboBox>("PlayoffTypeBox");
         type->setCurrentIndex(2);
         emit type->activated(2);
-        QVERIFY(!f.shown("Label9"));
-        QVERIFY(f.shown("Label21"));
-        QVERIFY(f.shown("SpeedButton14"));
-        auto* format = child<QComboBox>(f.window.get(), "PlayoffFormatBox");
+        QVERIFY(!f.shown("Label9") && f.shown("Label21") && f.shown("SpeedButton14"));
+        auto* format = f.get<QComboBox>("PlayoffFormatBox");
         QCOMPARE(format->count(), 4);
         QCOMPARE(format->currentText(), QString("7"));
+        QTest::keyClick(type, Qt::Key_F1);
+        QTest::keyClick(format, Qt::Key_A);
+        QCOMPARE(f.view.requests, (QStringList{"help"}));
     }
 
-    void f1InTheTopDropDownsOpensHelp() {
+    void theLineFromTheChampionshipMeetsTheChampionsBoxAndPrintingTakesOnePage() {
         Fixture f;
-        QTest::keyClick(child(f.window.get(), "PlayoffTypeBox"), Qt::Key_F1);
-        QTest::keyClick(child(f.window.get(), "PlayoffFormatBox"), Qt::Key_A);
-        QCOMPARE(f.view.requests, (QStringList{"help"}));
+        f.model.bracket().applyTeams(
+            {"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "ELMSWRTH", "FAIRHOLW", "GLENROCK", "HOLLISFD"});
+        f.window->refresh();
+        const QRect box = f.get<QLabel>("Label34")->geometry();
+        const QImage image = f.get("Image1")->grab().toImage();
+        for (int y = box.top() - 10; y <= box.top(); ++y)
+            QVERIFY2(qGray(image.pixel(box.center().x(), y)) < 160, qPrintable(QString("no line at y %1").arg(y)));
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(f.dir.file("bracket.pdf")));
+        ui::BracketPrinter::print(printer, f.model);
+        const std::string pdf = readBytes(f.dir.file("bracket.pdf"));
+        QVERIFY(pdf.starts_with("%PDF") && pdf.find("/Count 1") != std::string::npos);
+    }
+
+    void gamesShowBesideTheirSeriesAndInTheGameLogAndUndoTakesThemOutOfBoth() {
+        Fixture f;
+        f.setUpTwoTeams();
+        QCOMPARE(f.action("UndoGame1")->shortcut(), QKeySequence("Ctrl+Z"));
+        QVERIFY(!f.action("UndoGame1")->isEnabled());
+
+        f.runner.thenScore(3, 5);
+        QTest::mouseClick(f.get("Label22"), Qt::LeftButton);
+        auto* slot = f.get<QLabel>("Label21");
+        QCOMPARE(slot->toolTip(), QString("G1  Birch 3 at Ash 5"));
+        QCOMPARE(f.get("Label22")->toolTip(), slot->toolTip());
+        QCOMPARE(slot->accessibleDescription(), QString("Ash\nG1  Birch 3 at Ash 5"));
+        slot->setFocus(Qt::TabFocusReason); // keyboard users meet the same text
+        QCOMPARE(QToolTip::text(), slot->toolTip());
+        QVERIFY(f.action("UndoGame1")->isEnabled() && !f.action("RedoGame1")->isEnabled());
+
+        f.action("GameLog1")->trigger();
+        auto* log = f.window->findChild<QDialog*>("GameLogWindow");
+        QVERIFY(log && log->isVisible());
+        auto* text = child<QPlainTextEdit>(log, "GameLogText");
+        QCOMPARE(text->accessibleName(), QString("Game log"));
+        QVERIFY(QFontInfo(text->font()).fixedPitch());
+        QVERIFY2(text->toPlainText().contains("Championship, game 1, played ") &&
+                     text->toPlainText().contains("G1  Birch 3 at Ash 5\nFinal\n"),
+                 qPrintable(text->toPlainText()));
+
+        f.prompts.answers = {true};
+        f.action("UndoGame1")->trigger();
+        QCOMPARE(text->toPlainText(), QString("No game has been recorded for this playoff yet.\n"));
+        QCOMPARE(slot->toolTip(),
+                 QString("Once the teams are set up, click the team name to play a game in the series"));
+        QVERIFY(!f.action("UndoGame1")->isEnabled() && f.action("RedoGame1")->isEnabled());
+    }
+
+    void slotsTellTheirTeamAndKeyboardFocusIsMarkedUnlikeTheChampion() {
+        Fixture f;
+        f.setUpTwoTeams();
+        // The picker keeps the name of its role and reports the team chosen as its value.
+        QAccessibleInterface* picker = QAccessible::queryAccessibleInterface(f.get("ComboBox3"));
+        QCOMPARE(picker->text(QAccessible::Name), QString("Team 1, left half"));
+        QCOMPARE(picker->text(QAccessible::Value), QString("Ash"));
+
+        auto* slot = f.get<ui::SlotLabel>("Label21");
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(slot);
+        QCOMPARE(reader->text(QAccessible::Name), slot->accessibleName() + ": Ash");
+        QCOMPARE(reader->text(QAccessible::Value), QString("Ash"));
+        QAccessibleTextInterface* text = reader->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), QString("Ash"));
+        // Pressed through its action, the slot plays the game as a click does.
+        f.runner.thenScore(3, 5);
+        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.model.bracket().winCount(13), "1");
+
+        QTest::mouseClick(slot, Qt::LeftButton);
+        QVERIFY(slot->hasFocus() && !slot->showsKeyboardFocus()); // a click shows no focus mark
+        f.get("PlayoffTypeBox")->setFocus(Qt::TabFocusReason);
+        const QImage unmarked = slot->grab().toImage();
+        slot->setFocus(Qt::TabFocusReason);
+        QVERIFY(slot->showsKeyboardFocus());
+        QVERIFY(slot->grab().toImage() != unmarked);
+        QVERIFY(slot->frameStyle() != f.get<QLabel>(Bracket::slotControl(kChampionSlot).c_str())->frameStyle());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "WindowTests.h"
 
+#include "bracket/Bracket.h"
 #include "platform/TextFile.h"
 #include "support/DemoInstallation.h"
 #include "support/RecordingPrompts.h"
@@ -14,26 +15,73 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <chrono>
+
 namespace kivp::test {
 namespace {
+
+// Sees the "Playing game..." dialog as it is shown, and presses its "Stop simulator" once armed. Messages go to
+// the test's own prompts.
+class ShownWindows : public QObject {
+public:
+    bool stopNextGame = false;
+    QWidget* dialogParent = nullptr;
+    QString dialogTitle;
+    QString dialogCaption;
+    QRect dialogGeometry;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->objectName() == "PlayingGameDialog" && stopNextGame) {
+            stopNextGame = false;
+            dialogParent = window->parentWidget();
+            dialogTitle = window->windowTitle();
+            dialogCaption = child<QLabel>(window, "GameLabel")->text();
+            // Once the dialog has been shown, where it shows.
+            QMetaObject::invokeMethod(
+                window,
+                [this, window] {
+                    dialogGeometry = window->geometry();
+                    QTest::mouseClick(child<QPushButton>(window, "StopSimulatorButton"), Qt::LeftButton);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
 
 // The whole program as a user meets it: the real windows, the real simulator runner and the stand-in
 // simulator.
 class PlayoffWindowTest : public QObject {
     Q_OBJECT
 
+    // The program started on the demo league, its messages and questions answered by the test's prompts.
+    struct Program {
+        DemoInstallation demo{"teams"};
+        int located = (saveLines(demo.programFolder() + "/kivp.ini", {"[Location]", "Directory=" + demo.teamFolder()}),
+                       0); // before the program reads it
+        RecordingPrompts prompts;
+        ui::KivpApplication program{demo.programFolder(), &prompts};
+        ui::TForm1& window = program.mainWindow();
+
+        Program() {
+            window.move(150, 120);
+            window.show();
+            (void)QTest::qWaitForWindowExposed(&window);
+        }
+    };
+
 private slots:
     void eightTeamSeriesIsPlayedToADecisionByClickingTheBracket() {
-        DemoInstallation demo("teams");
-        saveLines(demo.programFolder() + "/kivp.ini", {"[Location]", "Directory=" + demo.teamFolder()});
+        Program p;
         ScopedEnvironment fixedGames("KIVSIM_SEED", "11");
-        ScopedEnvironment log("KIVSIM_LOG", demo.logFile());
-
-        RecordingPrompts prompts; // answers every message and question
-        ui::KivpApplication program(demo.programFolder(), &prompts);
-        ui::TForm1& window = program.mainWindow();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScopedEnvironment log("KIVSIM_LOG", p.demo.logFile());
+        ui::TForm1& window = p.window;
+        RecordingPrompts& prompts = p.prompts;
+        DemoInstallation& demo = p.demo;
 
         // The set-up area opens below the bracket with nothing picked, and closes again on Done.
         window.findChild<QAction*>("Teams1")->trigger();
@@ -89,6 +137,54 @@ private slots:
         for (const auto& run : runs)
             QVERIFY2(run.find(teams) != std::string::npos, run.c_str());
     }
+
+    void stopSimulatorEndsAHungGameAndTheNextGameCounts() {
+        ShownWindows shown;
+        qApp->installEventFilter(&shown);
+        Program p;
+        ui::TForm1& window = p.window;
+
+        // One best-of-seven series, GLENROCK (upper) at home against IVYWICK, options in force.
+        MainForm& model = p.program.model();
+        model.Button1Click();
+        model.PlayoffTypeBoxChange(2);
+        model.PlayoffFormatBoxChange(3);
+        const auto& items = model.teamItems();
+        const auto indexOf = [&items](const char* team) {
+            return static_cast<int>(std::find(items.begin(), items.end(), team) - items.begin());
+        };
+        model.choosePicker(3, indexOf("GLENROCK"));
+        model.choosePicker(10, indexOf("IVYWICK"));
+        model.Button2Click();
+        model.SpeedButton2Click(Bracket::upperButton(7));
+        model.bracket().setUpdateOptionsLabel(false);
+        window.refresh();
+        auto* upperSlot = child<QLabel>(&window, "Label21");
+        QCOMPARE(upperSlot->text(), QString("GLENROCK"));
+        const auto wins = [&model] { return model.bracket().winCount(13) + "-" + model.bracket().winCount(14); };
+
+        {
+            ScopedEnvironment hang("KIVSIM_FAIL", "hang");
+            shown.stopNextGame = true;
+            const auto started = std::chrono::steady_clock::now();
+            QTest::mouseClick(upperSlot, Qt::LeftButton);
+            QVERIFY(std::chrono::steady_clock::now() - started < SimulatorProcess::kStopGrace);
+        }
+        QVERIFY(!shown.stopNextGame); // the dialog was shown, and its button pressed
+        QCOMPARE(shown.dialogParent, static_cast<QWidget*>(&window));
+        QCOMPARE(shown.dialogTitle, QString("Playing game..."));
+        QCOMPARE(shown.dialogCaption, QString("Playing game: IVYWICK at GLENROCK"));
+        const QPoint offCentre = shown.dialogGeometry.center() - window.frameGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        QCOMPARE(wins(), std::string("0-0"));
+        QVERIFY(!QApplication::activeModalWidget());
+
+        QTest::mouseClick(upperSlot, Qt::LeftButton);
+        QVERIFY(wins() == "1-0" || wins() == "0-1");
+        QVERIFY(p.prompts.calls.empty());
+        qApp->removeEventFilter(&shown);
+    }
+
 };
 
 RegisterWindowTest<PlayoffWindowTest> registered;
