@@ -9,6 +9,7 @@ in their own folder without the windows, and ctest is run; a mutant that makes a
   python3 tools/mutate.py --list                 # print the mutants
   python3 tools/mutate.py --out results.json     # run them all
   python3 tools/mutate.py --tree OTHER --only 3,7 --out r.json
+  python3 tools/mutate.py --which-tests --out r.json   # also record which tests fail on each mutant
 """
 
 import argparse
@@ -215,9 +216,23 @@ def configure(tree, build, log, jobs):
     return ["cmake", "--build", str(build), f"-j{jobs}"]
 
 
-def test_command(jobs):
-    return ["ctest", f"-j{jobs}", "--stop-on-failure", "--timeout", str(TEST_TIMEOUT), "-E", EXCLUDED_TESTS,
-            "-LE", EXCLUDED_LABELS]
+def test_command(jobs, every_test=False):
+    stop = [] if every_test else ["--stop-on-failure"]
+    return ["ctest", f"-j{jobs}"] + stop + ["--timeout", str(TEST_TIMEOUT), "-E", EXCLUDED_TESTS,
+                                           "-LE", EXCLUDED_LABELS]
+
+
+def failed_tests(output):
+    """The names of the tests ctest lists as failed at the end of its output."""
+    names = []
+    listing = output.split("The following tests FAILED:", 1)
+    if len(listing) == 2:
+        for line in listing[1].splitlines():
+            m = re.match(r"\s*\d+ - (.+?) \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Exception|Not Run)"
+                         r"[^)]*\)\s*$", line)
+            if m:
+                names.append(m.group(1).split("  #")[0].strip())
+    return names
 
 
 def main():
@@ -230,6 +245,8 @@ def main():
     parser.add_argument("--only", help="comma-separated mutant numbers to run")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--list", action="store_true", help="print the mutants and stop")
+    parser.add_argument("--which-tests", action="store_true",
+                        help="run every test on each mutant and record the tests that fail (slower)")
     args = parser.parse_args()
 
     tree = Path(args.tree).resolve()
@@ -277,8 +294,10 @@ def main():
             if code != 0:
                 outcome = "build-failed"
             else:
-                code, _, _ = run(test_command(args.jobs), build, log, timeout=RUN_TIMEOUT)
+                code, output, _ = run(test_command(args.jobs, args.which_tests), build, log, timeout=RUN_TIMEOUT)
                 outcome = "survived" if code == 0 else "killed"
+                if args.which_tests:
+                    m = dict(m, failed=failed_tests(output))
         finally:
             path.write_bytes(original)
         seconds = time.monotonic() - t0
