@@ -98,31 +98,22 @@ TEST_P(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
     EXPECT_EQ(launch.notStarted, message);
 }
 
+using L = LookupRow;
 INSTANTIATE_TEST_SUITE_P(
     Names, SimulatorLookup,
     ::testing::Values(
-        LookupRow{"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
-        LookupRow{"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr,
-                  nullptr},
-        LookupRow{"NativeProgramBeforeWindowsProgram",
-                  {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"},
-                  "bin/kivsim",
-                  nullptr,
-                  nullptr},
-        LookupRow{"WindowsProgramInAnyCaseThroughWine",
-                  {"home/KivSim.EXE", "bin/wine*"},
-                  "bin/wine",
-                  "home/KivSim.EXE",
-                  nullptr},
-        LookupRow{"WindowsProgramOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe",
-                  nullptr},
-        LookupRow{"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
-                  "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
-                  "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
-        LookupRow{"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
-                  "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
-                  "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
-                  "Search path: {bin}"}),
+        L{"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
+        L{"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr, nullptr},
+        L{"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "bin/kivsim", nullptr, nullptr},
+        L{"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"}, "bin/wine", "home/KivSim.EXE", nullptr},
+        L{"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe", nullptr},
+        L{"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
+          "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
+          "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
+        L{"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
+          "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
+          "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
+          "Search path: {bin}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // wine is given the Windows program and the rest of the line, in the program folder.
@@ -139,21 +130,17 @@ TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
     EXPECT_EQ(test::readBytes(joinPath(home, "where")), home + "\n");
 }
 
-TEST(ProcessRunner, AProgramThatCannotBeStartedIsReportedAsNotStarted) {
+// A crash is among the stand-in simulator's fault modes: the exit status is not a failure to start.
+TEST(ProcessRunner, OnlyAProgramThatCannotBeStartedIsNotStartedWhateverItsExitStatus) {
     TempDir dir;
-    writeScript(dir, "sim", "exit 0");
-    EXPECT_EQ(ProcessSimulatorRunner().run(" leading space", dir.path()).outcome, Outcome::NotStarted);
-    EXPECT_EQ(ProcessSimulatorRunner().run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
-}
-
-TEST(ProcessRunner, TheExitStatusIsIgnored) {
-    TempDir dir;
-    writeScript(dir, "sim", "exit 3"); // a crash is among the stand-in simulator's fault modes
+    writeScript(dir, "sim", "exit 3");
     ProcessSimulatorRunner runner;
     EXPECT_EQ(runner.run("sim", dir.path()).outcome, Outcome::Ran);
+    EXPECT_EQ(runner.run(" leading space", dir.path()).outcome, Outcome::NotStarted);
+    EXPECT_EQ(runner.run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
 }
 
-TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
+TEST(SimulatorProcess, ARunningProgramIsStoppedAndOneThatIgnoresTheRequestIsKilledAfterTheGrace) {
     TempDir dir;
     writeScript(dir, "stubborn", "trap '' TERM; touch ready; while :; do sleep 1; done");
     auto started = SimulatorProcess::start(locateSimulator("stubborn", dir.path()), "stubborn", dir.path());
@@ -161,9 +148,13 @@ TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
     // Let the script set its trap before it is asked to end.
     for (int i = 0; i < 500 && !test::exists(dir.file("ready")); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    started.process->stop();
-    EXPECT_FALSE(started.process->waitFor(SimulatorProcess::kStopGrace / 2));
-    EXPECT_TRUE(started.process->waitFor(SimulatorProcess::kStopGrace * 5));
+    auto& process = *started.process;
+    EXPECT_FALSE(process.finished());
+    process.stop();
+    EXPECT_FALSE(process.waitFor(SimulatorProcess::kStopGrace / 2));
+    EXPECT_TRUE(process.waitFor(SimulatorProcess::kStopGrace * 5));
+    EXPECT_EQ(process.result().outcome, Outcome::Stopped);
+    process.stop(); // again, after the end: nothing happens
 }
 
 } // namespace
