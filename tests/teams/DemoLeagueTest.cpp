@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kivp {
 namespace {
 
@@ -24,11 +26,10 @@ TEST(DemoLeague, EveryFileIsAWellFormedTeam) {
         EXPECT_TRUE(sheet.problems.empty())
             << team << ": " << (sheet.problems.empty() ? "" : sheet.problems[0]);
         EXPECT_EQ(sheet.lineup.size(), 9u) << team;
-        std::size_t starters = 0;
-        for (const auto& pitcher : sheet.pitchers)
-            starters += pitcher.starter ? 1 : 0;
-        EXPECT_GE(starters, 5u) << team;
-        EXPECT_GE(sheet.pitchers.size() - starters, 3u) << team;
+        const auto starters = std::count_if(sheet.pitchers.begin(), sheet.pitchers.end(),
+                                            [](const auto& pitcher) { return pitcher.starter; });
+        EXPECT_GE(starters, 5) << team;
+        EXPECT_GE(std::ssize(sheet.pitchers) - starters, 3) << team;
         // The bench heading follows the last pitcher, and a bench follows it.
         const auto bench = static_cast<std::size_t>(sheet.pitchers.back().line) + 1;
         ASSERT_LT(bench + 1, lines.size()) << team;
