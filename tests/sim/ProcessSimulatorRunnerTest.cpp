@@ -22,31 +22,23 @@ std::string writeScript(const TempDir& dir, const std::string& name, const std::
     return path;
 }
 
-// Writes each argument it gets in brackets, one per line, to "args" in its working directory.
-const char* const kArgumentRecorder = "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > args";
-
-std::string bracketed(const std::vector<std::string>& words) {
-    std::string text;
-    for (const auto& word : words)
-        text += "[" + word + "]\n";
-    return text;
-}
+// Writes each argument it gets in brackets to "args" in its working directory, then a line with that folder.
+const std::string kArgumentRecorder = "printf '[%s]' \"$@\" > args; printf '\\n%s' \"$(pwd)\" >> args";
 
 TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder) {
     TempDir dir;
-    writeScript(dir, "sim", std::string(kArgumentRecorder) + "; pwd > where");
-    dir.write("a.dat", "");
-    ProcessSimulatorRunner runner;
-    const std::string line = "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" "
-                             "'single' * > out | x ";
-    ASSERT_EQ(runner.run(line, dir.path()).outcome, Outcome::Ran);
-    EXPECT_EQ(test::readBytes(dir.file("args")),
-              bracketed({"//h:A",   "",        "/p:/a",  "b/",      ";",          "touch",    "pwned", "&",
-                         "$(touch", "pwned2)", "`touch", "pwned3`", "\"quoted\"", "'single'", "*",     ">",
-                         "out",     "|",       "x",      ""}));
+    writeScript(dir, "sim", kArgumentRecorder);
+    ASSERT_EQ(ProcessSimulatorRunner()
+                  .run("sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > "
+                       "out | x ",
+                       dir.path())
+                  .outcome,
+              Outcome::Ran);
+    EXPECT_EQ(test::readBytes(dir.file("args")), "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch]"
+                                                 "[pwned3`][\"quoted\"]['single'][*][>][out][|][x][]\n" +
+                                                     dir.path());
     for (const char* name : {"pwned", "pwned2", "pwned3", "out"})
         EXPECT_FALSE(test::exists(dir.file(name))) << name;
-    EXPECT_EQ(test::readBytes(dir.file("where")), dir.path() + "\n");
 }
 
 // Where a simulator name leads, with the program folder "home" and the search path "bin" alone. A file named
@@ -122,12 +114,11 @@ TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
     const auto home = dir.mkdir("home");
     dir.mkdir("bin");
     dir.write("home/KIVSIM.EXE", "");
-    writeScript(dir, "bin/wine", std::string(kArgumentRecorder) + "; pwd > where");
+    writeScript(dir, "bin/wine", kArgumentRecorder);
     test::ScopedEnvironment path("PATH", dir.file("bin"));
     ASSERT_EQ(ProcessSimulatorRunner().run("kivsim /p:Z:\\TEAMS~1\\  //h:A", home).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(joinPath(home, "args")),
-              bracketed({joinPath(home, "KIVSIM.EXE"), "/p:Z:\\TEAMS~1\\", "", "//h:A"}));
-    EXPECT_EQ(test::readBytes(joinPath(home, "where")), home + "\n");
+              "[" + joinPath(home, "KIVSIM.EXE") + "][/p:Z:\\TEAMS~1\\][][//h:A]\n" + home);
 }
 
 // A crash is among the stand-in simulator's fault modes: the exit status is not a failure to start.
