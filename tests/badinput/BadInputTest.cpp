@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace kivp {
@@ -32,11 +32,6 @@ std::string errorOf(const std::function<void()>& action) {
         return error.text();
     }
     return "(no error)";
-}
-
-bool isLink(const std::string& path) {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 TEST(PlayoffFileWinCounts, AWinCountNoSeriesCanReachIsRefusedAndTheBracketKeepsItsState) {
@@ -94,25 +89,18 @@ TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(readBytes(path), before);
 }
 
-TEST(SettingsFile, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+// Both as the Windows profile functions read them: a UTF-8 mark before the first section and a key line without
+// "=" (that key, with no value, written in place).
+TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignIsThatKeyWrittenInPlace) {
     TempDir dir;
-    const std::string path = dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Location]", "Directory=/teams"}));
+    const std::string path = dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH", "Other=1"}));
     ProfileFile file(path);
-    EXPECT_EQ(file.readString("Location", "Directory", ""), "/teams");
-    file.writeString("Location", "Home Directory", "/kivp");
-    file.save();
-    EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF" + crlf({"[Location]", "Directory=/teams", "Home Directory=/kivp"}));
-}
-
-TEST(SettingsFile, AKeyWithoutEqualsSignIsThatKeyAndIsWrittenInPlace) {
-    TempDir dir;
-    const std::string path = dir.write("kivp.ini", crlf({"[Team Options]", "Use DH", "Other=1"}));
-    ProfileFile file(path);
+    EXPECT_EQ(file.readString("Team Options", "Other", ""), "1");
     EXPECT_TRUE(file.hasKey("Team Options", "use dh"));
     EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7) << "no value reads as the default";
     file.writeInteger("Team Options", "Use DH", 1);
     file.save();
-    EXPECT_EQ(readBytes(path), crlf({"[Team Options]", "Use DH=1", "Other=1"}));
+    EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH=1", "Other=1"}));
 }
 
 TEST(CommandFiles, WhenEitherCannotBeWrittenNeitherChanges) {
@@ -143,7 +131,7 @@ TEST(FileReplacement, ALinkThatLoopsIsRefusedAndLeftAlone) {
     ASSERT_EQ(symlink("self.kvp", dir.file("self.kvp").c_str()), 0);
     for (const char* name : {"a.kvp", "self.kvp"}) {
         EXPECT_EQ(errorOf([&] { saveLines(dir.file(name), {"1"}); }), "Cannot create file " + dir.file(name));
-        EXPECT_TRUE(isLink(dir.file(name)));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file(name)));
     }
     EXPECT_EQ(test::entries(dir.path()).size(), 3u);
 }
@@ -180,11 +168,6 @@ TEST(TeamListing, NamesAreCutByCharacterAndANameEndingInASpaceIsReported) {
     EXPECT_EQ(prompts.messages()[0],
               "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which the "
               "simulator's command line cannot carry.\nRename the file without the space to play this team.");
-}
-
-TEST(BattingAverage, ANegativeFigureFromADamagedFileShowsAsNoHits) {
-    EXPECT_EQ(battingAverage("-5", "300"), " .000");
-    EXPECT_EQ(battingAverage("5", "-300"), " .000");
 }
 
 } // namespace
