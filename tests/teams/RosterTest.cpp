@@ -262,25 +262,22 @@ TEST(ReadRoster, FindsTheFileIgnoringCaseAndNamesTheMissingOne) {
 
 // --- the series list's entries -----------------------------------------------------------------------------
 
-TEST(SeriesText, NamesDropPaddingButKeepSingleInnerSpaces) {
-    const Bracket bracket; // no team of these in play: no swap
+// An entry names the upper team first, at home unless its series' shown upper home button is up.
+TEST(SeriesText, NamesDropPaddingAndTheUpperTeamIsHomeUnlessItsButtonIsUp) {
+    Bracket bracket;
     for (const auto& [text, home, visitor] :
          std::vector<std::array<const char*, 3>>{{"abc      vs. defghijk", "abc", "defghijk"},
                                                  {"ab  cd   vs. x       ", "ab cd", "x"},
                                                  {"abcdef x vs. ab cd   ", "abcdefx", "ab cd"},
                                                  {"abc", "abc", ""}})
         EXPECT_EQ(teamsOfSeriesText(text, bracket), (SeriesTeamNames{home, visitor})) << text;
-}
-
-TEST(SeriesText, TheUpperTeamIsHomeOnlyWhenItsButtonIsDown) {
-    Bracket bracket;
     bracket.applyTeams({"CUBS", "REDS", "BLUES", "TIGERS", "A", "B", "C", "D"}); // series 1: CUBS vs. TIGERS
-    EXPECT_EQ(teamsOfSeriesText("CUBS     vs. TIGERS  ", bracket), (SeriesTeamNames{"CUBS", "TIGERS"}));
+    const std::string entry = "CUBS     vs. TIGERS  ";
+    EXPECT_EQ(teamsOfSeriesText(entry, bracket), (SeriesTeamNames{"CUBS", "TIGERS"}));
     bracket.chooseHomeTeam(Bracket::lowerButton(1));
-    EXPECT_EQ(teamsOfSeriesText("CUBS     vs. TIGERS  ", bracket), (SeriesTeamNames{"TIGERS", "CUBS"}));
-    // A series whose buttons are hidden (decided) is not looked at.
-    bracket.setSeriesButtonsShown(1, false);
-    EXPECT_EQ(teamsOfSeriesText("CUBS     vs. TIGERS  ", bracket), (SeriesTeamNames{"CUBS", "TIGERS"}));
+    EXPECT_EQ(teamsOfSeriesText(entry, bracket), (SeriesTeamNames{"TIGERS", "CUBS"}));
+    bracket.setSeriesButtonsShown(1, false); // decided: not looked at
+    EXPECT_EQ(teamsOfSeriesText(entry, bracket), (SeriesTeamNames{"CUBS", "TIGERS"}));
 }
 
 } // namespace
