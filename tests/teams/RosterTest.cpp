@@ -3,15 +3,12 @@
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
-#include "support/TableRows.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
-
-using test::PrintTo;
 
 // A line of width spaces with each text written from its column (1-based) on; the line grows when a text
 // runs past.
@@ -35,13 +32,7 @@ std::string batterLine(std::string_view name, std::string_view atBats, std::stri
 std::string pitcherLine(std::string_view name, std::string_view gamesStarted, std::string_view era = "345",
                         std::string_view wins = "12", std::string_view losses = " 7",
                         std::string_view innings = "201", std::string_view strikeouts = "150") {
-    return columns(78, {{1, "P"},
-                        {10, name},
-                        {28, innings},
-                        {52, strikeouts},
-                        {56, era},
-                        {63, wins},
-                        {66, losses},
+    return columns(78, {{1, "P"}, {10, name}, {28, innings}, {52, strikeouts}, {56, era}, {63, wins}, {66, losses},
                         {77, gamesStarted}});
 }
 
@@ -120,53 +111,41 @@ struct SectionCase {
     std::vector<std::string> problems;
 };
 
-class PitcherSectionEnds : public ::testing::TestWithParam<SectionCase> {};
-
-TEST_P(PitcherSectionEnds, SkipsAndDescribesWhatDoesNotFit) {
-    const auto sheet = readTeamSheet(teamLines(nineBatters(), GetParam().section), "TEST.dat");
-    std::vector<std::string> numbers;
-    for (const auto& row : starterRows(sheet))
-        numbers.push_back(row.number);
-    EXPECT_EQ(numbers, GetParam().starters);
-    EXPECT_EQ(sheet.problems, GetParam().problems);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sections, PitcherSectionEnds,
-    ::testing::Values(
-        SectionCase{"MalformedLinesNameTheirColumn",
-                    {pitcherLine("Good One", "30"), columns(60, {{10, "Too Short"}}),
-                     columns(77, {{10, "Cut At 77"}, {77, "3"}}), pitcherLine("Bad Starts", "x1"),
-                     pitcherLine("Good Two", "25"), kBenchHeading, batterLine("Bench Player", "120", " 30")},
-                    {"1", "5"},
-                    {pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "3"), pitcherProblem(14, 77, "x1")}},
+TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotFit) {
+    const std::vector<SectionCase> table = {
+        {"MalformedLinesNameTheirColumn",
+         {pitcherLine("Good One", "30"), columns(60, {{10, "Too Short"}}), columns(77, {{10, "Cut At 77"}, {77, "3"}}),
+          pitcherLine("Bad Starts", "x1"), pitcherLine("Good Two", "25"), kBenchHeading,
+          batterLine("Bench Player", "120", " 30")},
+         {"1", "5"},
+         {pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "3"), pitcherProblem(14, 77, "x1")}},
         // The pitcher before a short line keeps his row and the message quotes his games started (a
         // reliever's as the starter test saw them); the short line is then read as a pitcher line itself.
-        SectionCase{"AShortLineIsReportedAtColumn77OfThePitcherBefore",
-                    {pitcherLine("Starter", "30"), "", pitcherLine("Reliever", "  "), "x",
-                     pitcherLine("After", "20")},
-                    {"1", "5"},
-                    {pitcherProblem(11, 77, "30"), pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "00"),
-                     pitcherProblem(14, 76, "")}},
-        SectionCase{"NoBenchHeadingEndsQuietlyAtTheLastLine",
-                    {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")},
-                    {"1", "3"},
-                    {}},
-        SectionCase{"HeadingOnly", {}, {}, {}},
-        SectionCase{"BenchHeadingEndsIt",
-                    {pitcherLine("Starter", "30"), "*Bench", pitcherLine("Bat", "30")},
-                    {"1"},
-                    {}},
-        SectionCase{"ShortBenchHeadingEndsIt",
-                    {pitcherLine("Starter", "30"), "* Bench players", pitcherLine("Bat", "30")},
-                    {"1"},
-                    {}},
-        SectionCase{"AMalformedLastPitcherDoesNotCarryReadingIntoTheBench",
-                    {pitcherLine("Starter", "30"), columns(50, {{10, "Broken"}}), kBenchHeading,
-                     pitcherLine("Bench Bat", "12")},
-                    {"1"},
-                    {pitcherProblem(12, 76, "")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"AShortLineIsReportedAtColumn77OfThePitcherBefore",
+         {pitcherLine("Starter", "30"), "", pitcherLine("Reliever", "  "), "x", pitcherLine("After", "20")},
+         {"1", "5"},
+         {pitcherProblem(11, 77, "30"), pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "00"),
+          pitcherProblem(14, 76, "")}},
+        {"NoBenchHeadingEndsQuietlyAtTheLastLine",
+         {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")}, {"1", "3"}, {}},
+        {"HeadingOnly", {}, {}, {}},
+        {"BenchHeadingEndsIt", {pitcherLine("Starter", "30"), "*Bench", pitcherLine("Bat", "30")}, {"1"}, {}},
+        {"ShortBenchHeadingEndsIt",
+         {pitcherLine("Starter", "30"), "* Bench players", pitcherLine("Bat", "30")}, {"1"}, {}},
+        {"AMalformedLastPitcherDoesNotCarryReadingIntoTheBench",
+         {pitcherLine("Starter", "30"), columns(50, {{10, "Broken"}}), kBenchHeading, pitcherLine("Bench Bat", "12")},
+         {"1"},
+         {pitcherProblem(12, 76, "")}}};
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.name);
+        const auto sheet = readTeamSheet(teamLines(nineBatters(), c.section), "TEST.dat");
+        std::vector<std::string> numbers;
+        for (const auto& row : starterRows(sheet))
+            numbers.push_back(row.number);
+        EXPECT_EQ(numbers, c.starters);
+        EXPECT_EQ(sheet.problems, c.problems);
+    }
+}
 
 // --- lineup ------------------------------------------------------------------------------------------------
 
