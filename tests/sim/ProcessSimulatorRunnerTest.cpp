@@ -51,62 +51,54 @@ struct LookupRow {
     const char* message;        // when nothing is started; {home} and {bin} stand for the two folders
 };
 
-void PrintTo(const LookupRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class SimulatorLookup : public ::testing::TestWithParam<LookupRow> {};
-
-TEST_P(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
-    const LookupRow& row = GetParam();
-    TempDir dir;
-    dir.mkdir("home");
-    dir.mkdir("bin");
-    for (std::string file : row.files) {
-        const bool executable = file.back() == '*';
-        if (executable)
-            file.pop_back();
-        const auto path = dir.write(file, "#!/bin/sh\n");
-        test::chmodPath(path, executable ? 0755 : 0644);
-    }
-    test::ScopedEnvironment path("PATH", dir.file("bin"));
-
-    const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
-    EXPECT_EQ(launch.file, row.executed ? dir.file(row.executed) : "");
-    if (row.windowsProgram) {
-        EXPECT_TRUE(launch.windowsProgram);
-        EXPECT_EQ(launch.head, (std::vector<std::string>{"wine", dir.file(row.windowsProgram)}));
-        EXPECT_EQ(launch.paths.separator, '\\');
-    } else if (row.executed) {
-        EXPECT_FALSE(launch.windowsProgram);
-        EXPECT_EQ(launch.head, std::vector<std::string>{"kivsim"});
-        EXPECT_EQ(launch.paths.folderWithSeparator(dir.path()), dir.path() + "/");
-    }
-    std::string message = row.message ? row.message : "";
-    for (const auto& [mark, folder] : {std::pair{"{home}", "home"}, std::pair{"{bin}", "bin"}}) {
-        if (const auto at = message.find(mark); at != std::string::npos)
-            message.replace(at, std::string(mark).size(), dir.file(folder));
-    }
-    EXPECT_EQ(launch.notStarted, message);
-}
-
-using L = LookupRow;
-INSTANTIATE_TEST_SUITE_P(
-    Names, SimulatorLookup,
-    ::testing::Values(
-        L{"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
-        L{"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr, nullptr},
-        L{"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "bin/kivsim", nullptr, nullptr},
-        L{"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"}, "bin/wine", "home/KivSim.EXE", nullptr},
-        L{"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe", nullptr},
-        L{"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
+TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
+    const std::vector<LookupRow> table = {
+        {"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
+        {"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr, nullptr},
+        {"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "bin/kivsim", nullptr, nullptr},
+        {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"}, "bin/wine", "home/KivSim.EXE", nullptr},
+        {"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe", nullptr},
+        {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
           "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
           "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
-        L{"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
+        {"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
           "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
           "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
-          "Search path: {bin}"}),
-    [](const auto& info) { return std::string(info.param.name); });
+          "Search path: {bin}"}};
+    for (const LookupRow& row : table) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        dir.mkdir("home");
+        dir.mkdir("bin");
+        for (std::string file : row.files) {
+            const bool executable = file.back() == '*';
+            if (executable)
+                file.pop_back();
+            const auto path = dir.write(file, "#!/bin/sh\n");
+            test::chmodPath(path, executable ? 0755 : 0644);
+        }
+        test::ScopedEnvironment path("PATH", dir.file("bin"));
+
+        const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
+        EXPECT_EQ(launch.file, row.executed ? dir.file(row.executed) : "");
+        if (row.windowsProgram) {
+            EXPECT_TRUE(launch.windowsProgram);
+            EXPECT_EQ(launch.head, (std::vector<std::string>{"wine", dir.file(row.windowsProgram)}));
+            EXPECT_EQ(launch.paths.separator, '\\');
+        } else if (row.executed) {
+            EXPECT_FALSE(launch.windowsProgram);
+            EXPECT_EQ(launch.head, std::vector<std::string>{"kivsim"});
+            EXPECT_EQ(launch.paths.folderWithSeparator(dir.path()), dir.path() + "/");
+        }
+        std::string message = row.message ? row.message : "";
+        for (const auto& [mark, folder] : {std::pair{"{home}", "home"}, std::pair{"{bin}", "bin"}}) {
+            if (const auto at = message.find(mark); at != std::string::npos)
+                message.replace(at, std::string(mark).size(), dir.file(folder));
+        }
+        EXPECT_EQ(launch.notStarted, message);
+    }
+}
+
 
 // wine is given the Windows program and the rest of the line, in the program folder.
 TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
