@@ -89,18 +89,15 @@ TEST_F(WindowsFormTest, FoldersTakeTheFormWineMapsThemTo) {
                     "maps it")));
 }
 
-enum class Mode { Switches, CommandFile };
-
-class WindowsSeries : public WindowsPlayoff, public ::testing::WithParamInterface<Mode> {};
+// Played with switches on the command line, or from a command file.
+class WindowsSeries : public WindowsPlayoff, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(WindowsSeries, IsPlayedToItsEndWithTheWindowsCommandLineOfEveryGame) {
-    const bool commandFile = GetParam() == Mode::CommandFile;
-    const auto& install = m_install;
+    const bool commandFile = GetParam();
     ScopedEnvironment fixedGames("KIVSIM_SEED", commandFile ? "wine-file" : "wine-switches");
-    ScopedEnvironment log("KIVSIM_LOG", install.logFile());
-    const std::string& teams = install.teamFolder();
+    ScopedEnvironment log("KIVSIM_LOG", m_install.logFile());
+    const std::string& teams = m_install.teamFolder();
     const std::string shortTeams = windowsFormOf(teams, winepath()).shortForm + "\\";
-    ASSERT_EQ(shortTeams.find(' '), std::string::npos) << shortTeams;
 
     ProcessSimulatorRunner runner;
     auto player = oneSeries(runner);
@@ -124,21 +121,20 @@ TEST_P(WindowsSeries, IsPlayedToItsEndWithTheWindowsCommandLineOfEveryGame) {
         SCOPED_TRACE("game " + std::to_string(games));
         ASSERT_TRUE(user.prompts().messages().empty()) << user.prompts().messages().front();
 
-        const Lines logged = loadLines(install.logFile());
+        const Lines logged = loadLines(m_install.logFile());
         ASSERT_EQ(logged.size(), static_cast<std::size_t>(games));
         const std::string& line = logged.back();
         const auto program = line.substr(0, line.find(' '));
         EXPECT_TRUE(endsWithIgnoringCase(program, "\\KIVSIM.EXE")) << line;
-        const std::string teamsPart = std::string(" //") + (click.upperIsHome ? "h:" : "v:") + click.upperTeam +
-                                      " //" + (click.upperIsHome ? "v:" : "h:") + click.lowerTeam;
+        const std::string fileLine = " /p:" + shortTeams + " /v:" + click.visitorTeam() + " /h:" + click.homeTeam() +
+                                     " /s:n //ls:kivp\r\n";
+        EXPECT_EQ(line.substr(program.size()),
+                  commandFile ? " /cmd:" + shortTeams + "wineplay"
+                              : " /p:" + shortTeams + " //" + (click.upperIsHome ? "h:" : "v:") + click.upperTeam +
+                                    " //" + (click.upperIsHome ? "v:" : "h:") + click.lowerTeam + " //ls:kivp /s:n");
         if (commandFile) {
-            EXPECT_EQ(line.substr(program.size()), " /cmd:" + shortTeams + "wineplay");
-            const std::string fileLine = " /p:" + shortTeams + " /v:" + click.visitorTeam() +
-                                         " /h:" + click.homeTeam() + " /s:n //ls:kivp\r\n";
-            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay")), fileLine);
-            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay.kivb")), fileLine);
-        } else {
-            EXPECT_EQ(line.substr(program.size()), " /p:" + shortTeams + teamsPart + " //ls:kivp /s:n");
+            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay")) + test::readBytes(joinPath(teams, "wineplay.kivb")),
+                      fileLine + fileLine);
         }
     }
     EXPECT_EQ(user.form().bracket().seriesState(7), kSeriesDecided);
@@ -146,10 +142,8 @@ TEST_P(WindowsSeries, IsPlayedToItsEndWithTheWindowsCommandLineOfEveryGame) {
         << wins(user);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, WindowsSeries, ::testing::Values(Mode::Switches, Mode::CommandFile),
-                         [](const auto& info) {
-                             return info.param == Mode::Switches ? "Switches" : "CommandFile";
-                         });
+INSTANTIATE_TEST_SUITE_P(Modes, WindowsSeries, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "CommandFile" : "Switches"; });
 
 // What the playing dialog does with a game that does not end: the user stops it.
 class StoppingRunner : public ProcessSimulatorRunner {
