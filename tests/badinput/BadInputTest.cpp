@@ -12,6 +12,7 @@
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,15 +25,7 @@ using test::crlf;
 using test::readBytes;
 using test::RecordingPrompts;
 using test::TempDir;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.text();
-    }
-    return "(no error)";
-}
+using ::testing::ThrowsMessage;
 
 TEST(PlayoffFileWinCounts, AWinCountNoSeriesCanReachIsRefusedAndTheBracketKeepsItsState) {
     TempDir dir;
@@ -46,15 +39,15 @@ TEST(PlayoffFileWinCounts, AWinCountNoSeriesCanReachIsRefusedAndTheBracketKeepsI
         lines[17] = huge;
         saveLines(dir.file("huge.kvp"), lines);
         Bracket bracket = played;
-        EXPECT_EQ(errorOf([&] { loadPlayoffFile(dir.file("huge.kvp"), bracket); }),
-                  "Line 18 of the playoff file holds the win count " + huge +
-                      ", which no series can reach (a series ends at 4 wins).");
+        EXPECT_THAT([&] { loadPlayoffFile(dir.file("huge.kvp"), bracket); },
+                    ThrowsMessage<Error>("Line 18 of the playoff file holds the win count " + huge +
+                                         ", which no series can reach (a series ends at 4 wins)."));
         EXPECT_EQ(bracket.winCount(1), "1") << "nothing of the file was applied";
     }
     // A count kivp never writes but that crediting could reach from still never overflows.
     Bracket bracket = played;
     bracket.setWinCount(1, "2147483647");
-    EXPECT_NE(errorOf([&] { bracket.creditGame(1, 1, 2); }), "(no error)");
+    EXPECT_THROW(bracket.creditGame(1, 1, 2), Error);
     EXPECT_EQ(bracket.winCount(1), "2147483647");
 }
 
@@ -82,9 +75,9 @@ TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
     const std::string before = crlf({"[Location]", "Directory=/teams"});
     const std::string path = dir.write("kivp.ini", before);
     ProfileFile file(path);
-    EXPECT_EQ(errorOf([&] { file.writeString("Location", "Directory", "/a\r\n[Options]\r\nKIV Version=3"); }),
-              "The setting \"Directory\" cannot be saved in " + path +
-                  ": its value contains a line break (/a\\x0D\\x0A[Options]\\x0D\\x0AKIV Version=3).");
+    EXPECT_THAT([&] { file.writeString("Location", "Directory", "/a\r\n[Options]\r\nKIV Version=3"); },
+                ThrowsMessage<Error>("The setting \"Directory\" cannot be saved in " + path +
+                                     ": its value contains a line break (/a\\x0D\\x0A[Options]\\x0D\\x0AKIV Version=3)."));
     file.save();
     EXPECT_EQ(readBytes(path), before);
 }
@@ -109,8 +102,8 @@ TEST(CommandFiles, WhenEitherCannotBeWrittenNeitherChanges) {
         dir.write("SERIES", "old\r\n");
         dir.write("SERIES.kivb", "old\r\n");
         test::chmodPath(dir.file(blocked), 0444);
-        EXPECT_EQ(errorOf([&] { writeCommandFiles(dir.path(), "SERIES", " /p:new"); }),
-                  "Cannot create file " + dir.file(blocked));
+        EXPECT_THAT([&] { writeCommandFiles(dir.path(), "SERIES", " /p:new"); },
+                    ThrowsMessage<Error>("Cannot create file " + dir.file(blocked)));
         EXPECT_EQ(readBytes(dir.file("SERIES")), "old\r\n") << blocked;
         EXPECT_EQ(readBytes(dir.file("SERIES.kivb")), "old\r\n") << blocked;
         EXPECT_EQ(test::entries(dir.path()).size(), 2u) << "no temporary file left";
@@ -130,7 +123,7 @@ TEST(FileReplacement, ALinkThatLoopsIsRefusedAndLeftAlone) {
     ASSERT_EQ(symlink("a.kvp", dir.file("b.kvp").c_str()), 0);
     ASSERT_EQ(symlink("self.kvp", dir.file("self.kvp").c_str()), 0);
     for (const char* name : {"a.kvp", "self.kvp"}) {
-        EXPECT_EQ(errorOf([&] { saveLines(dir.file(name), {"1"}); }), "Cannot create file " + dir.file(name));
+        EXPECT_THAT([&] { saveLines(dir.file(name), {"1"}); }, ThrowsMessage<Error>("Cannot create file " + dir.file(name)));
         EXPECT_TRUE(std::filesystem::is_symlink(dir.file(name)));
     }
     EXPECT_EQ(test::entries(dir.path()).size(), 3u);
