@@ -148,20 +148,5 @@ TEST(TeamFolder, ANameThatCannotReachTheSimulatorOrTheSettingsIsRefused) {
               "kivp.ini cannot keep.");
 }
 
-TEST(TeamListing, NamesAreCutByCharacterAndANameEndingInASpaceIsReported) {
-    TempDir dir;
-    const std::string title = "* Team title line long enough to pass the check";
-    for (const char* name : {"abcdefgé.dat", "ASH .dat", "ASHVALE X.dat"})
-        dir.write(name, title + "\r\n");
-    dir.write("MARKED.dat", "\xEF\xBB\xBF" + title + "\r\n");
-    RecordingPrompts prompts;
-    EXPECT_EQ(listTeams(dir.path(), prompts),
-              (std::vector<std::string>{"abcdefgé", "MARKED"}));
-    ASSERT_EQ(prompts.messages().size(), 2u);
-    EXPECT_EQ(prompts.messages()[0],
-              "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which the "
-              "simulator's command line cannot carry.\nRename the file without the space to play this team.");
-}
-
 } // namespace
 } // namespace kivp

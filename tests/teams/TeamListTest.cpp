@@ -67,11 +67,13 @@ TEST(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
     }
 }
 
+// A name is cut to eight characters (never inside a character), and one ending in a space is reported.
 TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedOnItsOwn) {
     TempDir dir;
     for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt",
-                             "notes.txt", "team.dat.bak"})
+                             "notes.txt", "team.dat.bak", "abcdefgé.dat", "ASH .dat", "ASHVALE X.dat"})
         dir.write(name, titleOf(30));
+    dir.write("MARKED.dat", "\xEF\xBB\xBF" + titleOf(30));
     dir.write("B.dat", "");
     dir.write("C.dat", titleOf(12));
     dir.mkdir("folder.dat");
@@ -81,11 +83,15 @@ TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedO
         dir.write(name, "short");
     RecordingPrompts prompts;
     EXPECT_EQ(listTeams(dir.path(), prompts),
-              (std::vector<std::string>{"abcdefgh", "abcdefgh", "BRAVES", "Cubs", "linked", "nyy", "x"}));
+              (Names{"abcdefgh", "abcdefgh", "abcdefgé", "BRAVES", "Cubs", "linked", "MARKED", "nyy", "x"}));
     const auto messages = prompts.messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].rfind("Error decoding team:\nFile name:  B.dat\n--No data", 0), 0u);
-    EXPECT_EQ(messages[1].rfind("Error decoding team:\nFile name:  C.dat\nin line 1, position 12", 0), 0u);
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0], "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which "
+                           "the simulator's command line cannot carry.\nRename the file without the space to play "
+                           "this team.");
+    EXPECT_EQ(messages[1].rfind("The team file ASHVALE X.dat cannot be played", 0), 0u);
+    EXPECT_EQ(messages[2].rfind("Error decoding team:\nFile name:  B.dat\n--No data", 0), 0u);
+    EXPECT_EQ(messages[3].rfind("Error decoding team:\nFile name:  C.dat\nin line 1, position 12", 0), 0u);
 
     // A folder that does not exist, an empty folder text and an empty folder list nothing and say nothing.
     prompts.clear();
