@@ -42,15 +42,12 @@ TEST(UserFolder, IsKivpInTheDataFolderAndStartsSetUpForTheDemoLeague) {
     const std::string demo = dir.mkdir("demo");
     const std::string folder = joinPath(dir.path(), "home/.local/share/kivp");
     prepareUserFolder(folder, demo);
-    ProfileFile settings(joinPath(folder, "kivp.ini"));
-    EXPECT_EQ(settings.readString("Location", "Directory", ""), demo);
+    EXPECT_EQ(ProfileFile(joinPath(folder, "kivp.ini")).readString("Location", "Directory", ""), demo);
 
     // A folder already made is the user's: left exactly as it is.
-    settings.writeString("Location", "Directory", "/my/league");
-    settings.save();
-    const std::string before = test::readBytes(joinPath(folder, "kivp.ini"));
+    dir.write("home/.local/share/kivp/kivp.ini", "mine");
     prepareUserFolder(folder, demo);
-    EXPECT_EQ(test::readBytes(joinPath(folder, "kivp.ini")), before);
+    EXPECT_EQ(test::readBytes(joinPath(folder, "kivp.ini")), "mine");
 
     // Without a demo league the folder starts empty, as any new program folder does.
     const std::string bare = joinPath(dir.path(), "bare");
