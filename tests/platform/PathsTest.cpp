@@ -23,21 +23,6 @@ TEST(Paths, ShortFormIsTheAbsolutePathOfAnExistingFolderElseEmpty) {
     ASSERT_TRUE(setCurrentDirectory(here));
 }
 
-TEST(Paths, ListsRegularFilesAndLinksToThemInWindowsOrder) {
-    TempDir dir;
-    for (const char* name : {"b.dat", "A.DAT", "a_x.dat", "aZ.dat", "C.txt"})
-        dir.write(name, "");
-    dir.mkdir("folder.dat");
-    ASSERT_EQ(symlink("b.dat", dir.file("link.dat").c_str()), 0);
-    ASSERT_EQ(symlink("missing", dir.file("broken.dat").c_str()), 0);
-
-    // Windows compares names upper-cased, so "_" (after "Z") sorts after the letters.
-    EXPECT_EQ(listFiles(dir.path()),
-              (std::vector<std::string>{"A.DAT", "aZ.dat", "a_x.dat", "b.dat", "C.txt", "link.dat"}));
-    EXPECT_TRUE(listFiles(dir.file("nowhere")).empty());
-    EXPECT_TRUE(listFiles("").empty());
-}
-
 TEST(Paths, ResolvesNamesIgnoringCaseOnlyWhenTheExactNameIsMissing) {
     TempDir dir;
     dir.write("KIVP.INI", "");

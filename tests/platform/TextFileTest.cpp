@@ -26,17 +26,7 @@ TEST(TextFile, EveryLineEndFormSplitsIntoTheSameLines) {
         EXPECT_EQ(splitLines(text), lines) << ::testing::PrintToString(text);
 }
 
-TEST(TextFile, SavesEveryLineWithCrLfAndLoadsItBack) {
-    TempDir dir;
-    const auto path = dir.file("out.txt");
-    saveLines(path, {"one", "", "three"});
-    EXPECT_EQ(test::readBytes(path), "one\r\n\r\nthree\r\n");
-    EXPECT_EQ(loadLines(path), (Lines{"one", "", "three"}));
-    saveLines(path, {});
-    EXPECT_EQ(test::readBytes(path), "");
-}
-
-TEST(TextFile, AFileWhoseNameDiffersOnlyInCaseIsTheOneReadAndReplacedAndAMissingOneCannotBeOpened) {
+TEST(TextFile, IsSavedWithCrLfOverTheFileWhoseNameDiffersOnlyInCaseAndAMissingOneCannotBeOpened) {
     TempDir dir;
     const auto missing = dir.file("missing.dat");
     EXPECT_FALSE(tryLoadLines(missing).has_value());
@@ -44,9 +34,11 @@ TEST(TextFile, AFileWhoseNameDiffersOnlyInCaseIsTheOneReadAndReplacedAndAMissing
     EXPECT_FALSE(tryLoadLines(dir.mkdir("folder.dat")).has_value());
     dir.write("UPLANDS.DAT", "*title\r\n");
     EXPECT_EQ(loadLines(dir.file("uplands.dat")), (Lines{"*title"}));
-    saveLines(dir.file("uplands.dat"), {"new"});
+    saveLines(dir.file("uplands.dat"), {"new", "", "last"});
     EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"UPLANDS.DAT", "folder.dat"}));
-    EXPECT_EQ(test::readBytes(dir.file("UPLANDS.DAT")), "new\r\n");
+    EXPECT_EQ(test::readBytes(dir.file("UPLANDS.DAT")), "new\r\n\r\nlast\r\n");
+    saveLines(dir.file("UPLANDS.DAT"), {});
+    EXPECT_EQ(test::readBytes(dir.file("UPLANDS.DAT")), "");
 }
 
 } // namespace

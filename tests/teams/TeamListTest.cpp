@@ -67,23 +67,25 @@ TEST(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
     }
 }
 
-// A name is cut to eight characters (never inside a character), and one ending in a space is reported.
+// A name is cut to eight characters (never inside a character), and one ending in a space is reported. Windows
+// compares names upper-cased, so "_" (after "Z") sorts after the letters.
 TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedOnItsOwn) {
     TempDir dir;
-    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt",
-                             "notes.txt", "team.dat.bak", "abcdefgé.dat", "ASH .dat", "ASHVALE X.dat"})
+    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt", "notes.txt",
+                             "team.dat.bak", "abcdefgé.dat", "ASH .dat", "ASHVALE X.dat", "a_x.dat", "aZ.dat"})
         dir.write(name, titleOf(30));
     dir.write("MARKED.dat", "\xEF\xBB\xBF" + titleOf(30));
     dir.write("B.dat", "");
     dir.write("C.dat", titleOf(12));
     dir.mkdir("folder.dat");
     ASSERT_EQ(symlink("nyy.dat", dir.file("linked.dat").c_str()), 0);
+    ASSERT_EQ(symlink("missing", dir.file("broken.dat").c_str()), 0);
     // Such names could not be stored one per line in a playoff file.
     for (const char* name : {"line\nbreak.dat", "tab\tname.dat", "bell\x07.dat", "del\x7f.dat"})
         dir.write(name, "short");
     RecordingPrompts prompts;
     EXPECT_EQ(listTeams(dir.path(), prompts),
-              (Names{"abcdefgh", "abcdefgh", "abcdefgé", "BRAVES", "Cubs", "linked", "MARKED", "nyy", "x"}));
+              (Names{"abcdefgh", "abcdefgh", "abcdefgé", "aZ", "a_x", "BRAVES", "Cubs", "linked", "MARKED", "nyy", "x"}));
     const auto messages = prompts.messages();
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0], "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which "
