@@ -7,9 +7,7 @@
 #include "platform/FileWriting.h"
 #include "platform/JpegFile.h"
 #include "playoff/PlayoffFile.h"
-#include "teams/TeamFile.h"
 #include "teams/TeamList.h"
-#include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -23,7 +21,6 @@ namespace {
 
 using test::crlf;
 using test::readBytes;
-using test::RecordingPrompts;
 using test::TempDir;
 using ::testing::ThrowsMessage;
 

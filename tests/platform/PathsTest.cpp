@@ -2,7 +2,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace kivp {
 namespace {
