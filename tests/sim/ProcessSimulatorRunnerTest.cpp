@@ -42,29 +42,28 @@ TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder)
 }
 
 // Where a simulator name leads, with the program folder "home" and the search path "bin" alone. A file named
-// with a "*" is executable.
+// with a "*" is executable. What is started: its file, its words before the rest of the line and the folder
+// separator of its paths; or why nothing is. {dir} stands for the test's folder.
 struct LookupRow {
     const char* name;
     std::vector<const char*> files;
-    const char* executed;       // what is started, or nothing
-    const char* windowsProgram; // what wine is given, or nothing
-    const char* message;        // when nothing is started; {home} and {bin} stand for the two folders
+    const char* launch;
 };
 
 TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
     const std::vector<LookupRow> table = {
-        {"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
-        {"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr, nullptr},
-        {"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "bin/kivsim", nullptr, nullptr},
-        {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"}, "bin/wine", "home/KivSim.EXE", nullptr},
-        {"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe", nullptr},
-        {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
-          "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
-          "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
-        {"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
-          "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
-          "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
-          "Search path: {bin}"}};
+        {"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "{dir}/home/kivsim: kivsim /"},
+        {"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "{dir}/bin/kivsim: kivsim /"},
+        {"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "{dir}/bin/kivsim: kivsim /"},
+        {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"},
+         "{dir}/bin/wine: wine {dir}/home/KivSim.EXE \\"},
+        {"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
+        {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"},
+         "The simulator {dir}/home/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, and no "
+         "`wine` was found on the search path.\n\nSearch path: {dir}/bin"},
+        {"NeitherForm", {"home/kivsim.bat*"},
+         "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows program "
+         "\"kivsim.exe\" was found in the program folder {dir}/home or on the search path.\n\nSearch path: {dir}/bin"}};
     for (const LookupRow& row : table) {
         SCOPED_TRACE(row.name);
         TempDir dir;
@@ -74,31 +73,25 @@ TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
             const bool executable = file.back() == '*';
             if (executable)
                 file.pop_back();
-            const auto path = dir.write(file, "#!/bin/sh\n");
-            test::chmodPath(path, executable ? 0755 : 0644);
+            test::chmodPath(dir.write(file, "#!/bin/sh\n"), executable ? 0755 : 0644);
         }
         test::ScopedEnvironment path("PATH", dir.file("bin"));
-
         const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
-        EXPECT_EQ(launch.file, row.executed ? dir.file(row.executed) : "");
-        if (row.windowsProgram) {
-            EXPECT_TRUE(launch.windowsProgram);
-            EXPECT_EQ(launch.head, (std::vector<std::string>{"wine", dir.file(row.windowsProgram)}));
-            EXPECT_EQ(launch.paths.separator, '\\');
-        } else if (row.executed) {
-            EXPECT_FALSE(launch.windowsProgram);
-            EXPECT_EQ(launch.head, std::vector<std::string>{"kivsim"});
-            EXPECT_EQ(launch.paths.folderWithSeparator(dir.path()), dir.path() + "/");
+        std::string shown = launch.notStarted;
+        if (!launch.file.empty()) {
+            shown = launch.file + ":";
+            for (const auto& word : launch.head)
+                shown += " " + word;
+            shown += std::string(" ") + (launch.windowsProgram ? '\\' : '/');
+            EXPECT_EQ(launch.paths.separator, launch.windowsProgram ? '\\' : '/');
+            EXPECT_EQ(launch.notStarted, "");
         }
-        std::string message = row.message ? row.message : "";
-        for (const auto& [mark, folder] : {std::pair{"{home}", "home"}, std::pair{"{bin}", "bin"}}) {
-            if (const auto at = message.find(mark); at != std::string::npos)
-                message.replace(at, std::string(mark).size(), dir.file(folder));
-        }
-        EXPECT_EQ(launch.notStarted, message);
+        std::string expected = row.launch;
+        for (auto at = expected.find("{dir}"); at != std::string::npos; at = expected.find("{dir}"))
+            expected.replace(at, 5, dir.path());
+        EXPECT_EQ(shown, expected);
     }
 }
-
 
 // wine is given the Windows program and the rest of the line, in the program folder.
 TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
