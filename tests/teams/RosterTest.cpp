@@ -56,16 +56,13 @@ Lines teamLines(std::vector<std::string> batters, const Lines& pitcherSection) {
     return lines;
 }
 
-std::string layoutMessage(int line, int position, const std::string& text, const char* section,
+std::string layoutMessage(int line, int position, const std::string& text, const char* section = "Pitcher",
                           const std::string& fileName = "TEST.dat") {
     return "Error decoding team:\nFile name:  " + fileName + "\nin line " + std::to_string(line) +
            ", position " + std::to_string(position) + " --" + text +
            "--\n\nThe line may be out of KIV .dat alignment.  Please check \nthe spacing of the statistics "
            "in the " +
            section + " section.";
-}
-std::string pitcherProblem(int line, int position, const std::string& text) {
-    return layoutMessage(line, position, text, "Pitcher");
 }
 
 std::vector<PitcherRow> starterRows(const TeamSheet& sheet) {
@@ -118,14 +115,14 @@ TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotF
           pitcherLine("Bad Starts", "x1"), pitcherLine("Good Two", "25"), kBenchHeading,
           batterLine("Bench Player", "120", " 30")},
          {"1", "5"},
-         {pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "3"), pitcherProblem(14, 77, "x1")}},
+         {layoutMessage(12, 76, ""), layoutMessage(13, 77, "3"), layoutMessage(14, 77, "x1")}},
         // The pitcher before a short line keeps his row and the message quotes his games started (a
         // reliever's as the starter test saw them); the short line is then read as a pitcher line itself.
         {"AShortLineIsReportedAtColumn77OfThePitcherBefore",
          {pitcherLine("Starter", "30"), "", pitcherLine("Reliever", "  "), "x", pitcherLine("After", "20")},
          {"1", "5"},
-         {pitcherProblem(11, 77, "30"), pitcherProblem(12, 76, ""), pitcherProblem(13, 77, "00"),
-          pitcherProblem(14, 76, "")}},
+         {layoutMessage(11, 77, "30"), layoutMessage(12, 76, ""), layoutMessage(13, 77, "00"),
+          layoutMessage(14, 76, "")}},
         {"NoBenchHeadingEndsQuietlyAtTheLastLine",
          {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")}, {"1", "3"}, {}},
         {"HeadingOnly", {}, {}, {}},
@@ -135,7 +132,7 @@ TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotF
         {"AMalformedLastPitcherDoesNotCarryReadingIntoTheBench",
          {pitcherLine("Starter", "30"), columns(50, {{10, "Broken"}}), kBenchHeading, pitcherLine("Bench Bat", "12")},
          {"1"},
-         {pitcherProblem(12, 76, "")}}};
+         {layoutMessage(12, 76, "")}}};
     for (const auto& c : table) {
         SCOPED_TRACE(c.name);
         const auto sheet = readTeamSheet(teamLines(nineBatters(), c.section), "TEST.dat");
