@@ -1,4 +1,4 @@
-// The stand-in simulator the end-to-end tests play with: its games must be whole and consistent, and repeatable.
+// The stand-in simulator the end-to-end tests play with: its games must be whole, consistent and repeatable.
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "sim/LineScore.h"
@@ -44,7 +44,8 @@ TEST_F(Kivsim, PlaysGamesThatKivpReadsAndLogsEachResult) {
         ASSERT_EQ(results.size(), static_cast<std::size_t>(value));
         std::smatch match;
         ASSERT_TRUE(std::regex_match(results.back(), match, result)) << results.back();
-        EXPECT_EQ(std::pair(std::stoi(match[1]), std::stoi(match[2])), std::pair(score->visitorRuns, score->homeRuns));
+        EXPECT_EQ(std::pair(std::stoi(match[1]), std::stoi(match[2])),
+                  std::pair(score->visitorRuns, score->homeRuns));
     }
 }
 

@@ -28,15 +28,12 @@ const std::string kArgumentRecorder = "printf '[%s]' \"$@\" > args; printf '\\n%
 TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder) {
     TempDir dir;
     writeScript(dir, "sim", kArgumentRecorder);
-    ASSERT_EQ(ProcessSimulatorRunner()
-                  .run("sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > "
-                       "out | x ",
-                       dir.path())
-                  .outcome,
-              Outcome::Ran);
-    EXPECT_EQ(test::readBytes(dir.file("args")), "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch]"
-                                                 "[pwned3`][\"quoted\"]['single'][*][>][out][|][x][]\n" +
-                                                     dir.path());
+    const std::string line =
+        "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x ";
+    ASSERT_EQ(ProcessSimulatorRunner().run(line, dir.path()).outcome, Outcome::Ran);
+    EXPECT_EQ(test::readBytes(dir.file("args")),
+              "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch][pwned3`][\"quoted\"]['single'][*][>]"
+              "[out][|][x][]\n" + dir.path());
     for (const char* name : {"pwned", "pwned2", "pwned3", "out"})
         EXPECT_FALSE(test::exists(dir.file(name))) << name;
 }
@@ -54,16 +51,17 @@ TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
     const std::vector<LookupRow> table = {
         {"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "{dir}/home/kivsim: kivsim /"},
         {"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "{dir}/bin/kivsim: kivsim /"},
-        {"NativeBeforeWindows", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "{dir}/bin/kivsim: kivsim /"},
+        {"NativeFirst", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "{dir}/bin/kivsim: kivsim /"},
         {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"},
          "{dir}/bin/wine: wine {dir}/home/KivSim.EXE \\"},
-        {"WindowsOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
+        {"WindowsOnSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
         {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"},
-         "The simulator {dir}/home/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, and no "
-         "`wine` was found on the search path.\n\nSearch path: {dir}/bin"},
+         "The simulator {dir}/home/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
+         "and no `wine` was found on the search path.\n\nSearch path: {dir}/bin"},
         {"NeitherForm", {"home/kivsim.bat*"},
          "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows program "
-         "\"kivsim.exe\" was found in the program folder {dir}/home or on the search path.\n\nSearch path: {dir}/bin"}};
+         "\"kivsim.exe\" was found in the program folder {dir}/home or on the search path.\n\n"
+         "Search path: {dir}/bin"}};
     for (const LookupRow& row : table) {
         SCOPED_TRACE(row.name);
         TempDir dir;

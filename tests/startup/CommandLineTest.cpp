@@ -15,8 +15,8 @@ TEST(CommandLine, GivesTheRequest) {
     using A = StartRequest::Action;
     const std::string needsFolder = "option '--program-folder' needs a folder";
     const std::vector<std::pair<std::vector<std::string>, StartRequest>> table = {
-        {{}, {A::Run, {}, false, ""}},                                // the current folder
-        {{"-platform", "offscreen"}, {A::Run, {}, false, ""}},        // the toolkit's own options are left to it
+        {{}, {A::Run, {}, false, ""}},                         // the current folder
+        {{"-platform", "offscreen"}, {A::Run, {}, false, ""}}, // the toolkit's options are left to it
         {{"--program-folder", "/x", "--help"}, {A::ShowHelp, {}, false, ""}},
         {{"-v"}, {A::ShowVersion, {}, false, ""}},
         {{"--program-folder", "/kiv/sim"}, {A::Run, "/kiv/sim", false, ""}},
@@ -25,12 +25,8 @@ TEST(CommandLine, GivesTheRequest) {
         {{"--program-folder"}, {A::Refuse, {}, false, needsFolder}},
         {{"--program-folder="}, {A::Refuse, {}, false, needsFolder}},
         {{"--colour"}, {A::Refuse, {}, false, "unknown option '--colour'"}}};
-    for (const auto& [arguments, request] : table) {
-        const StartRequest got = parseCommandLine(arguments);
-        EXPECT_TRUE(got == request) << ::testing::PrintToString(arguments) << " gives " << static_cast<int>(got.action)
-                                    << " " << got.programFolder.value_or("-") << " " << got.userFolder << " "
-                                    << got.problem;
-    }
+    for (const auto& [arguments, request] : table)
+        EXPECT_EQ(parseCommandLine(arguments), request) << ::testing::PrintToString(arguments);
 }
 
 TEST(UserFolder, IsKivpInTheDataFolderAndStartsSetUpForTheDemoLeague) {
