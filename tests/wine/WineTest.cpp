@@ -46,8 +46,8 @@ protected:
     }
 };
 
-// kivp installed beside kivsim.exe, which has no native twin, and the demo teams in "Sim Games"; the user sets up
-// one best-of-seven series.
+// kivp installed beside kivsim.exe, which has no native twin, and the demo teams in "Sim Games"; the user
+// sets up one best-of-seven series.
 class WindowsPlayoff : public WineTest {
 protected:
     test::DemoInstallation m_install{"Sim Games"};
@@ -85,8 +85,8 @@ TEST_F(WindowsFormTest, FoldersTakeTheFormWineMapsThemTo) {
     EXPECT_EQ(windowsFormOf(dir.file("gone"), winepath()), (WindowsFolder{windowsDir + "\\gone", ""}));
     EXPECT_THAT([&] { windowsFormOf(kOutsideDrives, winepath()); },
                 ::testing::ThrowsMessage<Error>(::testing::StartsWith(
-                    "The team folder " + kOutsideDrives + " cannot be given to the Windows simulator: no drive of Wine's "
-                    "maps it")));
+                    "The team folder " + kOutsideDrives +
+                    " cannot be given to the Windows simulator: no drive of Wine's maps it")));
 }
 
 // Played with switches on the command line, or from a command file.
@@ -126,20 +126,20 @@ TEST_P(WindowsSeries, IsPlayedToItsEndWithTheWindowsCommandLineOfEveryGame) {
         const std::string& line = logged.back();
         const auto program = line.substr(0, line.find(' '));
         EXPECT_TRUE(endsWithIgnoringCase(program, "\\KIVSIM.EXE")) << line;
-        const std::string fileLine = " /p:" + shortTeams + " /v:" + click.visitorTeam() + " /h:" + click.homeTeam() +
-                                     " /s:n //ls:kivp\r\n";
-        EXPECT_EQ(line.substr(program.size()),
-                  commandFile ? " /cmd:" + shortTeams + "wineplay"
-                              : " /p:" + shortTeams + " //" + (click.upperIsHome ? "h:" : "v:") + click.upperTeam +
-                                    " //" + (click.upperIsHome ? "v:" : "h:") + click.lowerTeam + " //ls:kivp /s:n");
+        const std::string sides = std::string(click.upperIsHome ? " //h:" : " //v:") + click.upperTeam +
+                                  (click.upperIsHome ? " //v:" : " //h:") + click.lowerTeam;
+        EXPECT_EQ(line.substr(program.size()), commandFile ? " /cmd:" + shortTeams + "wineplay"
+                                                           : " /p:" + shortTeams + sides + " //ls:kivp /s:n");
+        const std::string fileLine = " /p:" + shortTeams + " /v:" + click.visitorTeam() +
+                                     " /h:" + click.homeTeam() + " /s:n //ls:kivp\r\n";
         if (commandFile) {
-            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay")) + test::readBytes(joinPath(teams, "wineplay.kivb")),
-                      fileLine + fileLine);
+            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay")), fileLine);
+            EXPECT_EQ(test::readBytes(joinPath(teams, "wineplay.kivb")), fileLine);
         }
     }
     EXPECT_EQ(user.form().bracket().seriesState(7), kSeriesDecided);
-    EXPECT_TRUE(wins(user) == "4-" + std::to_string(games - 4) || wins(user) == std::to_string(games - 4) + "-4")
-        << wins(user);
+    const std::string rest = std::to_string(games - 4);
+    EXPECT_TRUE(wins(user) == "4-" + rest || wins(user) == rest + "-4") << wins(user);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WindowsSeries, ::testing::Bool(),
