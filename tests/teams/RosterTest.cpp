@@ -32,8 +32,8 @@ std::string batterLine(std::string_view name, std::string_view atBats, std::stri
 std::string pitcherLine(std::string_view name, std::string_view gamesStarted, std::string_view era = "345",
                         std::string_view wins = "12", std::string_view losses = " 7",
                         std::string_view innings = "201", std::string_view strikeouts = "150") {
-    return columns(78, {{1, "P"}, {10, name}, {28, innings}, {52, strikeouts}, {56, era}, {63, wins}, {66, losses},
-                        {77, gamesStarted}});
+    return columns(78, {{1, "P"}, {10, name}, {28, innings}, {52, strikeouts}, {56, era}, {63, wins},
+                        {66, losses}, {77, gamesStarted}});
 }
 
 const std::string kPitHeading = "*Pitchers         IP   H   R  ER";
@@ -111,7 +111,7 @@ struct SectionCase {
 TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotFit) {
     const std::vector<SectionCase> table = {
         {"MalformedLinesNameTheirColumn",
-         {pitcherLine("Good One", "30"), columns(60, {{10, "Too Short"}}), columns(77, {{10, "Cut At 77"}, {77, "3"}}),
+         {pitcherLine("Good One", "30"), columns(60, {{10, "Short"}}), columns(77, {{10, "Cut"}, {77, "3"}}),
           pitcherLine("Bad Starts", "x1"), pitcherLine("Good Two", "25"), kBenchHeading,
           batterLine("Bench Player", "120", " 30")},
          {"1", "5"},
@@ -124,13 +124,14 @@ TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotF
          {layoutMessage(11, 77, "30"), layoutMessage(12, 76, ""), layoutMessage(13, 77, "00"),
           layoutMessage(14, 76, "")}},
         {"NoBenchHeadingEndsQuietlyAtTheLastLine",
-         {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")}, {"1", "3"}, {}},
+         {pitcherLine("First", "30"), pitcherLine("Second", "  "), pitcherLine("Last", "9 ")},
+         {"1", "3"}, {}},
         {"HeadingOnly", {}, {}, {}},
         {"BenchHeadingEndsIt", {pitcherLine("Starter", "30"), "*Bench", pitcherLine("Bat", "30")}, {"1"}, {}},
         {"ShortBenchHeadingEndsIt",
          {pitcherLine("Starter", "30"), "* Bench players", pitcherLine("Bat", "30")}, {"1"}, {}},
         {"AMalformedLastPitcherDoesNotCarryReadingIntoTheBench",
-         {pitcherLine("Starter", "30"), columns(50, {{10, "Broken"}}), kBenchHeading, pitcherLine("Bench Bat", "12")},
+         {pitcherLine("Starter", "30"), columns(50, {{10, "Broken"}}), kBenchHeading, pitcherLine("B", "12")},
          {"1"},
          {layoutMessage(12, 76, "")}}};
     for (const auto& c : table) {
@@ -146,8 +147,8 @@ TEST(PitcherSection, EndsAtTheBenchOrTheLastLineAndSkipsAndDescribesWhatDoesNotF
 
 // --- lineup ------------------------------------------------------------------------------------------------
 
-// The lineup rows pad the figures; a line that does not convert, is too short for a column or is not a batter's
-// is described or skipped.
+// The lineup rows pad the figures; a line that does not convert, is too short for a column or is not a
+// batter's is described or skipped.
 TEST(Lineup, RowsPadTheFiguresAndWhatDoesNotFitIsDescribedOrSkipped) {
     auto batters = nineBatters();
     batters[0] = batterLine("Ulric Halloway", " 21", "  5", " 3", " 17");
@@ -177,8 +178,8 @@ TEST(Lineup, RowsPadTheFiguresAndWhatDoesNotFitIsDescribedOrSkipped) {
                   layoutMessage(8, 45, "7", "Batter")}));
     // A line of up to 35 characters is no batter's, and "*Pit" ends the lineup early.
     const auto early = readTeamSheet(
-        teamLines({batterLine("One", "400", "100"), columns(35, {{10, "Thirty Five"}}), batterLine("Three", "4", "1"),
-                   kPitHeading, batterLine("After", "400", "100")},
+        teamLines({batterLine("One", "400", "100"), columns(35, {{10, "Thirty Five"}}),
+                   batterLine("Three", "4", "1"), kPitHeading, batterLine("After", "400", "100")},
                   {}),
         "TEST.dat");
     EXPECT_EQ(lineupRows(early), (std::vector<std::string>{"1: One               100 400  .250  40  9",
@@ -212,7 +213,8 @@ TEST(DecimalText, ReadsPlainDecimalsOnly) {
 TEST(ReadRoster, ListsStartersAndLineupAndShowsTheMessagesOnlyWhenAsked) {
     for (const bool detailed : {false, true}) {
         test::RecordingPrompts prompts;
-        const Roster roster = readRoster(KIVP_TEST_DATA "/rosters", detailed ? "MESSY" : "messy", detailed, prompts);
+        const Roster roster =
+            readRoster(KIVP_TEST_DATA "/rosters", detailed ? "MESSY" : "messy", detailed, prompts);
         ASSERT_EQ(roster.pitchers.size(), 2u);
         EXPECT_EQ(roster.pitchers[1].name, "Starter B");
         EXPECT_EQ(roster.lineup.size(), 6u);

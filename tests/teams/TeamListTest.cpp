@@ -62,17 +62,18 @@ TEST(TitleLine, DecodesAsTheTeamPickersAlwaysHave) {
             test::chmodPath(path, 0);
         RecordingPrompts prompts;
         EXPECT_EQ(listTeams(dir.path(), prompts), c.listed ? Names{"TEAM"} : Names{});
-        EXPECT_EQ(prompts.messages(),
-                  c.message.empty() ? Names{} : Names{"Error decoding team:\nFile name:  TEAM.dat\n" + c.message});
+        const std::string message = "Error decoding team:\nFile name:  TEAM.dat\n" + c.message;
+        EXPECT_EQ(prompts.messages(), c.message.empty() ? Names{} : Names{message});
     }
 }
 
-// A name is cut to eight characters (never inside a character), and one ending in a space is reported. Windows
-// compares names upper-cased, so "_" (after "Z") sorts after the letters.
+// A name is cut to eight characters (never inside a character), and one ending in a space is reported.
+// Windows compares names upper-cased, so "_" (after "Z") sorts after the letters.
 TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedOnItsOwn) {
     TempDir dir;
-    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt", "notes.txt",
-                             "team.dat.bak", "abcdefgé.dat", "ASH .dat", "ASHVALE X.dat", "a_x.dat", "aZ.dat"})
+    for (const char* name : {"nyy.dat", "abcdefghij.dat", "x.dat", "Cubs.DAT", "abcdefghXY.Dat", "BRAVES.dAt",
+                             "notes.txt", "team.dat.bak", "abcdefgé.dat", "ASH .dat", "ASHVALE X.dat",
+                             "a_x.dat", "aZ.dat"})
         dir.write(name, titleOf(30));
     dir.write("MARKED.dat", "\xEF\xBB\xBF" + titleOf(30));
     dir.write("B.dat", "");
@@ -85,12 +86,13 @@ TEST(ListTeams, NamesComeFromTheFileNamesInWindowsOrderAndEachBadFileIsReportedO
         dir.write(name, "short");
     RecordingPrompts prompts;
     EXPECT_EQ(listTeams(dir.path(), prompts),
-              (Names{"abcdefgh", "abcdefgh", "abcdefgé", "aZ", "a_x", "BRAVES", "Cubs", "linked", "MARKED", "nyy", "x"}));
+              (Names{"abcdefgh", "abcdefgh", "abcdefgé", "aZ", "a_x", "BRAVES", "Cubs", "linked", "MARKED",
+                     "nyy", "x"}));
     const auto messages = prompts.messages();
     ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0], "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a space, which "
-                           "the simulator's command line cannot carry.\nRename the file without the space to play "
-                           "this team.");
+    EXPECT_EQ(messages[0], "The team file ASH .dat cannot be played: its team name \"ASH \" ends in a "
+                           "space, which the simulator's command line cannot carry.\nRename the file "
+                           "without the space to play this team.");
     EXPECT_EQ(messages[1].rfind("The team file ASHVALE X.dat cannot be played", 0), 0u);
     EXPECT_EQ(messages[2].rfind("Error decoding team:\nFile name:  B.dat\n--No data", 0), 0u);
     EXPECT_EQ(messages[3].rfind("Error decoding team:\nFile name:  C.dat\nin line 1, position 12", 0), 0u);
