@@ -73,17 +73,18 @@ TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
     const std::string path = dir.write("kivp.ini", before);
     ProfileFile file(path);
     EXPECT_THAT([&] { file.writeString("Location", "Directory", "/a\r\n[Options]\r\nKIV Version=3"); },
-                ThrowsMessage<Error>("The setting \"Directory\" cannot be saved in " + path +
-                                     ": its value contains a line break (/a\\x0D\\x0A[Options]\\x0D\\x0AKIV Version=3)."));
+                ThrowsMessage<Error>("The setting \"Directory\" cannot be saved in " + path + ": its value contains "
+                                     "a line break (/a\\x0D\\x0A[Options]\\x0D\\x0AKIV Version=3)."));
     file.save();
     EXPECT_EQ(readBytes(path), before);
 }
 
-// Both as the Windows profile functions read them: a UTF-8 mark before the first section and a key line without
-// "=" (that key, with no value, written in place).
+// Both as the Windows profile functions read them: a UTF-8 mark before the first section and a key line
+// without "=" (that key, with no value, written in place).
 TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignIsThatKeyWrittenInPlace) {
     TempDir dir;
-    const std::string path = dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH", "Other=1"}));
+    const std::string path =
+        dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH", "Other=1"}));
     ProfileFile file(path);
     EXPECT_EQ(file.readString("Team Options", "Other", ""), "1");
     EXPECT_TRUE(file.hasKey("Team Options", "use dh"));
@@ -120,7 +121,8 @@ TEST(FileReplacement, ALinkThatLoopsIsRefusedAndLeftAlone) {
     ASSERT_EQ(symlink("a.kvp", dir.file("b.kvp").c_str()), 0);
     ASSERT_EQ(symlink("self.kvp", dir.file("self.kvp").c_str()), 0);
     for (const char* name : {"a.kvp", "self.kvp"}) {
-        EXPECT_THAT([&] { saveLines(dir.file(name), {"1"}); }, ThrowsMessage<Error>("Cannot create file " + dir.file(name)));
+        EXPECT_THAT([&] { saveLines(dir.file(name), {"1"}); },
+                    ThrowsMessage<Error>("Cannot create file " + dir.file(name)));
         EXPECT_TRUE(std::filesystem::is_symlink(dir.file(name)));
     }
     EXPECT_EQ(test::entries(dir.path()).size(), 3u);

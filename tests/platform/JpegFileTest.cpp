@@ -11,7 +11,7 @@ TEST(JpegFile, DecodesAPictureIntoRgbRows) {
     ASSERT_TRUE(looksLikeJpeg(kPictures + "red-16x8.jpg"));
     const auto image = decodeJpegFile(kPictures + "red-16x8.jpg");
     ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(std::tuple(image->width, image->height, image->pixels.size()), std::tuple(16, 8, 16u * 8u * 3u));
+    EXPECT_EQ(std::tuple(image->width, image->height, image->pixels.size()), std::tuple(16, 8, 16u * 8 * 3));
     // Lossy, but a flat colour comes back close to what was saved.
     EXPECT_NEAR(image->pixels[0], 200, 6);
     EXPECT_NEAR(image->pixels[1], 30, 6);

@@ -15,7 +15,8 @@ TEST(TextFile, EveryLineEndFormSplitsIntoTheSameLines) {
     const std::vector<std::pair<std::string, Lines>> table = {
         {"", {}}, {"a\r\nb\r\n", {"a", "b"}}, {"a\nb\n", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
         {"a\r\nb\nc\rlast", {"a", "b", "c", "last"}}, // the final line needs no end
-        {"\r\n\r\nx\n\n", {"", "", "x", ""}}, {"\n", {""}}, {"a\r\rb", {"a", "", "b"}}, {"  a  \r\n", {"  a  "}}};
+        {"\r\n\r\nx\n\n", {"", "", "x", ""}}, {"\n", {""}}, {"a\r\rb", {"a", "", "b"}},
+        {"  a  \r\n", {"  a  "}}};
     for (const auto& [text, lines] : table)
         EXPECT_EQ(splitLines(text), lines) << ::testing::PrintToString(text);
 }

@@ -32,8 +32,8 @@ TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder)
         "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x ";
     ASSERT_EQ(ProcessSimulatorRunner().run(line, dir.path()).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(dir.file("args")),
-              "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch][pwned3`][\"quoted\"]['single'][*][>]"
-              "[out][|][x][]\n" + dir.path());
+              "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch][pwned3`][\"quoted\"]"
+              "['single'][*][>][out][|][x][]\n" + dir.path());
     for (const char* name : {"pwned", "pwned2", "pwned3", "out"})
         EXPECT_FALSE(test::exists(dir.file(name))) << name;
 }
@@ -54,7 +54,7 @@ TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
         {"NativeFirst", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "{dir}/bin/kivsim: kivsim /"},
         {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"},
          "{dir}/bin/wine: wine {dir}/home/KivSim.EXE \\"},
-        {"WindowsOnSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
+        {"WindowsOnPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
         {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"},
          "The simulator {dir}/home/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
          "and no `wine` was found on the search path.\n\nSearch path: {dir}/bin"},
