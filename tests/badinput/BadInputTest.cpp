@@ -29,9 +29,8 @@ TEST(PlayoffFileWinCounts, AWinCountNoSeriesCanReachIsRefusedAndTheBracketKeepsI
     Bracket played;
     played.applyTeams({"ASHVALE", "BRINDLE", "CORRIE", "DUNMERE", "EASTON", "FARROW", "GLENNIS", "HOLM"});
     played.creditGame(1, 1, 2);
-    const std::string good = dir.file("good.kvp");
-    savePlayoffFile(good, played, dir.path());
-    Lines lines = loadLines(good);
+    savePlayoffFile(dir.file("good.kvp"), played, dir.path());
+    Lines lines = loadLines(dir.file("good.kvp"));
     for (const std::string huge : {"2147483647", "5", "-1"}) {
         lines[17] = huge;
         saveLines(dir.file("huge.kvp"), lines);

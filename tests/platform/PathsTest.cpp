@@ -15,6 +15,7 @@ TEST(Paths, ShortFormIsTheAbsolutePathOfAnExistingFolderElseEmpty) {
     EXPECT_EQ(shortPathOfFolder(teams + "/"), teams);
     EXPECT_EQ(shortPathOfFolder(dir.file("gone")), "");
     EXPECT_EQ(shortPathOfFolder(dir.write("file.txt", "x")), "");
+    EXPECT_EQ(listFiles(""), std::vector<std::string>{}) << "no folder is not the working folder";
 
     const auto here = currentDirectory();
     ASSERT_TRUE(setCurrentDirectory(dir.path()));
