@@ -2,7 +2,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace kivp {
 namespace {
@@ -16,26 +15,12 @@ TEST(Paths, ShortFormIsTheAbsolutePathOfAnExistingFolderElseEmpty) {
     EXPECT_EQ(shortPathOfFolder(teams + "/"), teams);
     EXPECT_EQ(shortPathOfFolder(dir.file("gone")), "");
     EXPECT_EQ(shortPathOfFolder(dir.write("file.txt", "x")), "");
+    EXPECT_EQ(listFiles(""), std::vector<std::string>{}) << "no folder is not the working folder";
 
     const auto here = currentDirectory();
     ASSERT_TRUE(setCurrentDirectory(dir.path()));
     EXPECT_EQ(shortPathOfFolder("Sim Games"), dir.path() + "/Sim Games");
     ASSERT_TRUE(setCurrentDirectory(here));
-}
-
-TEST(Paths, ListsRegularFilesAndLinksToThemInWindowsOrder) {
-    TempDir dir;
-    for (const char* name : {"b.dat", "A.DAT", "a_x.dat", "aZ.dat", "C.txt"})
-        dir.write(name, "");
-    dir.mkdir("folder.dat");
-    ASSERT_EQ(symlink("b.dat", dir.file("link.dat").c_str()), 0);
-    ASSERT_EQ(symlink("missing", dir.file("broken.dat").c_str()), 0);
-
-    // Windows compares names upper-cased, so "_" (after "Z") sorts after the letters.
-    EXPECT_EQ(listFiles(dir.path()),
-              (std::vector<std::string>{"A.DAT", "aZ.dat", "a_x.dat", "b.dat", "C.txt", "link.dat"}));
-    EXPECT_TRUE(listFiles(dir.file("nowhere")).empty());
-    EXPECT_TRUE(listFiles("").empty());
 }
 
 TEST(Paths, ResolvesNamesIgnoringCaseOnlyWhenTheExactNameIsMissing) {

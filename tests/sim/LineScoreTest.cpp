@@ -2,14 +2,11 @@
 
 #include "platform/Error.h"
 #include "support/TempDir.h"
-#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
-
-using test::PrintTo;
 
 // A line whose characters 39 and 40 are the given two.
 std::string runsAt40(const char* twoCharacters) {
@@ -29,50 +26,31 @@ std::string outcomeOf(const Lines& lines) {
     }
 }
 
-struct ScoreCase {
-    const char* name;
-    Lines lines;
-    std::string outcome;
-};
-
-class LineScoreReading : public ::testing::TestWithParam<ScoreCase> {};
-
-TEST_P(LineScoreReading, ReadsTheRunsUnderTheR) {
-    EXPECT_EQ(outcomeOf(GetParam().lines), GetParam().outcome);
+std::string notANumber(const std::string& text) {
+    return "'" + text + "' is not a valid integer value";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LineScoreReading,
-    ::testing::Values(ScoreCase{"EmptyFileIsNoResult", {}, "no result"},
-                      ScoreCase{"OneDigitAt40", {"title", kHeader40, runsAt40(" 1"), runsAt40(" 0")}, "1-0"},
-                      ScoreCase{"TwoDigitsAt39And40AndLaterLinesIgnored",
-                                {"title", kHeader40, runsAt40("12"), runsAt40("03"), runsAt40("xx")},
-                                "12-3"},
-                      ScoreCase{"AnRInColumnOneIsNotTheRunsColumn", {"", "R  R", "xx 5", "1011"}, "5-11"},
-                      ScoreCase{"RAtColumnTwoReadsColumnsOneAndTwo", {"", " R", "45", " 6"}, "45-6"},
-                      ScoreCase{"OnlyTheTitleLine", {"title"}, "List index out of bounds (1)"},
-                      ScoreCase{"NoVisitorLine", {"title", kHeader40}, "List index out of bounds (2)"},
-                      ScoreCase{
-                          "NoHomeLine", {"title", kHeader40, runsAt40(" 1")}, "List index out of bounds (3)"},
-                      ScoreCase{"HeaderWithoutR",
-                                {"t", "Team  1  2  3", runsAt40(" 1"), runsAt40(" 2")},
-                                "'' is not a valid integer value"},
-                      ScoreCase{"VisitorLineEndsBeforeTheRunsColumn",
-                                {"t", kHeader40, std::string(38, ' ') + "7", runsAt40(" 2")},
-                                "'7' is not a valid integer value"},
-                      ScoreCase{"HomeLineFarTooShort",
-                                {"t", kHeader40, runsAt40(" 1"), "HOME"},
-                                "'' is not a valid integer value"},
-                      ScoreCase{"LettersUnderR",
-                                {"t", kHeader40, runsAt40("x1"), runsAt40(" 2")},
-                                "'x1' is not a valid integer value"},
-                      ScoreCase{"SpaceUnderRIsNotZero",
-                                {"t", kHeader40, runsAt40("1 "), runsAt40(" 2")},
-                                "'1 ' is not a valid integer value"},
-                      ScoreCase{"SignIsNotADigit",
-                                {"t", kHeader40, runsAt40(" 1"), runsAt40("-1")},
-                                "'-1' is not a valid integer value"}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(LineScore, ReadsTheRunsUnderTheR) {
+    const auto r = runsAt40;
+    const std::string& h = kHeader40;
+    const std::vector<std::pair<Lines, std::string>> table = {
+        {{}, "no result"},
+        {{"title", h, r(" 1"), r(" 0")}, "1-0"},
+        {{"title", h, r("12"), r("03"), r("xx")}, "12-3"}, // two digits at 39 and 40; later lines ignored
+        {{"", "R  R", "xx 5", "1011"}, "5-11"},            // an R in column one is not the runs column
+        {{"", " R", "45", " 6"}, "45-6"},
+        {{"title"}, "List index out of bounds (1)"},
+        {{"title", h}, "List index out of bounds (2)"},
+        {{"title", h, r(" 1")}, "List index out of bounds (3)"},
+        {{"t", "Team  1  2  3", r(" 1"), r(" 2")}, notANumber("")}, // no R in the header
+        {{"t", h, std::string(38, ' ') + "7", r(" 2")}, notANumber("7")},
+        {{"t", h, r(" 1"), "HOME"}, notANumber("")},
+        {{"t", h, r("x1"), r(" 2")}, notANumber("x1")},
+        {{"t", h, r("1 "), r(" 2")}, notANumber("1 ")}, // a space under the R is not a zero
+        {{"t", h, r(" 1"), r("-1")}, notANumber("-1")}};
+    for (const auto& [lines, outcome] : table)
+        EXPECT_EQ(outcomeOf(lines), outcome) << ::testing::PrintToString(lines);
+}
 
 TEST(LineScoreFile, MissingOrEmptyMeansNoGame) {
     test::TempDir dir;

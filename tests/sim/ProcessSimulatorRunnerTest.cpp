@@ -22,108 +22,74 @@ std::string writeScript(const TempDir& dir, const std::string& name, const std::
     return path;
 }
 
-// Writes each argument it gets in brackets, one per line, to "args" in its working directory.
-const char* const kArgumentRecorder = "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > args";
-
-std::string bracketed(const std::vector<std::string>& words) {
-    std::string text;
-    for (const auto& word : words)
-        text += "[" + word + "]\n";
-    return text;
-}
+// Writes each argument it gets in brackets to "args" in its working directory, then a line with that folder.
+const std::string kArgumentRecorder = "printf '[%s]' \"$@\" > args; printf '\\n%s' \"$(pwd)\" >> args";
 
 TEST(ProcessRunner, TheProgramGetsTheLineSplitAtEachSpaceAsPlainTextInItsFolder) {
     TempDir dir;
-    writeScript(dir, "sim", std::string(kArgumentRecorder) + "; pwd > where");
-    dir.write("a.dat", "");
-    ProcessSimulatorRunner runner;
-    const std::string line = "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" "
-                             "'single' * > out | x ";
-    ASSERT_EQ(runner.run(line, dir.path()).outcome, Outcome::Ran);
+    writeScript(dir, "sim", kArgumentRecorder);
+    const std::string line =
+        "sim //h:A  /p:/a b/ ; touch pwned & $(touch pwned2) `touch pwned3` \"quoted\" 'single' * > out | x ";
+    ASSERT_EQ(ProcessSimulatorRunner().run(line, dir.path()).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(dir.file("args")),
-              bracketed({"//h:A",   "",        "/p:/a",  "b/",      ";",          "touch",    "pwned", "&",
-                         "$(touch", "pwned2)", "`touch", "pwned3`", "\"quoted\"", "'single'", "*",     ">",
-                         "out",     "|",       "x",      ""}));
+              "[//h:A][][/p:/a][b/][;][touch][pwned][&][$(touch][pwned2)][`touch][pwned3`][\"quoted\"]"
+              "['single'][*][>][out][|][x][]\n" + dir.path());
     for (const char* name : {"pwned", "pwned2", "pwned3", "out"})
         EXPECT_FALSE(test::exists(dir.file(name))) << name;
-    EXPECT_EQ(test::readBytes(dir.file("where")), dir.path() + "\n");
 }
 
 // Where a simulator name leads, with the program folder "home" and the search path "bin" alone. A file named
-// with a "*" is executable.
+// with a "*" is executable. What is started: its file, its words before the rest of the line and the folder
+// separator of its paths; or why nothing is. {dir} stands for the test's folder.
 struct LookupRow {
     const char* name;
     std::vector<const char*> files;
-    const char* executed;       // what is started, or nothing
-    const char* windowsProgram; // what wine is given, or nothing
-    const char* message;        // when nothing is started; {home} and {bin} stand for the two folders
+    const char* launch;
 };
 
-void PrintTo(const LookupRow& row, std::ostream* os) {
-    *os << row.name;
+TEST(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
+    const std::vector<LookupRow> table = {
+        {"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "{dir}/home/kivsim: kivsim /"},
+        {"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "{dir}/bin/kivsim: kivsim /"},
+        {"NativeFirst", {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"}, "{dir}/bin/kivsim: kivsim /"},
+        {"WindowsInAnyCaseThroughWine", {"home/KivSim.EXE", "bin/wine*"},
+         "{dir}/bin/wine: wine {dir}/home/KivSim.EXE \\"},
+        {"WindowsOnPath", {"bin/kivsim.exe", "bin/wine*"}, "{dir}/bin/wine: wine {dir}/bin/kivsim.exe \\"},
+        {"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"},
+         "The simulator {dir}/home/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
+         "and no `wine` was found on the search path.\n\nSearch path: {dir}/bin"},
+        {"NeitherForm", {"home/kivsim.bat*"},
+         "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows program "
+         "\"kivsim.exe\" was found in the program folder {dir}/home or on the search path.\n\n"
+         "Search path: {dir}/bin"}};
+    for (const LookupRow& row : table) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        dir.mkdir("home");
+        dir.mkdir("bin");
+        for (std::string file : row.files) {
+            const bool executable = file.back() == '*';
+            if (executable)
+                file.pop_back();
+            test::chmodPath(dir.write(file, "#!/bin/sh\n"), executable ? 0755 : 0644);
+        }
+        test::ScopedEnvironment path("PATH", dir.file("bin"));
+        const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
+        std::string shown = launch.notStarted;
+        if (!launch.file.empty()) {
+            shown = launch.file + ":";
+            for (const auto& word : launch.head)
+                shown += " " + word;
+            shown += std::string(" ") + (launch.windowsProgram ? '\\' : '/');
+            EXPECT_EQ(launch.paths.separator, launch.windowsProgram ? '\\' : '/');
+            EXPECT_EQ(launch.notStarted, "");
+        }
+        std::string expected = row.launch;
+        for (auto at = expected.find("{dir}"); at != std::string::npos; at = expected.find("{dir}"))
+            expected.replace(at, 5, dir.path());
+        EXPECT_EQ(shown, expected);
+    }
 }
-
-class SimulatorLookup : public ::testing::TestWithParam<LookupRow> {};
-
-TEST_P(SimulatorLookup, FindsTheNativeProgramFirstThenTheWindowsOneAndWine) {
-    const LookupRow& row = GetParam();
-    TempDir dir;
-    dir.mkdir("home");
-    dir.mkdir("bin");
-    for (std::string file : row.files) {
-        const bool executable = file.back() == '*';
-        if (executable)
-            file.pop_back();
-        const auto path = dir.write(file, "#!/bin/sh\n");
-        test::chmodPath(path, executable ? 0755 : 0644);
-    }
-    test::ScopedEnvironment path("PATH", dir.file("bin"));
-
-    const SimulatorLaunch launch = locateSimulator("kivsim", dir.file("home"));
-    EXPECT_EQ(launch.file, row.executed ? dir.file(row.executed) : "");
-    if (row.windowsProgram) {
-        EXPECT_TRUE(launch.windowsProgram);
-        EXPECT_EQ(launch.head, (std::vector<std::string>{"wine", dir.file(row.windowsProgram)}));
-        EXPECT_EQ(launch.paths.separator, '\\');
-    } else if (row.executed) {
-        EXPECT_FALSE(launch.windowsProgram);
-        EXPECT_EQ(launch.head, std::vector<std::string>{"kivsim"});
-        EXPECT_EQ(launch.paths.folderWithSeparator(dir.path()), dir.path() + "/");
-    }
-    std::string message = row.message ? row.message : "";
-    for (const auto& [mark, folder] : {std::pair{"{home}", "home"}, std::pair{"{bin}", "bin"}}) {
-        if (const auto at = message.find(mark); at != std::string::npos)
-            message.replace(at, std::string(mark).size(), dir.file(folder));
-    }
-    EXPECT_EQ(launch.notStarted, message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, SimulatorLookup,
-    ::testing::Values(
-        LookupRow{"ProgramFolderBeforeSearchPath", {"home/kivsim*", "bin/kivsim*"}, "home/kivsim", nullptr, nullptr},
-        LookupRow{"FileThatIsNotExecutableIsPassedOver", {"home/kivsim", "bin/kivsim*"}, "bin/kivsim", nullptr,
-                  nullptr},
-        LookupRow{"NativeProgramBeforeWindowsProgram",
-                  {"home/kivsim.exe", "bin/kivsim*", "bin/wine*"},
-                  "bin/kivsim",
-                  nullptr,
-                  nullptr},
-        LookupRow{"WindowsProgramInAnyCaseThroughWine",
-                  {"home/KivSim.EXE", "bin/wine*"},
-                  "bin/wine",
-                  "home/KivSim.EXE",
-                  nullptr},
-        LookupRow{"WindowsProgramOnTheSearchPath", {"bin/kivsim.exe", "bin/wine*"}, "bin/wine", "bin/kivsim.exe",
-                  nullptr},
-        LookupRow{"WindowsProgramWithoutWine", {"home/kivsim.exe", "home/wine*"}, nullptr, nullptr,
-                  "The simulator {home}/kivsim.exe is a Windows program; kivp starts Windows programs with Wine, "
-                  "and no `wine` was found on the search path.\n\nSearch path: {bin}"},
-        LookupRow{"NeitherForm", {"home/kivsim.bat*"}, nullptr, nullptr,
-                  "The simulator \"kivsim\" could not be started: neither a program \"kivsim\" nor a Windows "
-                  "program \"kivsim.exe\" was found in the program folder {home} or on the search path.\n\n"
-                  "Search path: {bin}"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // wine is given the Windows program and the rest of the line, in the program folder.
 TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
@@ -131,29 +97,24 @@ TEST(ProcessRunner, AWindowsProgramIsStartedThroughWineWithTheRestOfTheLine) {
     const auto home = dir.mkdir("home");
     dir.mkdir("bin");
     dir.write("home/KIVSIM.EXE", "");
-    writeScript(dir, "bin/wine", std::string(kArgumentRecorder) + "; pwd > where");
+    writeScript(dir, "bin/wine", kArgumentRecorder);
     test::ScopedEnvironment path("PATH", dir.file("bin"));
     ASSERT_EQ(ProcessSimulatorRunner().run("kivsim /p:Z:\\TEAMS~1\\  //h:A", home).outcome, Outcome::Ran);
     EXPECT_EQ(test::readBytes(joinPath(home, "args")),
-              bracketed({joinPath(home, "KIVSIM.EXE"), "/p:Z:\\TEAMS~1\\", "", "//h:A"}));
-    EXPECT_EQ(test::readBytes(joinPath(home, "where")), home + "\n");
+              "[" + joinPath(home, "KIVSIM.EXE") + "][/p:Z:\\TEAMS~1\\][][//h:A]\n" + home);
 }
 
-TEST(ProcessRunner, AProgramThatCannotBeStartedIsReportedAsNotStarted) {
+// A crash is among the stand-in simulator's fault modes: the exit status is not a failure to start.
+TEST(ProcessRunner, OnlyAProgramThatCannotBeStartedIsNotStartedWhateverItsExitStatus) {
     TempDir dir;
-    writeScript(dir, "sim", "exit 0");
-    EXPECT_EQ(ProcessSimulatorRunner().run(" leading space", dir.path()).outcome, Outcome::NotStarted);
-    EXPECT_EQ(ProcessSimulatorRunner().run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
-}
-
-TEST(ProcessRunner, TheExitStatusIsIgnored) {
-    TempDir dir;
-    writeScript(dir, "sim", "exit 3"); // a crash is among the stand-in simulator's fault modes
+    writeScript(dir, "sim", "exit 3");
     ProcessSimulatorRunner runner;
     EXPECT_EQ(runner.run("sim", dir.path()).outcome, Outcome::Ran);
+    EXPECT_EQ(runner.run(" leading space", dir.path()).outcome, Outcome::NotStarted);
+    EXPECT_EQ(runner.run("sim", dir.file("no such folder")).outcome, Outcome::NotStarted);
 }
 
-TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
+TEST(SimulatorProcess, ARunningProgramIsStoppedAndOneThatIgnoresTheRequestIsKilledAfterTheGrace) {
     TempDir dir;
     writeScript(dir, "stubborn", "trap '' TERM; touch ready; while :; do sleep 1; done");
     auto started = SimulatorProcess::start(locateSimulator("stubborn", dir.path()), "stubborn", dir.path());
@@ -161,9 +122,13 @@ TEST(SimulatorProcess, AProgramThatIgnoresTheRequestIsKilledAfterTheGrace) {
     // Let the script set its trap before it is asked to end.
     for (int i = 0; i < 500 && !test::exists(dir.file("ready")); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    started.process->stop();
-    EXPECT_FALSE(started.process->waitFor(SimulatorProcess::kStopGrace / 2));
-    EXPECT_TRUE(started.process->waitFor(SimulatorProcess::kStopGrace * 5));
+    auto& process = *started.process;
+    EXPECT_FALSE(process.finished());
+    process.stop();
+    EXPECT_FALSE(process.waitFor(SimulatorProcess::kStopGrace / 2));
+    EXPECT_TRUE(process.waitFor(SimulatorProcess::kStopGrace * 5));
+    EXPECT_EQ(process.result().outcome, Outcome::Stopped);
+    process.stop(); // again, after the end: nothing happens
 }
 
 } // namespace

@@ -11,48 +11,23 @@
 namespace kivp {
 namespace {
 
-using Action = StartRequest::Action;
-
-struct ArgumentsCase {
-    const char* name;
-    std::vector<std::string> arguments;
-    Action action;
-    std::optional<std::string> programFolder;
-    bool userFolder;
-    const char* problem;
-};
-
-void PrintTo(const ArgumentsCase& c, std::ostream* os) { *os << c.name; }
-
-class CommandLineCase : public ::testing::TestWithParam<ArgumentsCase> {};
-
-TEST_P(CommandLineCase, GivesTheRequest) {
-    const ArgumentsCase& c = GetParam();
-    const StartRequest request = parseCommandLine(c.arguments);
-    EXPECT_EQ(request.action, c.action);
-    EXPECT_EQ(request.programFolder, c.programFolder);
-    EXPECT_EQ(request.userFolder, c.userFolder);
-    EXPECT_EQ(request.problem, c.problem);
+TEST(CommandLine, GivesTheRequest) {
+    using A = StartRequest::Action;
+    const std::string needsFolder = "option '--program-folder' needs a folder";
+    const std::vector<std::pair<std::vector<std::string>, StartRequest>> table = {
+        {{}, {A::Run, {}, false, ""}},                         // the current folder
+        {{"-platform", "offscreen"}, {A::Run, {}, false, ""}}, // the toolkit's options are left to it
+        {{"--program-folder", "/x", "--help"}, {A::ShowHelp, {}, false, ""}},
+        {{"-v"}, {A::ShowVersion, {}, false, ""}},
+        {{"--program-folder", "/kiv/sim"}, {A::Run, "/kiv/sim", false, ""}},
+        {{"--program-folder=rel"}, {A::Run, "rel", false, ""}},
+        {{"--program-folder", "/a", "--user-folder"}, {A::Run, {}, true, ""}}, // the last folder option wins
+        {{"--program-folder"}, {A::Refuse, {}, false, needsFolder}},
+        {{"--program-folder="}, {A::Refuse, {}, false, needsFolder}},
+        {{"--colour"}, {A::Refuse, {}, false, "unknown option '--colour'"}}};
+    for (const auto& [arguments, request] : table)
+        EXPECT_EQ(parseCommandLine(arguments), request) << ::testing::PrintToString(arguments);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineCase,
-    ::testing::Values(
-        ArgumentsCase{"NoneRunsInTheCurrentFolder", {}, Action::Run, std::nullopt, false, ""},
-        ArgumentsCase{"ToolkitOptionsAreLeftToIt", {"-platform", "offscreen"}, Action::Run, std::nullopt, false, ""},
-        ArgumentsCase{"Help", {"--program-folder", "/x", "--help"}, Action::ShowHelp, std::nullopt, false, ""},
-        ArgumentsCase{"ShortVersion", {"-v"}, Action::ShowVersion, std::nullopt, false, ""},
-        ArgumentsCase{"FolderAsTwoWords", {"--program-folder", "/kiv/sim"}, Action::Run, "/kiv/sim", false, ""},
-        ArgumentsCase{"FolderAfterEquals", {"--program-folder=rel"}, Action::Run, "rel", false, ""},
-        ArgumentsCase{"LastFolderOptionWins", {"--program-folder", "/a", "--user-folder"}, Action::Run,
-                      std::nullopt, true, ""},
-        ArgumentsCase{"FolderMissing", {"--program-folder"}, Action::Refuse, std::nullopt, false,
-                      "option '--program-folder' needs a folder"},
-        ArgumentsCase{"FolderEmpty", {"--program-folder="}, Action::Refuse, std::nullopt, false,
-                      "option '--program-folder' needs a folder"},
-        ArgumentsCase{"UnknownOption", {"--colour"}, Action::Refuse, std::nullopt, false,
-                      "unknown option '--colour'"}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(UserFolder, IsKivpInTheDataFolderAndStartsSetUpForTheDemoLeague) {
     EXPECT_EQ(userProgramFolder("/data", "/home/u"), "/data/kivp");
@@ -63,15 +38,12 @@ TEST(UserFolder, IsKivpInTheDataFolderAndStartsSetUpForTheDemoLeague) {
     const std::string demo = dir.mkdir("demo");
     const std::string folder = joinPath(dir.path(), "home/.local/share/kivp");
     prepareUserFolder(folder, demo);
-    ProfileFile settings(joinPath(folder, "kivp.ini"));
-    EXPECT_EQ(settings.readString("Location", "Directory", ""), demo);
+    EXPECT_EQ(ProfileFile(joinPath(folder, "kivp.ini")).readString("Location", "Directory", ""), demo);
 
     // A folder already made is the user's: left exactly as it is.
-    settings.writeString("Location", "Directory", "/my/league");
-    settings.save();
-    const std::string before = test::readBytes(joinPath(folder, "kivp.ini"));
+    dir.write("home/.local/share/kivp/kivp.ini", "mine");
     prepareUserFolder(folder, demo);
-    EXPECT_EQ(test::readBytes(joinPath(folder, "kivp.ini")), before);
+    EXPECT_EQ(test::readBytes(joinPath(folder, "kivp.ini")), "mine");
 
     // Without a demo league the folder starts empty, as any new program folder does.
     const std::string bare = joinPath(dir.path(), "bare");
