@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 
 namespace kivp {
@@ -69,15 +70,9 @@ struct FixedPlayoff {
                             "HOLLISFD"});
         for (int series = 1; series <= 4; ++series)
             bracket.chooseHomeTeam(series % 2 == 1 ? Bracket::upperButton(series) : Bracket::lowerButton(series));
-        play(1, 3, 5);
-        play(1, 2, 1);
-        play(2, 0, 4);
-        play(2, 6, 2);
-        play(1, 4, 4);
-        play(2, 3, 8);
-        play(3, 1, 0);
-        play(4, 2, 3);
-        play(4, 10, 3);
+        for (const auto& [series, visitorRuns, homeRuns] : std::vector<std::array<int, 3>>{
+                 {1, 3, 5}, {1, 2, 1}, {2, 0, 4}, {2, 6, 2}, {1, 4, 4}, {2, 3, 8}, {3, 1, 0}, {4, 2, 3}, {4, 10, 3}})
+            play(series, visitorRuns, homeRuns);
     }
 
     void play(int series, int visitorRuns, int homeRuns) {
@@ -94,8 +89,6 @@ struct FixedPlayoff {
 
 TEST(PlayoffReport, FixedPlayoffGivesItsKeptPageWhichParsesAsXml) {
     const FixedPlayoff playoff;
-    ASSERT_EQ(playoff.bracket.seriesState(5), kSeriesOpen);
-
     test::TempDir dir;
     const std::string path = dir.file("report.html");
     writePlayoffReport(path, playoff.bracket, playoff.games);
@@ -105,11 +98,7 @@ TEST(PlayoffReport, FixedPlayoffGivesItsKeptPageWhichParsesAsXml) {
     // KIVP_UPDATE_GOLDEN=1 rewrites the kept page after an intended change; look at it before keeping it.
     if (std::getenv("KIVP_UPDATE_GOLDEN"))
         writePlayoffReport(golden, playoff.bracket, playoff.games);
-    const Lines expected = loadLines(golden);
-    const Lines actual = loadLines(path);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i)
-        EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
+    EXPECT_EQ(loadLines(path), loadLines(golden));
 }
 
 TEST(PlayoffReport, ExportAsksWhereAndWritesNothingWhenCancelled) {
@@ -122,9 +111,7 @@ TEST(PlayoffReport, ExportAsksWhereAndWritesNothingWhenCancelled) {
     EXPECT_TRUE(test::entries(dir.path()).empty());
     EXPECT_EQ(exportPlayoffReport(playoff.bracket, playoff.games, dir.path(), prompts), dir.file("mine.html"));
     EXPECT_EQ(test::entries(dir.path()), std::vector<std::string>{"mine.html"});
-    ASSERT_EQ(prompts.calls.size(), 2u);
-    EXPECT_EQ(prompts.calls[0].kind, "save");
-    EXPECT_EQ(prompts.calls[0].message.title, "Export Report");
+    EXPECT_EQ(prompts.calls.at(0).kind + " " + prompts.calls.at(0).message.title, "save Export Report");
 }
 
 } // namespace
