@@ -145,12 +145,10 @@ TEST(JournalFile, KeepsEveryGameAfterTheThirtyNineLinesThatReadersOfThemReadUnch
     }
 }
 
-enum class Outcome { Read, Empty, LeftOut };
-
 struct FileCase {
     const char* name;
     std::function<void(Lines&)> edit;
-    Outcome outcome;
+    const char* outcome; // "read" (as saved), "empty" or "left out"
 };
 
 std::size_t lineOf(const Lines& lines, const std::string& start, int nth = 1) {
@@ -180,17 +178,13 @@ TEST_P(JournalFileCase, IsReadOnlyWhenItAgreesWithTheBracket) {
     Lines lines = savedLines(dir, bracket, journal);
     GetParam().edit(lines);
 
-    switch (GetParam().outcome) {
-    case Outcome::Read:
-        EXPECT_EQ(readBack(lines).entries(), journal.entries());
-        break;
-    case Outcome::Empty:
-        EXPECT_TRUE(readBack(lines).empty());
-        break;
-    case Outcome::LeftOut:
-        EXPECT_THROW(readBack(lines), JournalUnreadable);
-        break;
+    std::string outcome = "left out";
+    try {
+        const Journal read = readBack(lines);
+        outcome = read.empty() ? "empty" : read.entries() == journal.entries() ? "read" : "read otherwise";
+    } catch (const JournalUnreadable&) {
     }
+    EXPECT_EQ(outcome, GetParam().outcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -202,23 +196,22 @@ INSTANTIATE_TEST_SUITE_P(
                      l.insert(l.begin() + static_cast<long>(lineOf(l, "journal.line=L3")), "journal.note=x");
                      l.push_back("home.pattern=L");
                  },
-                 Outcome::Read},
-        FileCase{"OfThirtyNineLines", [](Lines& l) { l.resize(39); }, Outcome::Empty},
-        FileCase{"AfterALineFortyThatIsNotTheMarker", [](Lines& l) { l[39] = "[KIVP]"; }, Outcome::Empty},
-        FileCase{"InALaterForm", [](Lines& l) { l[40] = "journal=2"; }, Outcome::LeftOut},
-        FileCase{"CutOffAfterAGame", [](Lines& l) { l.resize(lineOf(l, "journal.game", 4)); },
-                 Outcome::LeftOut},
+                 "read"},
+        FileCase{"OfThirtyNineLines", [](Lines& l) { l.resize(39); }, "empty"},
+        FileCase{"AfterALineFortyThatIsNotTheMarker", [](Lines& l) { l[39] = "[KIVP]"; }, "empty"},
+        FileCase{"InALaterForm", [](Lines& l) { l[40] = "journal=2"; }, "left out"},
+        FileCase{"CutOffAfterAGame", [](Lines& l) { l.resize(lineOf(l, "journal.game", 4)); }, "left out"},
         FileCase{"NamingAnotherVisitor",
                  [](Lines& l) { l[lineOf(l, "journal.visitor=", 2)] = "journal.visitor=BRINDLE"; },
-                 Outcome::LeftOut},
+                 "left out"},
         FileCase{"WithAGameNumberThatIsNotTheNext",
                  [](Lines& l) { l[lineOf(l, "journal.game=", 4)] = "journal.game=7 3 t4"; },
-                 Outcome::LeftOut},
-        FileCase{"WhoseStartLacksASlot", [](Lines& l) { l.erase(l.begin() + 41); }, Outcome::LeftOut},
+                 "left out"},
+        FileCase{"WhoseStartLacksASlot", [](Lines& l) { l.erase(l.begin() + 41); }, "left out"},
         FileCase{"WithHomeButtonsWrittenOtherwise", [](Lines& l) { l[lineOf(l, "journal.before=")].back() = '7'; },
-                 Outcome::LeftOut},
-        FileCase{"BehindABracketWithAnotherWinCount", [](Lines& l) { l[29] = "2"; }, Outcome::LeftOut},
-        FileCase{"BehindABracketWithAnotherChampion", [](Lines& l) { l[16] = "DUNMERE"; }, Outcome::LeftOut}),
+                 "left out"},
+        FileCase{"BehindABracketWithAnotherWinCount", [](Lines& l) { l[29] = "2"; }, "left out"},
+        FileCase{"BehindABracketWithAnotherChampion", [](Lines& l) { l[16] = "DUNMERE"; }, "left out"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
