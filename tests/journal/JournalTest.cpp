@@ -31,10 +31,9 @@ public:
     // Plays one game; false once no series is open.
     bool playOne() {
         std::vector<int> open;
-        for (int series = 1; series <= kSeriesCount; ++series) {
+        for (int series = 1; series <= kSeriesCount; ++series)
             if (bracket.seriesState(series) == kSeriesOpen)
                 open.push_back(series);
-        }
         if (open.empty() || journal.size() >= 150)
             return false;
         const int series = open[static_cast<std::size_t>(number(0, static_cast<int>(open.size()) - 1))];
