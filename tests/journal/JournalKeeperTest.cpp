@@ -63,7 +63,7 @@ struct JournalKeeperTest : ::testing::Test {
 
 struct AsideCase {
     const char* name;
-    std::function<void(MainForm&, test::RecordingPrompts&, const test::TempDir&)> command;
+    std::function<void(test::PlayoffPlayer&, const test::TempDir&)> command;
     int gamesAfter; // in the playoff the command puts in the window
 };
 
@@ -81,7 +81,7 @@ TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAut
     const Bracket before = kivp.form().bracket();
 
     kivp.prompts().answers = {false};
-    GetParam().command(kivp.form(), kivp.prompts(), dir);
+    GetParam().command(kivp, dir);
     ASSERT_EQ(questions(kivp).size(), 1u);
     const Message question = questions(kivp)[0].message;
     EXPECT_TRUE(question.cancelByDefault);
@@ -93,7 +93,7 @@ TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAut
     EXPECT_EQ(kivp.form().journal().journal().size(), 3);
 
     kivp.prompts().answers = {true};
-    GetParam().command(kivp.form(), kivp.prompts(), dir);
+    GetParam().command(kivp, dir);
     EXPECT_EQ(kivp.form().journal().journal().size(), GetParam().gamesAfter);
     EXPECT_EQ(gamesIn(dir.file(kPreviousAutosaveFileName)).size(), 3u);
     EXPECT_EQ(gamesIn(autosave()).size(), static_cast<std::size_t>(GetParam().gamesAfter));
@@ -101,12 +101,12 @@ TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAut
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, SettingAside,
-    ::testing::Values(AsideCase{"Reset Form", [](MainForm& f, auto&, const auto&) { f.Button4Click(); }, 0},
-                      AsideCase{"Done", [](MainForm& f, auto&, const auto&) { f.Button2Click(); }, 0},
+    ::testing::Values(AsideCase{"Reset Form", [](auto& kivp, const auto&) { kivp.form().Button4Click(); }, 0},
+                      AsideCase{"Done", [](auto& kivp, const auto&) { kivp.form().Button2Click(); }, 0},
                       AsideCase{"Load Playoff",
-                                [](MainForm& f, test::RecordingPrompts& p, const test::TempDir& dir) {
-                                    p.files.push_back(dir.file("LEAGUE.kvp"));
-                                    f.Button7Click();
+                                [](auto& kivp, const auto& dir) {
+                                    kivp.prompts().files.push_back(dir.file("LEAGUE.kvp"));
+                                    kivp.form().Button7Click();
                                 },
                                 1}),
     [](const auto& info) {
@@ -191,8 +191,7 @@ struct ResumeCase {
     const char* name;
     int games; // the second won by the visitor, the others by the home team
     std::function<void(const test::TempDir&)> afterwards; // what befell the files when kivp stopped
-    bool asked;
-    bool yes;
+    const char* answer; // to the question whether to resume; "" when it is not asked
 };
 
 class Resume : public JournalKeeperTest, public ::testing::WithParamInterface<ResumeCase> {};
@@ -207,18 +206,19 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
     const std::string left = test::readBytes(dir.file(kAutosaveFileName));
 
     test::PlayoffPlayer again(dir.path(), runner);
-    again.prompts().answers = {c.yes};
+    const bool asked = *c.answer, yes = asked && std::string(c.answer) == "yes";
+    again.prompts().answers = {yes};
     again.start(dir.path());
-    const auto asked = questions(again);
-    ASSERT_EQ(asked.size(), c.asked ? 1u : 0u);
-    if (c.asked) {
-        EXPECT_EQ(asked[0].kind, "yesno");
-        EXPECT_NE(asked[0].message.text.find("1903-1968 playoff, format 7, 2 games played\nStill in it: Ash, "
+    ASSERT_EQ(questions(again).size(), asked ? 1u : 0u);
+    if (asked) {
+        const auto question = questions(again)[0];
+        EXPECT_EQ(question.kind, "yesno");
+        EXPECT_NE(question.message.text.find("1903-1968 playoff, format 7, 2 games played\nStill in it: Ash, "
                                              "Birch\n"),
                   std::string::npos)
-            << asked[0].message.text;
+            << question.message.text;
     }
-    if (c.asked && c.yes) {
+    if (yes) {
         EXPECT_EQ(PlayoffFile::of(again.form().bracket(), again.form().Label32()),
                   PlayoffFile::of(kivp.form().bracket(), kivp.form().Label32()));
         EXPECT_EQ(games(again.form().journal().journal()), games(kivp.form().journal().journal()));
@@ -234,15 +234,15 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
 INSTANTIATE_TEST_SUITE_P(
     Autosaves, Resume,
     ::testing::Values(
-        ResumeCase{"UnfinishedAndAccepted", 2, nullptr, true, true},
-        ResumeCase{"UnfinishedAndDeclined", 2, nullptr, true, false},
+        ResumeCase{"UnfinishedAndAccepted", 2, nullptr, "yes"},
+        ResumeCase{"UnfinishedAndDeclined", 2, nullptr, "no"},
         // Stopped as its first autosave, whole under the side name, was taking the autosave's name.
         ResumeCase{"LeftUnderItsSideName", 2,
                    [](const test::TempDir& d) {
                        std::filesystem::rename(d.file(kAutosaveFileName), d.file(kAutosaveSideFileName));
                    },
-                   true, true},
-        ResumeCase{"WithAChampion", 5, nullptr, false, true}, ResumeCase{"WithoutGames", 0, nullptr, false, true}),
+                   "yes"},
+        ResumeCase{"WithAChampion", 5, nullptr, ""}, ResumeCase{"WithoutGames", 0, nullptr, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
