@@ -45,14 +45,10 @@ std::string shown(const Bracket& bracket) {
     return out.str();
 }
 
-// A playoff file written by hand, every line distinct: a four-team playoff, format "3-3", with a Windows team
-// folder.
+// A playoff file written by hand on Windows, every line distinct: a four-team playoff, format "3-3", with a team
+// folder such as Windows writes.
 Lines handWrittenFile() {
-    return {"1",  "4",  "s1",  "s2",    "s3",  "s4",  "s5",  "s6",
-            "s7", "s8", "Ash", "Birch", "Elm", "Fir", "Ash", "Fir",
-            "",   "w1", "w2",  "w3",    "w4",  "w5",  "w6",  "w7",
-            "w8", "2",  "1",   "0",     "2",   "1",   "0",   "C:\\KIV\\Teams",
-            "-1", "-1", "-1",  "-1",    "1",   "1",   "0"};
+    return loadLines(std::string(KIVP_SOURCE_DIR) + "/tests/playoff/files/WINDOWS.KVP");
 }
 
 // --- files written elsewhere -------------------------------------------------------------------------------
@@ -113,12 +109,11 @@ TEST_P(BadPlayoffFile, IsRefusedAndChangesNothing) {
     EXPECT_EQ(refusal(dir.write("bad.kvp", joinLines(lines))), GetParam().message);
 }
 
-const std::string kEmptyNotInteger = "'' is not a valid integer value";
-
 INSTANTIATE_TEST_SUITE_P(
     Faults, BadPlayoffFile,
     ::testing::Values(
-        BadFile{"EmptyFile", {}, 0, kEmptyNotInteger}, BadFile{"OneLineShort", {}, 38, kEmptyNotInteger},
+        BadFile{"EmptyFile", {}, 0, "'' is not a valid integer value"},
+        BadFile{"OneLineShort", {}, 38, "'' is not a valid integer value"},
         BadFile{"FormatPastEightTeamList", {{1, "0"}, {2, "20"}}, 39, "List index out of bounds (20)"},
         BadFile{"FormatPastTwoTeamList", {{1, "2"}, {2, "4"}}, 39, "List index out of bounds (4)"},
         // With several faults, the first faulty line in the file is the one named.
