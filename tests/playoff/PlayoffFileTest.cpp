@@ -139,7 +139,9 @@ TEST(LoadPlayoffCommand, AsksForAFileAndChangesNothingWhenCancelled) {
 
 // --- saving ------------------------------------------------------------------------------------------------
 
-TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeAndOverwritesSilently) {
+// A text holding a line break would shift every later line: such a playoff is refused and the earlier file
+// kept as it was.
+TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeOverwritesSilentlyButRefusesLineBreaks) {
     TempDir dir;
     RecordingPrompts prompts;
     Bracket bracket;
@@ -151,19 +153,14 @@ TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeAndOver
     bracket.setSlot(1, "Ash");
     savePlayoff(bracket, "/teams", dir.path(), "abc", prompts);
     EXPECT_TRUE(prompts.calls.empty());
+    const std::string saved = test::readBytes(dir.file("abc.kvp"));
     EXPECT_EQ(loadLines(dir.file("abc.kvp"))[2], "Ash");
-    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp", "playoff1.kvp"}));
-}
 
-TEST(PlayoffFileSave, RefusesTextsWithLineBreaksAndKeepsTheEarlierFile) {
-    TempDir dir;
-    const auto path = dir.write("abc.kvp", "earlier\r\n");
-    Bracket bracket;
     bracket.setSlot(3, "Two\nLines");
-    EXPECT_THROW(savePlayoffFile(path, bracket, "/teams"), Error);
-    EXPECT_THROW(savePlayoffFile(path, Bracket{}, "/my\rteams"), Error);
-    EXPECT_EQ(test::readBytes(path), "earlier\r\n");
-    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp"}));
+    EXPECT_THROW(savePlayoff(bracket, "/teams", dir.path(), "abc", prompts), Error);
+    EXPECT_THROW(savePlayoffFile(dir.file("abc.kvp"), Bracket{}, "/my\rteams"), Error);
+    EXPECT_EQ(test::readBytes(dir.file("abc.kvp")), saved);
+    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp", "playoff1.kvp"}));
 }
 
 } // namespace
