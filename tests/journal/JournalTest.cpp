@@ -38,8 +38,7 @@ public:
             return false;
         const int series = open[static_cast<std::size_t>(number(0, static_cast<int>(open.size()) - 1))];
         if (bracket.homeChoice(series) == HomeChoice::None || number(0, 3) == 0) {
-            bracket.chooseHomeTeam(number(0, 1) ? Bracket::upperButton(series)
-                                                : Bracket::lowerButton(series));
+            bracket.chooseHomeTeam(Bracket::upperButton(series) + number(0, 1)); // or the lower one
             bracket.setUpdateOptionsLabel(false); // the options were confirmed
         }
         if (number(0, 7) == 0)
