@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -72,9 +73,8 @@ struct FixedPlayoff {
     }
 
     void play(int series, int visitorRuns, int homeRuns) {
-        int number = 1;
-        for (const ReportGame& game : games)
-            number += game.series == series ? 1 : 0;
+        const auto inSeries = [&](const ReportGame& game) { return game.series == series; };
+        const int number = 1 + static_cast<int>(std::count_if(games.begin(), games.end(), inSeries));
         const std::string visitor = bracket.slot(bracket.visitorSlot(series));
         const std::string home = bracket.slot(bracket.homeSlot(series));
         games.push_back({series, number, visitor, home, visitorRuns, homeRuns,
