@@ -123,17 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"FirstBadStateNamed", {{35, "x"}, {37, "y"}}, 39, "'x' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PlayoffFileLoad, MissingFileIsReportedAndChangesNothing) {
+TEST(LoadPlayoffCommand, AsksForAFileAndAMissingFileOrACancelChangesNothing) {
     TempDir dir;
     EXPECT_EQ(refusal(dir.file("none.kvp")), "Cannot open file " + dir.file("none.kvp"));
-}
-
-TEST(LoadPlayoffCommand, AsksForAFileAndChangesNothingWhenCancelled) {
     RecordingPrompts prompts;
     Bracket bracket = eightInProgress();
-    const std::string before = shown(bracket);
     EXPECT_FALSE(loadPlayoff(bracket, prompts).has_value());
-    EXPECT_EQ(shown(bracket), before);
+    EXPECT_EQ(shown(bracket), shown(eightInProgress()));
     EXPECT_EQ(prompts.calls.at(0).filter, "KIV Playoff File|*.kvp");
 }
 
