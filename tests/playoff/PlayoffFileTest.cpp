@@ -13,7 +13,6 @@ namespace {
 
 using test::PrintTo;
 
-using test::RecordingPrompts;
 using test::TempDir;
 
 // Eight teams under "5-7-7": series 1 decided, series 2 under way with its lower team at home.
@@ -126,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LoadPlayoffCommand, AsksForAFileAndAMissingFileOrACancelChangesNothing) {
     TempDir dir;
     EXPECT_EQ(refusal(dir.file("none.kvp")), "Cannot open file " + dir.file("none.kvp"));
-    RecordingPrompts prompts;
+    test::RecordingPrompts prompts;
     Bracket bracket = eightInProgress();
     EXPECT_FALSE(loadPlayoff(bracket, prompts).has_value());
     EXPECT_EQ(shown(bracket), shown(eightInProgress()));
@@ -139,7 +138,7 @@ TEST(LoadPlayoffCommand, AsksForAFileAndAMissingFileOrACancelChangesNothing) {
 // kept as it was.
 TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeOverwritesSilentlyButRefusesLineBreaks) {
     TempDir dir;
-    RecordingPrompts prompts;
+    test::RecordingPrompts prompts;
     Bracket bracket;
     EXPECT_EQ(savePlayoff(bracket, "/teams", dir.path(), "", prompts), dir.file("playoff1.kvp"));
     EXPECT_EQ(prompts.messages(), std::vector<std::string>{kNoPlayoffFileNameMessage});
