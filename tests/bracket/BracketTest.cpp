@@ -21,9 +21,7 @@ TEST(WinsNeeded, UnknownTypeOrIndexOutsideTheListChangesNothing) {
 
 // --- helpers ---
 
-TeamPicks eightTeams() {
-    return {"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel"};
-}
+const TeamPicks kEightTeams = {"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel"};
 
 // Plays games of an open series, one per letter naming the team that wins it: 'u' the upper, 'l' the lower
 // one. The home choice decides which total is whose, as a game launch does: more visitor runs are a visitor
@@ -73,6 +71,7 @@ std::string buttons(const Bracket& b, bool HomeButton::*flag) {
 // in each half the first pick meets the fourth and the second the third; fewer teams take the first picks of
 // each half.
 struct TypeRow {
+    const char* name;
     int type;
     const char* formats; // its format items in order
     const char* wins;    // the wins each round needs under each ('9': a round not in play keeps its value)
@@ -82,10 +81,6 @@ struct TypeRow {
     const char* shown;
     const char* done; // slots, win counts and series states after "Done"
 };
-
-void PrintTo(const TypeRow& row, std::ostream* os) {
-    *os << playoffTypeItems()[std::size_t(row.type)];
-}
 
 class PlayoffType : public ::testing::TestWithParam<TypeRow> {};
 
@@ -117,7 +112,7 @@ TEST_P(PlayoffType, OffersItsFormatsShowsItsRoundsAndDoneFillsItsFirstRoundInPla
               row.shown);
     EXPECT_EQ(captions, pickers);
 
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     const auto done = slots(bracket) + " " + winCounts(bracket) + " " + states(bracket);
     EXPECT_EQ(done, row.done);
     // Choosing another type afterwards leaves slot texts, win counts and series states as they are.
@@ -128,17 +123,17 @@ TEST_P(PlayoffType, OffersItsFormatsShowsItsRoundsAndDoneFillsItsFirstRoundInPla
 INSTANTIATE_TEST_SUITE_P(
     AllTypes, PlayoffType,
     ::testing::Values(
-        TypeRow{0,
+        TypeRow{"EightTeams", 0,
                 "1-1-1 1-1-3 1-1-5 1-1-7 1-3-3 1-3-5 1-3-7 1-5-5 1-5-7 1-7-7 "
                 "3-3-3 3-3-5 3-3-7 3-5-5 3-5-7 3-7-7 5-5-5 5-5-7 5-7-7 7-7-7",
                 "111 112 113 114 122 123 124 133 134 144 222 223 224 233 234 244 333 334 344 444",
                 "5-7-7 111111111111111 11111111 111111 11 11 11 11 00 00 00 10 10 10 10 00 00 00",
                 "Ash|Dogwood|Birch|Cedar|Elm|Hazel|Fir|Gum|-|-|-|-|-|-|- 0|0|0|0|0|0|0|0|-|-|-|-|-|- "
                 "0|0|0|0|-1|-1|-1"},
-        TypeRow{1, "1-1 1-3 1-5 1-7 3-3 3-5 3-7 5-5 5-7 7-7", "911 912 913 914 922 923 924 933 934 944",
+        TypeRow{"FourTeams", 1, "1-1 1-3 1-5 1-7 3-3 3-5 3-7 5-5 5-7 7-7", "911 912 913 914 922 923 924 933 934 944",
                 "7-7 000000001111111 11001100 001111 00 00 00 00 11 11 00 10 10 10 10 10 10 00",
                 "-|-|-|-|-|-|-|-|Ash|Birch|Elm|Fir|-|-|- -|-|-|-|-|-|-|-|0|0|0|0|-|- -1|-1|-1|-1|0|0|-1"},
-        TypeRow{2, "1 3 5 7", "991 992 993 994",
+        TypeRow{"TwoTeams", 2, "1 3 5 7", "991 992 993 994",
                 "7 000000000000111 10001000 000011 00 00 00 00 00 00 11 10 10 10 10 00 00 10",
                 "-|-|-|-|-|-|-|-|-|-|-|-|Ash|Elm|- -|-|-|-|-|-|-|-|-|-|-|-|0|0 -1|-1|-1|-1|-1|-1|0"}));
 
@@ -162,7 +157,7 @@ TEST(BracketHomeChoice, ButtonsOfAPairExcludeEachOtherAndRaiseTheWarning) {
 
 TEST(BracketCredit, WinCountThatIsNotANumberRaisesAndChangesNothing) {
     Bracket bracket;
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     bracket.setWinCount(2, "x");
     EXPECT_THROW(bracket.creditGame(1, 1, 2), Error);
     EXPECT_EQ(winCounts(bracket) + " " + states(bracket), "0|x|0|0|0|0|0|0|-|-|-|-|-|- 0|0|0|0|-1|-1|-1");
@@ -172,7 +167,7 @@ TEST(BracketCredit, WinCountThatIsNotANumberRaisesAndChangesNothing) {
 TEST(BracketAdvance, SeriesDecidedWhileItsNeighbourIsOpenWaitsForItAndDoneAgainRestartsOnlyTheFirstRound) {
     Bracket bracket;
     bracket.selectFormat(0); // "1-1-1"
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     play(bracket, 1, "u");
     // The button beside the winner shows; its partner and the next series wait for the other winner.
     EXPECT_EQ(bracket.slot(9) + bracket.winCount(9) + " " + states(bracket) + " " +
@@ -185,7 +180,7 @@ TEST(BracketAdvance, SeriesDecidedWhileItsNeighbourIsOpenWaitsForItAndDoneAgainR
     EXPECT_EQ(bracket.seriesList().back().second, (SeriesTeams{"Ash", "Cedar"}));
 
     // "Done" again restarts the first round but keeps the later states.
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     EXPECT_EQ(slots(bracket) + " " + winCounts(bracket) + " " + states(bracket),
               "Ash|Dogwood|Birch|Cedar|Elm|Hazel|Fir|Gum|-|-|-|-|-|-|- 0|0|0|0|0|0|0|0|-|-|-|-|-|- 0|0|0|0|0|-1|-1");
 }
@@ -195,7 +190,7 @@ TEST(BracketAdvance, SeriesDecidedWhileItsNeighbourIsOpenWaitsForItAndDoneAgainR
 TEST(BracketAdvance, WholePlayoffReachesAChampionWithMixedHomeAndVisitorWins) {
     Bracket bracket;
     bracket.selectFormat(18);
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     bracket.setSlot(kChampionSlot, "stale"); // emptied by the first championship game
     for (const int button : {5, 9, 11, 12, 15})
         bracket.chooseHomeTeam(button);
@@ -226,7 +221,7 @@ TEST_P(FormatChangeMidSeries, DecidesForTheTeamThatWonTheLatestGame) {
     const auto& row = GetParam();
     Bracket bracket;
     bracket.selectFormat(19);
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     play(bracket, 1, row.before);
     bracket.selectFormat(row.newFormat);
     play(bracket, 1, row.after);
@@ -251,7 +246,7 @@ TEST(BracketReset, ReturnsToTheEightTeamTypeWithPlaceholdersAndStartUpAlsoClears
     bracket.chooseHomeTeam(3);
     bracket.setPlayoffType(1);
     bracket.selectFormat(2);
-    bracket.applyTeams(eightTeams());
+    bracket.applyTeams(kEightTeams);
     bracket.chooseHomeTeam(11);
     play(bracket, 5, "u");
 
