@@ -38,13 +38,11 @@ struct JournalKeeperTest : ::testing::Test {
     test::ScriptedRunner runner;
     test::PlayoffPlayer kivp{dir.path(), runner};
 
-    void SetUp() override {
+    void start() {
         for (const char* team : {"Ash", "Birch"})
             dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
-    }
-    void start(test::PlayoffPlayer& program) {
-        program.start(dir.path());
-        program.setUp(2, 3, {"Ash", "", "", "", "Birch", "", "", ""});
+        kivp.start(dir.path());
+        kivp.setUp(2, 3, {"Ash", "", "", "", "Birch", "", "", ""});
     }
     void play(int visitorRuns, int homeRuns) {
         runner.thenScore(visitorRuns, homeRuns);
@@ -63,7 +61,7 @@ struct AsideCase {
 class SettingAside : public JournalKeeperTest, public ::testing::WithParamInterface<AsideCase> {};
 
 TEST_P(SettingAside, APlayoffWithUnsavedGamesAsksFirstAndKeepsItAsThePreviousAutosave) {
-    start(kivp);
+    start();
     play(1, 2);
     kivp.form().options().setChecked(CheckBoxId::CheckBox15, true);
     kivp.form().options().setEditText(EditId::Edit3, "LEAGUE");
@@ -109,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // What the autosave holds is checked where it is resumed.
 TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWithoutPlayingAndAutosaveFailsAloud) {
-    start(kivp);
+    start();
     EXPECT_FALSE(kivp.form().UndoGame1Enabled());
     play(1, 2);
     // While a game runs there is nothing to undo, not even the game before.
@@ -152,7 +150,7 @@ TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWi
 }
 
 TEST_F(JournalKeeperTest, SavePlayoffAsWritesTheJournalButNeverOverTheAutosaveAndLoadLeavesOutOneThatDisagrees) {
-    start(kivp);
+    start();
     play(1, 2);
     play(4, 3);
     kivp.prompts().files = {dir.file(kAutosaveFileName), dir.file("mine")};
@@ -187,7 +185,7 @@ class Resume : public JournalKeeperTest, public ::testing::WithParamInterface<Re
 
 TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
     const ResumeCase& c = GetParam();
-    start(kivp);
+    start();
     for (int game = 0; game < c.games; ++game)
         play(game == 1 ? 4 : 1, game == 1 ? 3 : 2);
     if (c.afterwards)
