@@ -13,134 +13,72 @@ namespace {
 
 using test::PrintTo;
 
-using test::RecordingPrompts;
 using test::TempDir;
 
-// A playoff of a type, fresh or with some games played (upper-team wins: the upper team is at home by
-// default).
-Bracket playoffOfType(int type, bool inProgress) {
+// Eight teams under "5-7-7": series 1 decided, series 2 under way with its lower team at home.
+Bracket eightInProgress() {
     Bracket bracket;
-    bracket.setPlayoffType(type);
-    if (!inProgress)
-        return bracket;
-    bracket.applyTeams({"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel"});
-    // Eight teams: series 1 decided, series 2 under way; four teams: series 5 decided, 6 under way.
-    const std::vector<std::pair<int, int>> games =
-        type == 0   ? std::vector<std::pair<int, int>>{{1, 3}, {2, 1}}
-        : type == 1 ? std::vector<std::pair<int, int>>{{5, 4}, {6, 2}}
-                    : std::vector<std::pair<int, int>>{{7, 2}};
-    for (const auto& [series, wins] : games) {
-        for (int i = 0; i < wins; ++i)
-            bracket.creditGame(series, 1, 2);
-    }
+    bracket.applyTeams({"Oak", "Pine", "Rowan", "Spruce", "Teak", "Upas", "Vine", "Willow"});
+    for (const int series : {1, 1, 1, 2})
+        bracket.creditGame(series, 1, 2);
+    bracket.chooseHomeTeam(5);
     return bracket;
 }
 
-// Everything the file carries as the bracket shows it; with the buttons, also what the file does not carry.
-std::string shown(const Bracket& bracket, bool withButtons = true) {
+// Everything the file carries as the bracket shows it, then the home buttons (down, shown), the warning and
+// the wins needed, which the file does not carry.
+std::string shown(const Bracket& bracket) {
     std::ostringstream out;
-    out << "type " << bracket.playoffTypeIndex() << ", layout " << bracket.layoutType() << ", format "
-        << bracket.formatIndex() << " of " << bracket.formatItems().size() << " (" << bracket.formatText()
-        << ")\n";
+    out << "type " << bracket.playoffTypeIndex() << " layout " << bracket.layoutType() << " format "
+        << bracket.formatIndex() << "/" << bracket.formatItems().size() << " " << bracket.formatText() << "\n";
     for (int slot = 1; slot <= kSlotCount; ++slot)
-        out << "slot " << slot << " [" << bracket.slot(slot) << "]"
-            << (slot <= kTeamSlotCount ? " wins [" + bracket.winCount(slot) + "]" : "") << "\n";
+        out << bracket.slot(slot) << (slot < kSlotCount ? "|" : "\n");
+    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+        out << bracket.winCount(slot) << (slot < kTeamSlotCount ? "|" : "\n");
     for (int series = 1; series <= kSeriesCount; ++series)
-        out << "series " << series << " state " << bracket.seriesState(series) << "\n";
-    for (int n = kFirstHomeButton; withButtons && n <= kLastHomeButton; ++n)
-        out << "SpeedButton" << n << (bracket.speedButton(n).down ? " down" : " up")
-            << (bracket.speedButton(n).shown ? " shown" : " hidden") << "\n";
-    if (withButtons)
-        out << "warning " << bracket.updateOptionsLabel() << ", wins needed " << bracket.winsNeeded()[0]
-            << bracket.winsNeeded()[1] << bracket.winsNeeded()[2] << "\n";
+        out << bracket.seriesState(series) << " ";
+    for (int n = kFirstHomeButton; n <= kLastHomeButton; ++n)
+        out << bracket.speedButton(n).down << bracket.speedButton(n).shown << " ";
+    out << "warning " << bracket.updateOptionsLabel() << ", wins needed " << bracket.winsNeeded()[0]
+            << bracket.winsNeeded()[1] << bracket.winsNeeded()[2];
     return out.str();
 }
 
-std::vector<bool> downStates(const Bracket& bracket) {
-    std::vector<bool> down;
-    for (int n = kFirstHomeButton; n <= kLastHomeButton; ++n)
-        down.push_back(bracket.speedButton(n).down);
-    return down;
-}
-
-// A playoff file written by hand, every line distinct: a four-team playoff, format "3-3", with a Windows team
-// folder.
+// A playoff file written by hand on Windows, every line distinct: a four-team playoff, format "3-3", with a team
+// folder such as Windows writes.
 Lines handWrittenFile() {
-    return {"1",  "4",  "s1",  "s2",    "s3",  "s4",  "s5",  "s6",
-            "s7", "s8", "Ash", "Birch", "Elm", "Fir", "Ash", "Fir",
-            "",   "w1", "w2",  "w3",    "w4",  "w5",  "w6",  "w7",
-            "w8", "2",  "1",   "0",     "2",   "1",   "0",   "C:\\KIV\\Teams",
-            "-1", "-1", "-1",  "-1",    "1",   "1",   "0"};
-}
-
-// --- round trips -------------------------------------------------------------------------------------------
-
-TEST(PlayoffRoundTrip, RestoresFreshAndInProgressPlayoffsOfEachTypeWithTheLayoutOfTheirType) {
-    for (const int type : {0, 1, 2}) {
-        for (const bool inProgress : {false, true}) {
-            SCOPED_TRACE("type " + std::to_string(type) + (inProgress ? " in progress" : " fresh"));
-            const Bracket saved = playoffOfType(type, inProgress);
-            TempDir dir;
-            savePlayoffFile(dir.file("abc.kvp"), saved, "/home/me/league");
-
-            // Loaded over a different playoff of another type, with its own home choices and warning.
-            Bracket loaded;
-            loaded.setPlayoffType((type + 1) % 3);
-            loaded.applyTeams({"Oak", "Pine", "Rowan", "Spruce", "Teak", "Upas", "Vine", "Willow"});
-            loaded.chooseHomeTeam(13);
-            const auto downBefore = downStates(loaded);
-
-            EXPECT_EQ(loadPlayoffFile(dir.file("abc.kvp"), loaded), "/home/me/league");
-            EXPECT_EQ(shown(loaded, false), shown(saved, false));
-            EXPECT_EQ(loaded.layoutType(), type);
-            // The home buttons follow the series states (a decided series hides them) and keep their down
-            // state.
-            EXPECT_EQ(downStates(loaded), downBefore);
-            EXPECT_TRUE(loaded.updateOptionsLabel());
-            for (int series = 1; series <= kSeriesCount; ++series) {
-                const bool open = saved.seriesState(series) == kSeriesOpen;
-                EXPECT_EQ(loaded.speedButton(Bracket::upperButton(series)).shown, open) << series;
-                EXPECT_EQ(loaded.speedButton(Bracket::lowerButton(series)).shown, open) << series;
-            }
-        }
-    }
+    return loadLines(std::string(KIVP_SOURCE_DIR) + "/tests/playoff/files/WINDOWS.KVP");
 }
 
 // --- files written elsewhere -------------------------------------------------------------------------------
 
-TEST(PlayoffFileLoad, AWindowsFilePutsEveryLineInItsPlaceAndSavesBackTheSame) {
-    TempDir dir;
-    const auto path = dir.write("WINDOWS.KVP", joinLines(handWrittenFile()));
-    Bracket bracket;
-    EXPECT_EQ(loadPlayoffFile(path, bracket), "C:\\KIV\\Teams");
-    EXPECT_EQ(bracket.layoutType(), 1);
-    EXPECT_EQ(shown(bracket, false),
-              "type 1, layout 1, format 4 of 10 (3-3)\n"
-              "slot 1 [s1] wins [w1]\nslot 2 [s2] wins [w2]\nslot 3 [s3] wins [w3]\n"
-              "slot 4 [s4] wins [w4]\nslot 5 [s5] wins [w5]\nslot 6 [s6] wins [w6]\n"
-              "slot 7 [s7] wins [w7]\nslot 8 [s8] wins [w8]\nslot 9 [Ash] wins [2]\n"
-              "slot 10 [Birch] wins [1]\nslot 11 [Elm] wins [0]\nslot 12 [Fir] wins [2]\n"
-              "slot 13 [Ash] wins [1]\nslot 14 [Fir] wins [0]\nslot 15 []\n"
-              "series 1 state -1\nseries 2 state -1\nseries 3 state -1\nseries 4 state -1\n"
-              "series 5 state 1\nseries 6 state 1\nseries 7 state 0\n");
-
-    savePlayoffFile(dir.file("again.kvp"), bracket, "C:\\KIV\\Teams");
-    EXPECT_EQ(test::readBytes(dir.file("again.kvp")), test::readBytes(path));
-}
-
-TEST(PlayoffFileLoad, AcceptsAByteOrderMarkAndIgnoresLinesAfterTheLast) {
+// Loaded over a playoff of another type, it takes its type's layout and formats; the home buttons show for
+// the open series only and keep their down states, and the warning and the wins needed stay as they were. A
+// byte-order mark and lines after the last are no part of it.
+TEST(PlayoffFileLoad, AWindowsFilePutsEveryLineInItsPlaceOverAnotherPlayoffAndSavesBackTheSame) {
     Lines lines = handWrittenFile();
     lines[0] = "\xEF\xBB\xBF" + lines[0];
     lines.insert(lines.end(), {"", "a note someone added"});
-    EXPECT_EQ(PlayoffFile::fromLines(lines), PlayoffFile::fromLines(handWrittenFile()));
+    TempDir dir;
+    const auto path = dir.write("WINDOWS.KVP", joinLines(lines));
+    Bracket bracket = eightInProgress();
+    bracket.chooseHomeTeam(15);
+    EXPECT_EQ(loadPlayoffFile(path, bracket), "C:\\KIV\\Teams");
+    EXPECT_EQ(shown(bracket), "type 1 layout 1 format 4/10 3-3\n"
+                              "s1|s2|s3|s4|s5|s6|s7|s8|Ash|Birch|Elm|Fir|Ash|Fir|\n"
+                              "w1|w2|w3|w4|w5|w6|w7|w8|2|1|0|2|1|0\n"
+                              "-1 -1 -1 -1 1 1 0 10 00 00 10 10 00 10 00 00 00 00 00 01 11 "
+                              "warning 1, wins needed 344");
+
+    savePlayoffFile(dir.file("again.kvp"), bracket, "C:\\KIV\\Teams");
+    EXPECT_EQ(test::readBytes(dir.file("again.kvp")), joinLines(handWrittenFile()));
 }
 
 // --- files that cannot be used -----------------------------------------------------------------------------
 
 // Loads path over a playoff in progress and returns the error's text; the playoff must not have changed.
 std::string refusal(const std::string& path) {
-    Bracket bracket = playoffOfType(0, true);
-    bracket.chooseHomeTeam(5);
+    Bracket bracket = eightInProgress();
     const std::string before = shown(bracket);
     std::string text = "loaded";
     try {
@@ -170,75 +108,54 @@ TEST_P(BadPlayoffFile, IsRefusedAndChangesNothing) {
     EXPECT_EQ(refusal(dir.write("bad.kvp", joinLines(lines))), GetParam().message);
 }
 
-const std::string kEmptyNotInteger = "'' is not a valid integer value";
-
 INSTANTIATE_TEST_SUITE_P(
     Faults, BadPlayoffFile,
     ::testing::Values(
-        BadFile{"EmptyFile", {}, 0, kEmptyNotInteger}, BadFile{"OneLineShort", {}, 38, kEmptyNotInteger},
-        BadFile{"TypeNotANumber", {{1, "1969-1993"}}, 39, "'1969-1993' is not a valid integer value"},
-        BadFile{"FormatGivenAsText", {{2, "3-3"}}, 39, "'3-3' is not a valid integer value"},
-        BadFile{"TypePastTheList", {{1, "3"}}, 39, "List index out of bounds (3)"},
+        BadFile{"EmptyFile", {}, 0, "'' is not a valid integer value"},
+        BadFile{"OneLineShort", {}, 38, "'' is not a valid integer value"},
         BadFile{"FormatPastEightTeamList", {{1, "0"}, {2, "20"}}, 39, "List index out of bounds (20)"},
         BadFile{"FormatPastTwoTeamList", {{1, "2"}, {2, "4"}}, 39, "List index out of bounds (4)"},
         // With several faults, the first faulty line in the file is the one named.
-        BadFile{"BadTypeInAShortFile", {{1, "x"}}, 20, "'x' is not a valid integer value"},
-        BadFile{"TypeOutOfRangeBeforeBadState", {{1, "7"}, {33, "bad"}}, 39, "List index out of bounds (7)"},
-        BadFile{
-            "BadFormatBeforeBadState", {{2, "bad"}, {34, "worse"}}, 39, "'bad' is not a valid integer value"},
+        BadFile{"BadTypeInAShortFile", {{1, "1969-1993"}}, 20, "'1969-1993' is not a valid integer value"},
+        BadFile{"TypePastTheListBeforeBadState", {{1, "3"}, {33, "bad"}}, 39, "List index out of bounds (3)"},
+        BadFile{"FormatAsTextBeforeBadState", {{2, "3-3"}, {34, "x"}}, 39, "'3-3' is not a valid integer value"},
         BadFile{"FirstBadStateNamed", {{35, "x"}, {37, "y"}}, 39, "'x' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PlayoffFileLoad, MissingFileIsReportedAndChangesNothing) {
+TEST(LoadPlayoffCommand, AsksForAFileAndAMissingFileOrACancelChangesNothing) {
     TempDir dir;
     EXPECT_EQ(refusal(dir.file("none.kvp")), "Cannot open file " + dir.file("none.kvp"));
-}
-
-TEST(LoadPlayoffCommand, AsksForAFileAndChangesNothingWhenCancelled) {
-    RecordingPrompts prompts;
-    Bracket bracket = playoffOfType(0, true);
-    const std::string before = shown(bracket);
+    test::RecordingPrompts prompts;
+    Bracket bracket = eightInProgress();
     EXPECT_FALSE(loadPlayoff(bracket, prompts).has_value());
-    EXPECT_EQ(shown(bracket), before);
+    EXPECT_EQ(shown(bracket), shown(eightInProgress()));
     EXPECT_EQ(prompts.calls.at(0).filter, "KIV Playoff File|*.kvp");
-
-    TempDir dir;
-    prompts.files.push_back(dir.write("x.kvp", joinLines(handWrittenFile())));
-    EXPECT_EQ(loadPlayoff(bracket, prompts), "C:\\KIV\\Teams");
-    EXPECT_EQ(bracket.slot(9), "Ash");
-    EXPECT_TRUE(prompts.messages().empty());
 }
 
 // --- saving ------------------------------------------------------------------------------------------------
 
-TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeAndOverwritesSilently) {
+// A text holding a line break would shift every later line: such a playoff is refused and the earlier file
+// kept as it was.
+TEST(SavePlayoffCommand, UsesTheStatisticsFileNameOrTheDefaultWithANoticeOverwritesSilentlyButRefusesLineBreaks) {
     TempDir dir;
-    RecordingPrompts prompts;
-    Bracket bracket = playoffOfType(0, false);
-
+    test::RecordingPrompts prompts;
+    Bracket bracket;
     EXPECT_EQ(savePlayoff(bracket, "/teams", dir.path(), "", prompts), dir.file("playoff1.kvp"));
-    ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_NE(prompts.messages()[0].find("save this file under the name playoff1.kvp"), std::string::npos);
-    EXPECT_EQ(loadLines(dir.file("playoff1.kvp"))[2], "Team 1");
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{kNoPlayoffFileNameMessage});
 
     prompts.clear();
     EXPECT_EQ(savePlayoff(bracket, "/teams", dir.path(), "abc", prompts), dir.file("abc.kvp"));
     bracket.setSlot(1, "Ash");
     savePlayoff(bracket, "/teams", dir.path(), "abc", prompts);
     EXPECT_TRUE(prompts.calls.empty());
+    const std::string saved = test::readBytes(dir.file("abc.kvp"));
     EXPECT_EQ(loadLines(dir.file("abc.kvp"))[2], "Ash");
-    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp", "playoff1.kvp"}));
-}
 
-TEST(PlayoffFileSave, RefusesTextsWithLineBreaksAndKeepsTheEarlierFile) {
-    TempDir dir;
-    const auto path = dir.write("abc.kvp", "earlier\r\n");
-    Bracket bracket;
     bracket.setSlot(3, "Two\nLines");
-    EXPECT_THROW(savePlayoffFile(path, bracket, "/teams"), Error);
-    EXPECT_THROW(savePlayoffFile(path, Bracket{}, "/my\rteams"), Error);
-    EXPECT_EQ(test::readBytes(path), "earlier\r\n");
-    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp"}));
+    EXPECT_THROW(savePlayoff(bracket, "/teams", dir.path(), "abc", prompts), Error);
+    EXPECT_THROW(savePlayoffFile(dir.file("abc.kvp"), Bracket{}, "/my\rteams"), Error);
+    EXPECT_EQ(test::readBytes(dir.file("abc.kvp")), saved);
+    EXPECT_EQ(test::entries(dir.path()), (std::vector<std::string>{"abc.kvp", "playoff1.kvp"}));
 }
 
 } // namespace
