@@ -1,11 +1,12 @@
 // Whole playoffs played to a champion through the main window's model with the real stand-in simulator: every
 // game a click on a team slot, the simulator started as a program of its own, its line score read back. The
 // simulator logs the arguments it received, so each command line is checked against the launch rules, and
-// its line score says which team it was told was at home.
+// its line score says which team it was told was at home. Each playoff is then exported as a report.
 
 #include "bracket/Bracket.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "report/PlayoffReport.h"
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
@@ -13,6 +14,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/XmlCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +71,9 @@ std::string expectedLaunch(const GameClick& click, const std::string& program,
                                              : " //ls:kivp" + click.simSwitches);
 }
 
-struct Pitchers {
-    std::string visitorNumber, visitorName, homeNumber, homeName;
-};
-
 class WholePlayoff : public ::testing::TestWithParam<PlayoffCase> {};
 
-TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
+TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReported) {
     const PlayoffCase& c = GetParam();
     test::DemoInstallation install(c.teamSubfolder);
     if (c.version == RadioButtonId::RadioButton5)
@@ -89,7 +87,7 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
     const std::string& teams = install.teamFolder();
     const std::string commandFilePath = joinPath(teams, kCommandFile);
 
-    Pitchers chosen;
+    std::string switches, pitchersShown; // as the user's choice of starting pitchers makes them
     if (c.mode != Mode::NeverConfirmed) {
         user.confirm =
             c.mode == Mode::Switches ? ConfirmOptions::BeforeEveryGame : ConfirmOptions::ForEachSeries;
@@ -109,7 +107,8 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
             o.selectPitcherRow(ListViewId::ListView2, 0);
             const auto& visitor = o.listView(ListViewId::ListView1).rows.at(1);
             const auto& home = o.listView(ListViewId::ListView2).rows.at(0);
-            chosen = {visitor.number, visitor.name, home.number, home.name};
+            switches = " /vp:" + visitor.number + " /hp:" + home.number + " /vam /s:n";
+            pitchersShown = "(" + visitor.name + " vs. " + home.name + ")";
             o.Button1Click();
         };
     }
@@ -126,50 +125,32 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
     user.setUp(c.playoffType, formatIndexOf(c.playoffType, c.format), kTeams);
     const Bracket& bracket = user.form().bracket();
 
-    int games = 0;
-    int gamesWithTheDefaultTail = 0;
+    std::vector<ReportGame> games;
     while (const auto series = user.nextSeries()) {
-        ASSERT_LT(games, 100) << "no champion in sight";
+        ASSERT_LT(games.size(), 100u) << "no champion in sight";
         const GameClick click = user.playGame(*series);
-        ++games;
-        SCOPED_TRACE("game " + std::to_string(games) + ", " + click.visitorTeam() + " at " +
+        SCOPED_TRACE("game " + std::to_string(games.size() + 1) + ", " + click.visitorTeam() + " at " +
                      click.homeTeam());
 
         const Lines logged = loadLines(install.logFile());
-        ASSERT_EQ(logged.size(), static_cast<std::size_t>(games));
+        ASSERT_EQ(logged.size(), games.size() + 1);
         EXPECT_EQ(logged.back(), expectedLaunch(click, c.program, install.programFolder(), teams));
-
-        const std::string switches =
-            " /vp:" + chosen.visitorNumber + " /hp:" + chosen.homeNumber + " /vam /s:n";
-        switch (c.mode) {
-        case Mode::NeverConfirmed:
-            EXPECT_EQ(click.rawSwitches.empty(), click.confirmationsBefore == 0);
-            gamesWithTheDefaultTail += click.rawSwitches.empty() ? 1 : 0;
-            break;
-        case Mode::Switches:
-            EXPECT_FALSE(click.useCommandFile);
-            EXPECT_EQ(click.simSwitches, switches);
-            break;
-        case Mode::CommandFile:
+        if (c.mode == Mode::Switches) {
+            EXPECT_EQ(std::make_pair(click.useCommandFile, click.simSwitches), std::make_pair(false, switches));
+        } else if (c.mode == Mode::CommandFile) {
             ASSERT_TRUE(click.useCommandFile);
             const std::string line = " /p:" + teams + "/ /v:" + click.visitorTeam() +
                                      " /h:" + click.homeTeam() + switches + " //ls:kivp\r\n";
             EXPECT_EQ(test::readBytes(commandFilePath), line);
             EXPECT_EQ(test::readBytes(commandFilePath + ".kivb"), line);
-            break;
         }
 
         // The simulator played the teams in the roles kivp gave them, with the pitchers the user chose.
-        const std::string lineScoreFile = joinPath(install.programFolder(), "kivp");
-        const auto score = readLineScoreFile(lineScoreFile);
+        const Lines lines = loadLines(joinPath(install.programFolder(), "kivp"));
+        const auto score = readLineScore(lines);
         ASSERT_TRUE(score);
-        const std::string title = loadLines(lineScoreFile).at(0);
-        EXPECT_EQ(title.rfind(click.visitorTeam() + " at " + click.homeTeam() + ",", 0), 0u) << title;
-        if (c.mode != Mode::NeverConfirmed) {
-            EXPECT_NE(title.find("(" + chosen.visitorName + " vs. " + chosen.homeName + ")"),
-                      std::string::npos)
-                << title;
-        }
+        EXPECT_EQ(lines.at(0).rfind(click.visitorTeam() + " at " + click.homeTeam() + ",", 0), 0u) << lines[0];
+        EXPECT_NE(lines.at(0).find(pitchersShown), std::string::npos) << lines[0];
 
         // Exactly one win, for the team that scored more; the home team wins ties.
         const bool upperWon = (score->homeRuns >= score->visitorRuns) == click.upperIsHome;
@@ -180,18 +161,43 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
         ASSERT_TRUE(user.prompts().messages().empty()) << user.prompts().messages().front();
         if (HasFailure())
             return; // one game's failures tell the story
+        games.push_back({*series, click.upperWinsBefore + click.lowerWinsBefore + 1, click.visitorTeam(),
+                         click.homeTeam(), score->visitorRuns, score->homeRuns, lines});
     }
 
     // Each series of the type decided, the others never set up, and a champion of the teams picked.
+    int decided = 0;
     for (int series = 1; series <= kSeriesCount; ++series) {
         const bool inPlay = static_cast<int>(Bracket::roundOf(series)) >= c.playoffType;
         EXPECT_EQ(bracket.seriesState(series), inPlay ? kSeriesDecided : kSeriesNotSetUp) << series;
+        decided += inPlay;
     }
     EXPECT_NE(std::find(kTeams.begin(), kTeams.end(), bracket.champion()), kTeams.end());
     // Only a playoff of one series needs no home team marked, so only it is played without ever confirming.
     if (c.mode == Mode::NeverConfirmed) {
-        EXPECT_TRUE(gamesWithTheDefaultTail > 0 && (gamesWithTheDefaultTail == games) == (c.playoffType == 2))
-            << gamesWithTheDefaultTail;
+        EXPECT_EQ(user.confirmations() == 0, c.playoffType == 2);
+    }
+
+    // File > Export Report: the champion, every series decided and every game, series by series, with the
+    // home team's line, the last one the simulator wrote, closing its line score.
+    test::TempDir out;
+    const std::string page = out.file("exported.html");
+    user.prompts().files = {page};
+    user.form().ExportReport1Click();
+    EXPECT_TRUE(user.prompts().messages().empty());
+    ASSERT_EQ(test::xmlProblems(page), "");
+    EXPECT_EQ(test::xpath(page, "string(//*[@class='crowned']/*[local-name()='strong'])"), bracket.champion());
+    EXPECT_EQ(test::xpath(page, "count(//*[local-name()='tr'][@class='decided'])"), std::to_string(decided));
+    EXPECT_EQ(test::xpath(page, "count(//*[@class='game'])"), std::to_string(games.size()));
+    std::stable_sort(games.begin(), games.end(), [](const auto& a, const auto& b) { return a.series < b.series; });
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const ReportGame& game = games[i];
+        const std::string where = "(//*[@class='game'])[" + std::to_string(i + 1) + "]";
+        EXPECT_EQ(test::xpath(page, "string(" + where + "/*[local-name()='h4'])"),
+                  "Game " + std::to_string(game.gameNumber) + ": " + game.visitor + " " +
+                      std::to_string(game.visitorRuns) + " at " + game.home + " " + std::to_string(game.homeRuns));
+        const std::string shown = test::xpath(page, "string(" + where + "/*[local-name()='pre'])");
+        EXPECT_NE(shown.find(game.lineScore.at(3)), std::string::npos) << shown;
     }
 }
 

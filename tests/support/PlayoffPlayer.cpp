@@ -2,6 +2,7 @@
 
 #include "platform/IntegerText.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kivp::test {
@@ -35,14 +36,10 @@ void PlayoffPlayer::setUp(int playoffType, int formatIndex, const TeamPicks& tea
     m_form.PlayoffFormatBoxChange(formatIndex);
     const auto& items = m_form.teamItems();
     for (std::size_t i = 0; i < teams.size(); ++i) {
-        int index = -1;
-        for (std::size_t item = 0; item < items.size(); ++item) {
-            if (items[item] == teams[i])
-                index = static_cast<int>(item);
-        }
-        if (index < 0 && !teams[i].empty())
+        const auto item = std::find(items.begin(), items.end(), teams[i]);
+        if (item == items.end() && !teams[i].empty())
             throw std::runtime_error("the team folder does not list " + teams[i]);
-        m_form.choosePicker(kPickerNumbers[i], index);
+        m_form.choosePicker(kPickerNumbers[i], item == items.end() ? -1 : static_cast<int>(item - items.begin()));
     }
     m_form.Button2Click();
 }
@@ -60,12 +57,14 @@ int PlayoffPlayer::wins(int slot) const {
 }
 
 void PlayoffPlayer::markHomeTeams() {
-    // Every open series, not only the next one: the options window opens only once all of them have one.
+    // Every open series, not only the next one: the options window opens only once all of them have one. The
+    // upper team is at home in odd-numbered series and the lower team in even-numbered ones, so both orders
+    // are played.
     const Bracket& bracket = m_form.bracket();
     for (int series = 1; series <= kSeriesCount; ++series) {
         if (bracket.seriesState(series) != kSeriesOpen)
             continue;
-        const bool upper = upperAtHome(series);
+        const bool upper = series % 2 == 1;
         const HomeChoice now = bracket.homeChoice(series);
         if (now == (upper ? HomeChoice::Upper : HomeChoice::Lower))
             continue;
@@ -76,12 +75,9 @@ void PlayoffPlayer::markHomeTeams() {
 }
 
 void PlayoffPlayer::openOptions(int series) {
-    m_seriesIndex = -1;
     const auto list = m_form.bracket().seriesList();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].first == series)
-            m_seriesIndex = static_cast<int>(i);
-    }
+    const auto entry = std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == series; });
+    m_seriesIndex = entry == list.end() ? -1 : static_cast<int>(entry - list.begin());
     const auto messagesBefore = m_prompts.messages().size();
     m_form.Button5Click();
     const auto messages = m_prompts.messages();
@@ -111,7 +107,6 @@ GameClick PlayoffPlayer::playGame(int series) {
     const Bracket& bracket = m_form.bracket();
     const OptionsForm& options = m_form.options();
     GameClick click;
-    click.series = series;
     click.upperTeam = bracket.slot(Bracket::upperSlot(series));
     click.lowerTeam = bracket.slot(Bracket::lowerSlot(series));
     click.upperIsHome = bracket.homeChoice(series) == HomeChoice::Upper;
@@ -120,7 +115,6 @@ GameClick PlayoffPlayer::playGame(int series) {
     click.rawSwitches = options.rawSwitches();
     click.simSwitches = options.simSwitches();
     click.useCommandFile = options.useCommandFile();
-    click.confirmationsBefore = m_confirmations;
     if (beforeClick)
         beforeClick(click);
     m_form.Label9Click(Bracket::upperSlot(series));
