@@ -5,7 +5,7 @@
 #include "app/MainForm.h"
 #include "options/ProfileFile.h"
 #include "platform/TextFile.h"
-#include "support/RecordingPrompts.h"
+#include "support/PlayoffPlayer.h"
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 
@@ -18,16 +18,10 @@ using P = HomePattern;
 
 TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
     test::TempDir dir;
-    test::RecordingPrompts prompts;
     test::ScriptedRunner runner;
-    struct : MainFormView {
-        void showHelpContents() override {}
-        void showAbout() override {}
-        void showOptionsWindow() override {}
-        void closeMainWindow() override {}
-    } view;
     {
-        MainForm form(prompts, view, runner);
+        test::PlayoffPlayer user(dir.path(), runner);
+        MainForm& form = user.form();
         form.FormCreate(dir.path());
         form.FormShow(); // "5-7-7"
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: home team every game");
@@ -38,7 +32,7 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: 2-2-1, 2-3-2");
         form.PlayoffFormatBoxChange(12); // "3-3-7"
         EXPECT_EQ(form.homePatternCaption(), "Home pattern: 2-3-2; best of 3 every game");
-        prompts.files = {dir.file("patterns.kvp")};
+        user.prompts().files = {dir.file("patterns.kvp")};
         form.SavePlayoffAs1Click();
     }
     // After the 39 lines, which stay as every reader knows them.
@@ -54,23 +48,23 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
         std::string::npos)
         << ini;
 
-    MainForm again(prompts, view, runner);
+    test::PlayoffPlayer user(dir.path(), runner);
+    MainForm& again = user.form();
     again.FormCreate(dir.path());
-    const auto expectChosen = [&again] {
-        EXPECT_EQ(again.homePatterns().forLength(3), P::EveryGame);
-        EXPECT_EQ(again.homePatterns().forLength(5), P::TwoTwoOne);
-        EXPECT_EQ(again.homePatterns().forLength(7), P::TwoThreeTwo);
+    const auto chosen = [&again] {
+        const auto& patterns = again.homePatterns();
+        return std::vector{patterns.forLength(3), patterns.forLength(5), patterns.forLength(7)};
     };
-    expectChosen(); // the latest choice, from kivp.ini
+    const std::vector<HomePattern> latest = {P::EveryGame, P::TwoTwoOne, P::TwoThreeTwo};
+    EXPECT_EQ(chosen(), latest); // from kivp.ini
     again.FormShow();
     // A playoff loaded goes on under its own pattern; one without pattern lines was played every game.
-    prompts.files = {dir.file("plain.kvp")};
+    user.prompts().files = {dir.file("plain.kvp"), dir.file("patterns.kvp")};
     again.Button7Click();
     EXPECT_TRUE(again.homePatterns().everyGameThroughout());
-    prompts.files = {dir.file("patterns.kvp")};
     again.Button7Click();
-    expectChosen();
-    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_EQ(chosen(), latest);
+    EXPECT_TRUE(user.prompts().messages().empty());
 }
 
 } // namespace
