@@ -19,18 +19,14 @@ namespace kivp {
 namespace {
 
 // Plays games with the real simulator until the one it is to be killed in.
-class KilledInAGame : public SimulatorRunner {
-public:
+struct KilledInAGame : ProcessSimulatorRunner {
     KilledInAGame(int gameKilledIn, std::function<void()> whileItRuns)
         : m_gameKilledIn(gameKilledIn), m_whileItRuns(std::move(whileItRuns)) {}
 
-    SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override {
-        return m_real.prepare(program, workingDirectory);
-    }
     RunResult runGame(const SimulatorLaunch& launch, const std::string& commandLine,
                       const std::string& workingDirectory, const std::string& caption) override {
         if (++m_games != m_gameKilledIn)
-            return m_real.runGame(launch, commandLine, workingDirectory, caption);
+            return ProcessSimulatorRunner::runGame(launch, commandLine, workingDirectory, caption);
         // The simulator is started and kivp dies waiting for it: nothing more of this kivp reaches its files.
         auto started = SimulatorProcess::start(launch, commandLine, workingDirectory);
         m_whileItRuns();
@@ -39,12 +35,17 @@ public:
         return RunResult{RunResult::Outcome::Stopped, {}};
     }
 
-private:
     int m_games = 0;
     const int m_gameKilledIn;
     std::function<void()> m_whileItRuns;
-    ProcessSimulatorRunner m_real;
 };
+
+std::vector<GameRecord> gamesOf(MainForm& form) {
+    std::vector<GameRecord> games;
+    for (const auto& entry : form.journal().journal().entries())
+        games.push_back(entry.game);
+    return games;
+}
 
 TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnToAChampion) {
     test::DemoInstallation install("teams");
@@ -69,9 +70,7 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
     std::vector<GameRecord> gamesAtKill;
     first.beforeClick = [&](const test::GameClick&) {
         bracketAtKill = PlayoffFile::of(first.form().bracket(), first.form().Label32());
-        gamesAtKill.clear();
-        for (const auto& entry : first.form().journal().journal().entries())
-            gamesAtKill.push_back(entry.game);
+        gamesAtKill = gamesOf(first.form());
     };
     while (!restarted)
         first.playGame(*first.nextSeries());
@@ -85,11 +84,8 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
         << calls[0].message.text;
     MainForm& form = restarted->form();
     EXPECT_EQ(PlayoffFile::of(form.bracket(), form.Label32()), bracketAtKill);
-    std::vector<GameRecord> resumed;
-    for (const auto& entry : form.journal().journal().entries())
-        resumed.push_back(entry.game);
-    EXPECT_EQ(resumed, gamesAtKill);
-    for (const auto& game : resumed)
+    EXPECT_EQ(gamesOf(form), gamesAtKill);
+    for (const auto& game : gamesAtKill)
         EXPECT_EQ(game.lineScore.size(), 4u) << gameSummary(game); // the simulator's four lines, as written
 
     // Play goes on from there, and every game of the playoff is in its journal.
