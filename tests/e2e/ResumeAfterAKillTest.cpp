@@ -4,7 +4,6 @@
 // and the second one starts while it is still going.
 
 #include "journal/GameLog.h"
-#include "platform/IntegerText.h"
 #include "playoff/PlayoffFile.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
@@ -92,10 +91,6 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
     restarted->prompts().clear();
     const int more = restarted->playToChampion();
     EXPECT_EQ(form.journal().journal().size(), kGameKilledIn - 1 + more);
-    int wins = 0;
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        wins += toInteger(form.bracket().winCount(slot));
-    EXPECT_EQ(wins, form.journal().journal().size());
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // A simulator run that goes wrong, through the main window's model with the real runner: the stand-in
 // crashes, ends without a line score, writes a line score kivp cannot read, or is not there at all (one that
-// hangs until the user stops it is the playing dialog's to end, and tested with it). Nothing is credited, the user hears about it only where there is something to tell,
-// and the next game is played and credited as usual.
+// hangs until the user stops it is the playing dialog's to end, and tested with it). Nothing is credited, the
+// user hears about it only where there is something to tell, and the next game is played and credited as
+// usual.
 
 #include "app/MainForm.h"
 #include "platform/IntegerText.h"
@@ -13,14 +14,13 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kivp {
 namespace {
 
 struct FaultCase {
     const char* name;
     const char* kivsimFail; // KIVSIM_FAIL for the faulty run; nothing when the simulator is missing instead
-    const char* message;    // the one message the user sees; empty for none; nothing for why it was not started
+    const char* message; // the one message the user sees; empty for none; nothing for why it was not started
 };
 
 using test::PrintTo;

@@ -8,8 +8,8 @@
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 #include "support/ScriptedRunner.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// How the home-pattern choice is kept with the playoff and in kivp.ini, and what the top bar says about it. Who hosts each game
-// under each pattern is checked on the command lines of whole series, in GameRunTest.
+// How the home-pattern choice is kept with the playoff and in kivp.ini, and what the top bar says about it.
+// Who hosts each game under each pattern is checked on the command lines of whole series, in GameRunTest.
 
 #include "run/HomePattern.h"
 #include "app/MainForm.h"
