@@ -50,21 +50,20 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
     test::DemoInstallation install("teams");
     test::ScopedEnvironment fixedGames("KIVSIM_SEED", "resume-after-a-kill");
     test::ScopedEnvironment noFault("KIVSIM_FAIL", std::nullopt);
-    const TeamPicks teams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
-                             "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
     constexpr int kGameKilledIn = 9;
 
-    ProcessSimulatorRunner realRunner;
     std::unique_ptr<test::PlayoffPlayer> restarted;
-    KilledInAGame runner(kGameKilledIn, [&] {
-        restarted = std::make_unique<test::PlayoffPlayer>(install.programFolder(), realRunner);
+    KilledInAGame runner(kGameKilledIn, [&] { // the second kivp plays its games with it too, all of them real
+        restarted = std::make_unique<test::PlayoffPlayer>(install.programFolder(), runner);
         restarted->prompts().answers.push_back(true); // Yes, resume it
         restarted->start(install.teamFolder());
     });
 
     test::PlayoffPlayer first(install.programFolder(), runner);
     first.start(install.teamFolder());
-    first.setUp(0, 10, teams); // eight teams, "3-3-3"
+    // Eight teams, "3-3-3".
+    first.setUp(
+        0, 10, {"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"});
     PlayoffFile bracketAtKill;
     std::vector<GameRecord> gamesAtKill;
     first.beforeClick = [&](const test::GameClick&) {

@@ -23,10 +23,8 @@
 namespace kivp {
 namespace {
 
-using test::PrintTo;
-
-using test::ConfirmOptions;
 using test::GameClick;
+using test::PrintTo;
 
 enum class Mode {
     NeverConfirmed, // the options window opens only when a new home team forces it, and then just OK
@@ -89,8 +87,8 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReporte
 
     std::string switches, pitchersShown; // as the user's choice of starting pitchers makes them
     if (c.mode != Mode::NeverConfirmed) {
-        user.confirm =
-            c.mode == Mode::Switches ? ConfirmOptions::BeforeEveryGame : ConfirmOptions::ForEachSeries;
+        user.confirm = c.mode == Mode::Switches ? test::ConfirmOptions::BeforeEveryGame
+                                                : test::ConfirmOptions::ForEachSeries;
         user.optionsUser = [&](OptionsForm& o, int seriesIndex) {
             o.chooseSeries(seriesIndex);
             o.chooseVersion(c.version);

@@ -242,11 +242,10 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
 }
 
 using P = HomePattern;
-const std::string kPitchersMoved = "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern "
-                                   "2-3-2, so kivp has made MARROWDL the "
-                                   "home team.\nThe starting pitchers in force were chosen with ASHVALE at "
-                                   "home: choose them again in Options "
-                                   "before the next game.";
+const std::string kPitchersMoved =
+    "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern 2-3-2, so kivp has made "
+    "MARROWDL the home team.\nThe starting pitchers in force were chosen with ASHVALE at home: choose them "
+    "again in Options before the next game.";
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, PatternRun,
