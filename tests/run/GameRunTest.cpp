@@ -1,6 +1,7 @@
 // Runs of many games through the main window's model with a scripted simulator: the order a round is played
 // in, what stops a run and what it says then, and who is at home game by game under a home pattern, on the
-// command line and in the command file, with and without starting pitchers chosen.
+// command line and in the command file, with and without starting pitchers chosen; and how the home-pattern
+// choice is kept with the playoff and in kivp.ini, and what the top bar says about it.
 
 #include "app/MainForm.h"
 #include "platform/Paths.h"
@@ -11,6 +12,7 @@
 #include "support/TableRows.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
@@ -283,6 +285,48 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     run.form.HomePatternClick(HomePattern::EveryGame);
     EXPECT_FALSE(lowerHome());
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+}
+
+TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
+    Playoff run(0, 18); // "5-7-7"
+    const std::string folder = run.install.programFolder();
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: home team every game");
+    run.form.HomePatternClick(P::TwoThreeTwo);
+    run.form.HomePatternClick(P::TwoTwoOne);
+    run.form.HomePatternClick(P::OneOneOne);
+    run.form.HomePatternClick(P::OneOneOne); // chosen again: back to every game for a best of three
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: 2-2-1, 2-3-2");
+    run.form.PlayoffFormatBoxChange(12); // "3-3-7"
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: 2-3-2; best of 3 every game");
+    run.user.prompts().files = {joinPath(folder, "patterns.kvp")};
+    run.form.SavePlayoffAs1Click();
+    // After the 39 lines, which stay as every reader knows them.
+    const Lines saved = loadLines(joinPath(folder, "patterns.kvp"));
+    ASSERT_EQ(saved.size(), 42u);
+    EXPECT_EQ(Lines(saved.begin() + 39, saved.end()),
+              (Lines{"[kivp]", "homePattern.bestOf5=2-2-1", "homePattern.bestOf7=2-3-2"}));
+    saveLines(joinPath(folder, "plain.kvp"), Lines(saved.begin(), saved.begin() + 39));
+    EXPECT_THAT(test::readBytes(joinPath(folder, "kivp.ini")),
+                testing::HasSubstr("[Home Pattern]\r\nBest of 3=Home team every game\r\nBest of 5=2-2-1\r\n"
+                                   "Best of 7=2-3-2\r\n"));
+
+    test::PlayoffPlayer user(folder, run.runner);
+    MainForm& again = user.form();
+    again.FormCreate(folder);
+    const auto chosen = [&again] {
+        const auto& patterns = again.homePatterns();
+        return std::vector{patterns.forLength(3), patterns.forLength(5), patterns.forLength(7)};
+    };
+    const std::vector<HomePattern> latest = {P::EveryGame, P::TwoTwoOne, P::TwoThreeTwo};
+    EXPECT_EQ(chosen(), latest); // from kivp.ini
+    again.FormShow();
+    // A playoff loaded goes on under its own pattern; one without pattern lines was played every game.
+    user.prompts().files = {joinPath(folder, "plain.kvp"), joinPath(folder, "patterns.kvp")};
+    again.Button7Click();
+    EXPECT_TRUE(again.homePatterns().everyGameThroughout());
+    again.Button7Click();
+    EXPECT_EQ(chosen(), latest);
+    EXPECT_TRUE(user.prompts().messages().empty());
 }
 
 } // namespace
