@@ -4,7 +4,6 @@
 // user hears about it only where there is something to tell, and the next game is played and credited as
 // usual.
 
-#include "app/MainForm.h"
 #include "platform/IntegerText.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
@@ -52,10 +51,9 @@ TEST_P(SimulatorFault, CreditsNothingAndTheNextGameCounts) {
     }
     EXPECT_EQ(wins(), winsBefore);
     EXPECT_EQ(bracket.seriesState(7), kSeriesOpen);
-    const std::string expected =
+    const std::string why =
         c.message ? c.message : locateSimulator("kivsim", install.programFolder()).notStarted;
-    EXPECT_EQ(user.prompts().messages(),
-              expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected});
+    EXPECT_EQ(user.prompts().messages(), why.empty() ? Lines{} : Lines{why});
 
     if (!c.kivsimFail)
         install.linkSimulator("kivsim");

@@ -3,7 +3,6 @@
 // command line and in the command file, with and without starting pitchers chosen; and how the home-pattern
 // choice is kept with the playoff and in kivp.ini, and what the top bar says about it.
 
-#include "app/MainForm.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/DemoInstallation.h"
@@ -55,11 +54,10 @@ struct Playoff {
     // The series of each game played, from the teams the simulator was given.
     std::string seriesPlayed() const {
         std::string played;
-        const Bracket& bracket = form.bracket();
         for (const auto& call : runner.calls)
             for (int series = 1; series <= kSeriesCount; ++series) {
-                const std::string upper = bracket.slot(Bracket::upperSlot(series));
-                const std::string lower = bracket.slot(Bracket::lowerSlot(series));
+                const std::string upper = form.bracket().slot(Bracket::upperSlot(series));
+                const std::string lower = form.bracket().slot(Bracket::lowerSlot(series));
                 if (call.caption == upper + " at " + lower || call.caption == lower + " at " + upper)
                     played += std::to_string(series);
             }
