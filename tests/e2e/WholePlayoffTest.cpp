@@ -127,7 +127,9 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReporte
         const Lines logged = loadLines(install.logFile());
         ASSERT_EQ(logged.size(), games.size() + 1);
         EXPECT_EQ(logged.back(), expectedLaunch(click, c.program, install.programFolder(), teams));
-        if (c.mode == Mode::Switches) {
+        if (c.mode == Mode::NeverConfirmed) { // the default tail until the options are first confirmed
+            EXPECT_EQ(click.rawSwitches.empty(), user.confirmations() == 0);
+        } else if (c.mode == Mode::Switches) {
             EXPECT_EQ(std::make_pair(click.useCommandFile, click.simSwitches),
                       std::make_pair(false, switches));
         } else if (c.mode == Mode::CommandFile) {
