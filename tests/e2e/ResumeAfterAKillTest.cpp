@@ -4,7 +4,6 @@
 // and the second one starts while it is still going.
 
 #include "journal/GameLog.h"
-#include "platform/IntegerText.h"
 #include "playoff/PlayoffFile.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
@@ -19,18 +18,14 @@ namespace kivp {
 namespace {
 
 // Plays games with the real simulator until the one it is to be killed in.
-class KilledInAGame : public SimulatorRunner {
-public:
+struct KilledInAGame : ProcessSimulatorRunner {
     KilledInAGame(int gameKilledIn, std::function<void()> whileItRuns)
         : m_gameKilledIn(gameKilledIn), m_whileItRuns(std::move(whileItRuns)) {}
 
-    SimulatorLaunch prepare(const std::string& program, const std::string& workingDirectory) override {
-        return m_real.prepare(program, workingDirectory);
-    }
     RunResult runGame(const SimulatorLaunch& launch, const std::string& commandLine,
                       const std::string& workingDirectory, const std::string& caption) override {
         if (++m_games != m_gameKilledIn)
-            return m_real.runGame(launch, commandLine, workingDirectory, caption);
+            return ProcessSimulatorRunner::runGame(launch, commandLine, workingDirectory, caption);
         // The simulator is started and kivp dies waiting for it: nothing more of this kivp reaches its files.
         auto started = SimulatorProcess::start(launch, commandLine, workingDirectory);
         m_whileItRuns();
@@ -39,39 +34,41 @@ public:
         return RunResult{RunResult::Outcome::Stopped, {}};
     }
 
-private:
     int m_games = 0;
     const int m_gameKilledIn;
     std::function<void()> m_whileItRuns;
-    ProcessSimulatorRunner m_real;
 };
+
+std::vector<GameRecord> gamesOf(MainForm& form) {
+    std::vector<GameRecord> games;
+    for (const auto& entry : form.journal().journal().entries())
+        games.push_back(entry.game);
+    return games;
+}
 
 TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnToAChampion) {
     test::DemoInstallation install("teams");
     test::ScopedEnvironment fixedGames("KIVSIM_SEED", "resume-after-a-kill");
     test::ScopedEnvironment noFault("KIVSIM_FAIL", std::nullopt);
-    const TeamPicks teams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
-                             "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
     constexpr int kGameKilledIn = 9;
 
-    ProcessSimulatorRunner realRunner;
     std::unique_ptr<test::PlayoffPlayer> restarted;
-    KilledInAGame runner(kGameKilledIn, [&] {
-        restarted = std::make_unique<test::PlayoffPlayer>(install.programFolder(), realRunner);
+    KilledInAGame runner(kGameKilledIn, [&] { // the second kivp plays its games with it too, all of them real
+        restarted = std::make_unique<test::PlayoffPlayer>(install.programFolder(), runner);
         restarted->prompts().answers.push_back(true); // Yes, resume it
         restarted->start(install.teamFolder());
     });
 
     test::PlayoffPlayer first(install.programFolder(), runner);
     first.start(install.teamFolder());
-    first.setUp(0, 10, teams); // eight teams, "3-3-3"
+    // Eight teams, "3-3-3".
+    first.setUp(
+        0, 10, {"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"});
     PlayoffFile bracketAtKill;
     std::vector<GameRecord> gamesAtKill;
     first.beforeClick = [&](const test::GameClick&) {
         bracketAtKill = PlayoffFile::of(first.form().bracket(), first.form().Label32());
-        gamesAtKill.clear();
-        for (const auto& entry : first.form().journal().journal().entries())
-            gamesAtKill.push_back(entry.game);
+        gamesAtKill = gamesOf(first.form());
     };
     while (!restarted)
         first.playGame(*first.nextSeries());
@@ -80,26 +77,18 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
     // The question named the playoff, and Yes put back the bracket and the game log as they were.
     const auto& calls = restarted->prompts().calls;
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].kind, "yesno");
     EXPECT_NE(calls[0].message.text.find("1995- playoff, format 3-3-3, 8 games played"), std::string::npos)
         << calls[0].message.text;
     MainForm& form = restarted->form();
     EXPECT_EQ(PlayoffFile::of(form.bracket(), form.Label32()), bracketAtKill);
-    std::vector<GameRecord> resumed;
-    for (const auto& entry : form.journal().journal().entries())
-        resumed.push_back(entry.game);
-    EXPECT_EQ(resumed, gamesAtKill);
-    for (const auto& game : resumed)
+    EXPECT_EQ(gamesOf(form), gamesAtKill);
+    for (const auto& game : gamesAtKill)
         EXPECT_EQ(game.lineScore.size(), 4u) << gameSummary(game); // the simulator's four lines, as written
 
     // Play goes on from there, and every game of the playoff is in its journal.
     restarted->prompts().clear();
     const int more = restarted->playToChampion();
     EXPECT_EQ(form.journal().journal().size(), kGameKilledIn - 1 + more);
-    int wins = 0;
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        wins += toInteger(form.bracket().winCount(slot));
-    EXPECT_EQ(wins, form.journal().journal().size());
 }
 
 } // namespace

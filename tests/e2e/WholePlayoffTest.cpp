@@ -1,18 +1,19 @@
 // Whole playoffs played to a champion through the main window's model with the real stand-in simulator: every
 // game a click on a team slot, the simulator started as a program of its own, its line score read back. The
 // simulator logs the arguments it received, so each command line is checked against the launch rules, and
-// its line score says which team it was told was at home.
+// its line score says which team it was told was at home. Each playoff is then exported as a report.
 
-#include "bracket/Bracket.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "report/PlayoffReport.h"
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
+#include "support/XmlCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,8 @@
 namespace kivp {
 namespace {
 
-using test::PrintTo;
-
-using test::ConfirmOptions;
 using test::GameClick;
+using test::PrintTo;
 
 enum class Mode {
     NeverConfirmed, // the options window opens only when a new home team forces it, and then just OK
@@ -48,11 +47,6 @@ const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
                           "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
 const char* const kCommandFile = "kivpcmd";
 
-int formatIndexOf(int playoffType, const std::string& format) {
-    const auto& items = formatItemsFor(playoffType);
-    return static_cast<int>(std::find(items.begin(), items.end(), format) - items.begin());
-}
-
 // The launch rules: the program, "/p:" with the team folder only when it is not the program folder, the upper
 // team first with its role, then the line-score switch and the composed switches, or the default tail before
 // any were composed. A command file replaces all of it but the program.
@@ -69,13 +63,9 @@ std::string expectedLaunch(const GameClick& click, const std::string& program,
                                              : " //ls:kivp" + click.simSwitches);
 }
 
-struct Pitchers {
-    std::string visitorNumber, visitorName, homeNumber, homeName;
-};
-
 class WholePlayoff : public ::testing::TestWithParam<PlayoffCase> {};
 
-TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
+TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReported) {
     const PlayoffCase& c = GetParam();
     test::DemoInstallation install(c.teamSubfolder);
     if (c.version == RadioButtonId::RadioButton5)
@@ -89,10 +79,10 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
     const std::string& teams = install.teamFolder();
     const std::string commandFilePath = joinPath(teams, kCommandFile);
 
-    Pitchers chosen;
+    std::string switches, pitchersShown; // as the user's choice of starting pitchers makes them
     if (c.mode != Mode::NeverConfirmed) {
-        user.confirm =
-            c.mode == Mode::Switches ? ConfirmOptions::BeforeEveryGame : ConfirmOptions::ForEachSeries;
+        user.confirm = c.mode == Mode::Switches ? test::ConfirmOptions::BeforeEveryGame
+                                                : test::ConfirmOptions::ForEachSeries;
         user.optionsUser = [&](OptionsForm& o, int seriesIndex) {
             o.chooseSeries(seriesIndex);
             o.chooseVersion(c.version);
@@ -109,7 +99,8 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
             o.selectPitcherRow(ListViewId::ListView2, 0);
             const auto& visitor = o.listView(ListViewId::ListView1).rows.at(1);
             const auto& home = o.listView(ListViewId::ListView2).rows.at(0);
-            chosen = {visitor.number, visitor.name, home.number, home.name};
+            switches = " /vp:" + visitor.number + " /hp:" + home.number + " /vam /s:n";
+            pitchersShown = "(" + visitor.name + " vs. " + home.name + ")";
             o.Button1Click();
         };
     }
@@ -122,54 +113,40 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
     }
 
     user.start(teams);
-    ASSERT_EQ(user.form().Label32(), teams);
-    user.setUp(c.playoffType, formatIndexOf(c.playoffType, c.format), kTeams);
+    const auto& formats = formatItemsFor(c.playoffType);
+    user.setUp(c.playoffType, std::find(formats.begin(), formats.end(), c.format) - formats.begin(), kTeams);
     const Bracket& bracket = user.form().bracket();
 
-    int games = 0;
-    int gamesWithTheDefaultTail = 0;
+    std::vector<ReportGame> games;
     while (const auto series = user.nextSeries()) {
-        ASSERT_LT(games, 100) << "no champion in sight";
+        ASSERT_LT(games.size(), 100u) << "no champion in sight";
         const GameClick click = user.playGame(*series);
-        ++games;
-        SCOPED_TRACE("game " + std::to_string(games) + ", " + click.visitorTeam() + " at " +
+        SCOPED_TRACE("game " + std::to_string(games.size() + 1) + ", " + click.visitorTeam() + " at " +
                      click.homeTeam());
 
         const Lines logged = loadLines(install.logFile());
-        ASSERT_EQ(logged.size(), static_cast<std::size_t>(games));
+        ASSERT_EQ(logged.size(), games.size() + 1);
         EXPECT_EQ(logged.back(), expectedLaunch(click, c.program, install.programFolder(), teams));
-
-        const std::string switches =
-            " /vp:" + chosen.visitorNumber + " /hp:" + chosen.homeNumber + " /vam /s:n";
-        switch (c.mode) {
-        case Mode::NeverConfirmed:
-            EXPECT_EQ(click.rawSwitches.empty(), click.confirmationsBefore == 0);
-            gamesWithTheDefaultTail += click.rawSwitches.empty() ? 1 : 0;
-            break;
-        case Mode::Switches:
-            EXPECT_FALSE(click.useCommandFile);
-            EXPECT_EQ(click.simSwitches, switches);
-            break;
-        case Mode::CommandFile:
+        if (c.mode == Mode::NeverConfirmed) { // the default tail until the options are first confirmed
+            EXPECT_EQ(click.rawSwitches.empty(), user.confirmations() == 0);
+        } else if (c.mode == Mode::Switches) {
+            EXPECT_EQ(std::make_pair(click.useCommandFile, click.simSwitches),
+                      std::make_pair(false, switches));
+        } else if (c.mode == Mode::CommandFile) {
             ASSERT_TRUE(click.useCommandFile);
             const std::string line = " /p:" + teams + "/ /v:" + click.visitorTeam() +
                                      " /h:" + click.homeTeam() + switches + " //ls:kivp\r\n";
-            EXPECT_EQ(test::readBytes(commandFilePath), line);
-            EXPECT_EQ(test::readBytes(commandFilePath + ".kivb"), line);
-            break;
+            EXPECT_EQ(test::readBytes(commandFilePath) + test::readBytes(commandFilePath + ".kivb"),
+                      line + line);
         }
 
         // The simulator played the teams in the roles kivp gave them, with the pitchers the user chose.
-        const std::string lineScoreFile = joinPath(install.programFolder(), "kivp");
-        const auto score = readLineScoreFile(lineScoreFile);
+        const Lines lines = loadLines(joinPath(install.programFolder(), "kivp"));
+        const auto score = readLineScore(lines);
         ASSERT_TRUE(score);
-        const std::string title = loadLines(lineScoreFile).at(0);
-        EXPECT_EQ(title.rfind(click.visitorTeam() + " at " + click.homeTeam() + ",", 0), 0u) << title;
-        if (c.mode != Mode::NeverConfirmed) {
-            EXPECT_NE(title.find("(" + chosen.visitorName + " vs. " + chosen.homeName + ")"),
-                      std::string::npos)
-                << title;
-        }
+        EXPECT_EQ(lines.at(0).rfind(click.visitorTeam() + " at " + click.homeTeam() + ",", 0), 0u)
+            << lines[0];
+        EXPECT_NE(lines.at(0).find(pitchersShown), std::string::npos) << lines[0];
 
         // Exactly one win, for the team that scored more; the home team wins ties.
         const bool upperWon = (score->homeRuns >= score->visitorRuns) == click.upperIsHome;
@@ -180,19 +157,36 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRules) {
         ASSERT_TRUE(user.prompts().messages().empty()) << user.prompts().messages().front();
         if (HasFailure())
             return; // one game's failures tell the story
+        games.push_back({*series, click.upperWinsBefore + click.lowerWinsBefore + 1, click.visitorTeam(),
+                         click.homeTeam(), score->visitorRuns, score->homeRuns, lines});
     }
 
     // Each series of the type decided, the others never set up, and a champion of the teams picked.
+    int decided = 0;
     for (int series = 1; series <= kSeriesCount; ++series) {
         const bool inPlay = static_cast<int>(Bracket::roundOf(series)) >= c.playoffType;
         EXPECT_EQ(bracket.seriesState(series), inPlay ? kSeriesDecided : kSeriesNotSetUp) << series;
+        decided += inPlay;
     }
     EXPECT_NE(std::find(kTeams.begin(), kTeams.end(), bracket.champion()), kTeams.end());
     // Only a playoff of one series needs no home team marked, so only it is played without ever confirming.
     if (c.mode == Mode::NeverConfirmed) {
-        EXPECT_TRUE(gamesWithTheDefaultTail > 0 && (gamesWithTheDefaultTail == games) == (c.playoffType == 2))
-            << gamesWithTheDefaultTail;
+        EXPECT_EQ(user.confirmations() == 0, c.playoffType == 2);
     }
+
+    // File > Export Report: the page of the games just played, as the simulator wrote them, with the champion
+    // crowned and every series decided.
+    test::TempDir out;
+    user.prompts().files = {out.file("exported.html")};
+    user.form().ExportReport1Click();
+    EXPECT_TRUE(user.prompts().messages().empty());
+    writePlayoffReport(out.file("expected.html"), bracket, games);
+    EXPECT_EQ(test::readBytes(out.file("exported.html")), test::readBytes(out.file("expected.html")));
+    const std::string page = out.file("exported.html");
+    ASSERT_EQ(test::xmlProblems(page), "");
+    EXPECT_EQ(test::xpath(page, "string(//*[@class='crowned']/*[local-name()='strong'])"),
+              bracket.champion());
+    EXPECT_EQ(test::xpath(page, "count(//*[local-name()='tr'][@class='decided'])"), std::to_string(decided));
 }
 
 using R = RadioButtonId;

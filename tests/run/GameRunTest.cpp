@@ -1,16 +1,17 @@
 // Runs of many games through the main window's model with a scripted simulator: the order a round is played
 // in, what stops a run and what it says then, and who is at home game by game under a home pattern, on the
-// command line and in the command file, with and without starting pitchers chosen.
+// command line and in the command file, with and without starting pitchers chosen; and how the home-pattern
+// choice is kept with the playoff and in kivp.ini, and what the top bar says about it.
 
-#include "app/MainForm.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 #include "support/ScriptedRunner.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
@@ -25,12 +26,10 @@ const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
 const char* const kCommandFile = "kivpcmd";
 
 // The progress window, answering "Stop after this game" after the game it is told to.
-struct ScriptedProgress : RunProgress {
-    std::vector<std::string> headings;
+struct ScriptedProgress : QuietProgress {
     int runs = 0, ended = 0, games = 0;
     int stopAfterGame = 0; // 0: never
     void runStarting(const std::string&) override { ++runs; }
-    void gameStarting(const std::string& heading) override { headings.push_back(heading); }
     void gameEnded(const std::string&) override { ++games; }
     bool stopAfterThisGame() override { return games == stopAfterGame; }
     void runEnded() override { ++ended; }
@@ -55,15 +54,13 @@ struct Playoff {
     // The series of each game played, from the teams the simulator was given.
     std::string seriesPlayed() const {
         std::string played;
-        const Bracket& bracket = form.bracket();
-        for (const auto& call : runner.calls) {
+        for (const auto& call : runner.calls)
             for (int series = 1; series <= kSeriesCount; ++series) {
-                const std::string upper = bracket.slot(Bracket::upperSlot(series));
-                const std::string lower = bracket.slot(Bracket::lowerSlot(series));
+                const std::string upper = form.bracket().slot(Bracket::upperSlot(series));
+                const std::string lower = form.bracket().slot(Bracket::lowerSlot(series));
                 if (call.caption == upper + " at " + lower || call.caption == lower + " at " + upper)
                     played += std::to_string(series);
             }
-        }
         return played;
     }
     // Sets the options up for the series listed first and presses OK.
@@ -94,14 +91,9 @@ struct OrderRow {
     RunScope scope;
     int slot; // where the command came from; 0 for the Play menu
     const char* series;
-    std::string message;              // the one message shown, if any
+    std::vector<std::string> messages;
     bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
 };
-
-// The messages shown: none, or the one given.
-std::vector<std::string> only(const std::string& message) {
-    return message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message};
-}
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
 
@@ -121,7 +113,7 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     else
         run.form.PlayToChampionClick();
     EXPECT_EQ(run.seriesPlayed(), row.series);
-    EXPECT_EQ(run.user.prompts().messages(), only(row.message));
+    EXPECT_EQ(run.user.prompts().messages(), row.messages);
     EXPECT_EQ(run.progress.runs, run.progress.ended);
 }
 
@@ -130,29 +122,29 @@ using S = RunScope;
 INSTANTIATE_TEST_SUITE_P(
     Runs, RunOrder,
     ::testing::Values(
-        OrderRow{"RoundGameOneOfEachSeriesFirst", 0, 10, {}, S::RestOfRound, 0, "12341234", ""},
-        OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", ""},
-        OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", ""},
-        OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", ""},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", kHomeTeamMissing},
-        OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", ""},
-        OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", ""},
+        OrderRow{"RoundGameOneOfEachSeriesFirst", 0, 10, {}, S::RestOfRound, 0, "12341234", {}},
+        OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", {}},
+        OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", {}},
+        OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", {}},
+        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", {kHomeTeamMissing}},
+        OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
+        OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", {}},
         OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
-                 "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
-                 "COPPERTN at BRINDLE.\nChoose this series' pitchers in Options (or none), then play on.", true}),
+                 {"The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
+                 "COPPERTN at BRINDLE.\nChoose this series' pitchers in Options (or none), then play on."}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
 // --- what stops a run ---
 
-enum class Fault { None, NotStarted, NoLineScore, BadLineScore, SimulatorStopped, WarningRaisedBefore };
-
 struct StopRow {
     const char* name;
-    Fault secondGame;
+    RunResult secondGame; // and the line score it leaves, if any
+    Lines lineScore;
+    bool warnedBefore; // the home team changed before the run
     int stopAfterGame; // the user's "Stop after this game"; 0 for never
     int credited;
-    std::string message; // the one message shown, if any
+    std::vector<std::string> messages;
     std::string statusLine;
 };
 
@@ -164,55 +156,45 @@ TEST_P(RunStop, SaysWhyOnceAndKeepsTheGamesCreditedBefore) {
     run.progress.stopAfterGame = row.stopAfterGame;
     run.runner.thenScore(2, 3);
     run.runner.then([&row](const ScriptedRunner::Call& call) {
-        const std::string lineScore = joinPath(call.workingDirectory, "kivp");
-        switch (row.secondGame) {
-        case Fault::NotStarted:
-            return RunResult{RunResult::Outcome::NotStarted, "No simulator here."};
-        case Fault::NoLineScore:
-            return RunResult{};
-        case Fault::BadLineScore:
-            saveLines(lineScore, {"Final", "  R", " ?" "? ", " 1 "});
-            return RunResult{};
-        case Fault::SimulatorStopped:
-            return RunResult{RunResult::Outcome::Stopped, ""};
-        default:
-            saveLines(lineScore, test::lineScoreLines("V", 4, "H", 5));
-            return RunResult{};
-        }
+        if (!row.lineScore.empty())
+            saveLines(joinPath(call.workingDirectory, "kivp"), row.lineScore);
+        return row.secondGame;
     });
     run.homeWins(10);
-    if (row.secondGame == Fault::WarningRaisedBefore)
+    if (row.warnedBefore)
         run.form.SpeedButton2Click(14);
 
     run.form.PlayRestOfSeriesClick(13);
     const Bracket& bracket = run.form.bracket();
     EXPECT_EQ(bracket.winCount(13) + "-" + bracket.winCount(14), std::to_string(row.credited) + "-0");
-    EXPECT_EQ(run.user.prompts().messages(), only(row.message));
+    EXPECT_EQ(run.user.prompts().messages(), row.messages);
     EXPECT_EQ(run.form.statusLine(), row.statusLine);
     EXPECT_EQ(run.progress.runs, run.progress.ended);
 }
 
 const std::string kGame = "MARROWDL at ASHVALE";
 const std::string kAfterOne = "The run stopped after 1 game. " + kGame;
+const Lines kFourFive = test::lineScoreLines("V", 4, "H", 5);
+using O = RunResult::Outcome;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Stops, RunStop,
     ::testing::Values(
-        StopRow{"NoneToTheEndOfTheSeries", Fault::None, 0, 4, "", "Play Rest of Series: 4 games played. " + kGame +
-                ": ASHVALE won 1-0. ASHVALE wins the series 4-0 and is the champion!"},
-        StopRow{"StopAfterThisGame", Fault::None, 2, 2, "", "Stopped after 2 games, as asked. " + kGame +
+        StopRow{"NoneToTheEndOfTheSeries", {}, kFourFive, false, 0, 4, {}, "Play Rest of Series: 4 games played. " +
+                kGame + ": ASHVALE won 1-0. ASHVALE wins the series 4-0 and is the champion!"},
+        StopRow{"StopAfterThisGame", {}, kFourFive, false, 2, 2, {}, "Stopped after 2 games, as asked. " + kGame +
                 ": ASHVALE won 5-4. ASHVALE leads the series 2-0."},
-        StopRow{"SimulatorNotStarted", Fault::NotStarted, 0, 1, "No simulator here.",
+        StopRow{"SimulatorNotStarted", {O::NotStarted, "No simulator here."}, {}, false, 0, 1, {"No simulator here."},
                 kAfterOne + " was not played: the simulator could not be started."},
-        StopRow{"NoLineScore", Fault::NoLineScore, 0, 1, kGame + " credited nothing: the simulator wrote no line "
-                "score.\nThe run stops here; the games played before it count.",
+        StopRow{"NoLineScore", {}, {}, false, 0, 1, {kGame + " credited nothing: the simulator wrote no line "
+                "score.\nThe run stops here; the games played before it count."},
                 kAfterOne + " did not count: the simulator wrote no line score."},
-        StopRow{"UnreadableLineScore", Fault::BadLineScore, 0, 1, "'?" "?' is not a valid integer value",
-                kAfterOne + " did not count."},
-        StopRow{"SimulatorStopped", Fault::SimulatorStopped, 0, 1, "",
+        StopRow{"UnreadableLineScore", {}, {"Final", "  R", " ?" "? ", " 1 "}, false, 0, 1,
+                {"'?" "?' is not a valid integer value"}, kAfterOne + " did not count."},
+        StopRow{"SimulatorStopped", {O::Stopped, ""}, {}, false, 0, 1, {},
                 kAfterOne + " was stopped: the game did not count."},
-        StopRow{"HomeAwayWarningRaised", Fault::WarningRaisedBefore, 0, 0, kHomeAwayChangedMessage,
+        StopRow{"HomeAwayWarningRaised", {}, kFourFive, true, 0, 0, {kHomeAwayChangedMessage},
                 "The run stopped before its first game."}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
@@ -244,17 +226,15 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
 
     std::string roles;
     const std::string commandFile = joinPath(run.install.teamFolder(), kCommandFile);
-    for (int game = 0; game < 7; ++game) {
+    for (int game = 0; game < 7; ++game)
         run.runner.then([&](const ScriptedRunner::Call& call) {
             const std::string told = row.commandFile ? test::readBytes(commandFile) : call.commandLine;
             const std::string prefix = row.commandFile ? " /" : " //";
-            roles += told.find(prefix + "h:ASHVALE ") != std::string::npos   ? "h"
-                     : told.find(prefix + "v:ASHVALE ") != std::string::npos ? "v"
-                                                                             : "?";
+            const bool home = told.find(prefix + "h:ASHVALE ") != std::string::npos;
+            roles += home == (told.find(prefix + "v:ASHVALE ") != std::string::npos) ? '?' : home ? 'h' : 'v';
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
-    }
     run.form.PlayRestOfSeriesClick(13);
     EXPECT_EQ(roles, row.upperRoles);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
@@ -262,11 +242,10 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
 }
 
 using P = HomePattern;
-const std::string kPitchersMoved = "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern "
-                                   "2-3-2, so kivp has made MARROWDL the "
-                                   "home team.\nThe starting pitchers in force were chosen with ASHVALE at "
-                                   "home: choose them again in Options "
-                                   "before the next game.";
+const std::string kPitchersMoved =
+    "MARROWDL hosts game 3 of the series with ASHVALE under the home pattern 2-3-2, so kivp has made "
+    "MARROWDL the home team.\nThe starting pitchers in force were chosen with ASHVALE at home: choose them "
+    "again in Options before the next game.";
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, PatternRun,
@@ -304,6 +283,48 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     run.form.HomePatternClick(HomePattern::EveryGame);
     EXPECT_FALSE(lowerHome());
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+}
+
+TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
+    Playoff run(0, 18); // "5-7-7"
+    const std::string folder = run.install.programFolder();
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: home team every game");
+    run.form.HomePatternClick(P::TwoThreeTwo);
+    run.form.HomePatternClick(P::TwoTwoOne);
+    run.form.HomePatternClick(P::OneOneOne);
+    run.form.HomePatternClick(P::OneOneOne); // chosen again: back to every game for a best of three
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: 2-2-1, 2-3-2");
+    run.form.PlayoffFormatBoxChange(12); // "3-3-7"
+    EXPECT_EQ(run.form.homePatternCaption(), "Home pattern: 2-3-2; best of 3 every game");
+    run.user.prompts().files = {joinPath(folder, "patterns.kvp")};
+    run.form.SavePlayoffAs1Click();
+    // After the 39 lines, which stay as every reader knows them.
+    const Lines saved = loadLines(joinPath(folder, "patterns.kvp"));
+    ASSERT_EQ(saved.size(), 42u);
+    EXPECT_EQ(Lines(saved.begin() + 39, saved.end()),
+              (Lines{"[kivp]", "homePattern.bestOf5=2-2-1", "homePattern.bestOf7=2-3-2"}));
+    saveLines(joinPath(folder, "plain.kvp"), Lines(saved.begin(), saved.begin() + 39));
+    EXPECT_THAT(test::readBytes(joinPath(folder, "kivp.ini")),
+                testing::HasSubstr("[Home Pattern]\r\nBest of 3=Home team every game\r\nBest of 5=2-2-1\r\n"
+                                   "Best of 7=2-3-2\r\n"));
+
+    test::PlayoffPlayer user(folder, run.runner);
+    MainForm& again = user.form();
+    again.FormCreate(folder);
+    const auto chosen = [&again] {
+        const auto& patterns = again.homePatterns();
+        return std::vector{patterns.forLength(3), patterns.forLength(5), patterns.forLength(7)};
+    };
+    const std::vector<HomePattern> latest = {P::EveryGame, P::TwoTwoOne, P::TwoThreeTwo};
+    EXPECT_EQ(chosen(), latest); // from kivp.ini
+    again.FormShow();
+    // A playoff loaded goes on under its own pattern; one without pattern lines was played every game.
+    user.prompts().files = {joinPath(folder, "plain.kvp"), joinPath(folder, "patterns.kvp")};
+    again.Button7Click();
+    EXPECT_TRUE(again.homePatterns().everyGameThroughout());
+    again.Button7Click();
+    EXPECT_EQ(chosen(), latest);
+    EXPECT_TRUE(user.prompts().messages().empty());
 }
 
 } // namespace

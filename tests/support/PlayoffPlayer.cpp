@@ -2,17 +2,15 @@
 
 #include "platform/IntegerText.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace kivp::test {
 
 namespace {
 
-std::string joined(const std::vector<std::string>& texts) {
-    std::string all;
-    for (const auto& text : texts)
-        all += (all.empty() ? "" : " | ") + text;
-    return all;
+std::string firstOf(const std::vector<std::string>& messages) {
+    return messages.empty() ? "" : messages[0];
 }
 
 } // namespace
@@ -35,14 +33,11 @@ void PlayoffPlayer::setUp(int playoffType, int formatIndex, const TeamPicks& tea
     m_form.PlayoffFormatBoxChange(formatIndex);
     const auto& items = m_form.teamItems();
     for (std::size_t i = 0; i < teams.size(); ++i) {
-        int index = -1;
-        for (std::size_t item = 0; item < items.size(); ++item) {
-            if (items[item] == teams[i])
-                index = static_cast<int>(item);
-        }
-        if (index < 0 && !teams[i].empty())
+        const auto item = std::find(items.begin(), items.end(), teams[i]);
+        if (item == items.end() && !teams[i].empty())
             throw std::runtime_error("the team folder does not list " + teams[i]);
-        m_form.choosePicker(kPickerNumbers[i], index);
+        m_form.choosePicker(kPickerNumbers[i],
+                            item == items.end() ? -1 : static_cast<int>(item - items.begin()));
     }
     m_form.Button2Click();
 }
@@ -60,34 +55,31 @@ int PlayoffPlayer::wins(int slot) const {
 }
 
 void PlayoffPlayer::markHomeTeams() {
-    // Every open series, not only the next one: the options window opens only once all of them have one.
+    // Every open series, not only the next one: the options window opens only once all of them have one. The
+    // upper team is at home in odd-numbered series and the lower team in even-numbered ones, so both orders
+    // are played.
     const Bracket& bracket = m_form.bracket();
     for (int series = 1; series <= kSeriesCount; ++series) {
-        if (bracket.seriesState(series) != kSeriesOpen)
-            continue;
-        const bool upper = upperAtHome(series);
+        const bool upper = series % 2 == 1;
         const HomeChoice now = bracket.homeChoice(series);
-        if (now == (upper ? HomeChoice::Upper : HomeChoice::Lower))
-            continue;
-        if (confirm == ConfirmOptions::WhenWarned && now != HomeChoice::None)
-            continue;
-        m_form.SpeedButton2Click(upper ? Bracket::upperButton(series) : Bracket::lowerButton(series));
+        if (bracket.seriesState(series) == kSeriesOpen &&
+            now != (upper ? HomeChoice::Upper : HomeChoice::Lower) &&
+            (confirm != ConfirmOptions::WhenWarned || now == HomeChoice::None))
+            m_form.SpeedButton2Click(upper ? Bracket::upperButton(series) : Bracket::lowerButton(series));
     }
 }
 
 void PlayoffPlayer::openOptions(int series) {
-    m_seriesIndex = -1;
     const auto list = m_form.bracket().seriesList();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].first == series)
-            m_seriesIndex = static_cast<int>(i);
-    }
+    const auto entry =
+        std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.first == series; });
+    m_seriesIndex = entry == list.end() ? -1 : static_cast<int>(entry - list.begin());
     const auto messagesBefore = m_prompts.messages().size();
     m_form.Button5Click();
     const auto messages = m_prompts.messages();
     if (messages.size() != messagesBefore || !m_form.options().closeRequested() ||
         m_form.bracket().updateOptionsLabel())
-        throw std::runtime_error("the options window was not confirmed: " + joined(messages));
+        throw std::runtime_error("the options window was not confirmed: " + firstOf(messages));
     ++m_confirmations;
     m_lastConfirmedSeries = series;
 }
@@ -110,20 +102,13 @@ GameClick PlayoffPlayer::playGame(int series) {
 
     const Bracket& bracket = m_form.bracket();
     const OptionsForm& options = m_form.options();
-    GameClick click;
-    click.series = series;
-    click.upperTeam = bracket.slot(Bracket::upperSlot(series));
-    click.lowerTeam = bracket.slot(Bracket::lowerSlot(series));
-    click.upperIsHome = bracket.homeChoice(series) == HomeChoice::Upper;
-    click.upperWinsBefore = wins(Bracket::upperSlot(series));
-    click.lowerWinsBefore = wins(Bracket::lowerSlot(series));
-    click.rawSwitches = options.rawSwitches();
-    click.simSwitches = options.simSwitches();
-    click.useCommandFile = options.useCommandFile();
-    click.confirmationsBefore = m_confirmations;
+    const int upper = Bracket::upperSlot(series), lower = Bracket::lowerSlot(series);
+    const GameClick click(bracket.slot(upper), bracket.slot(lower),
+                          bracket.homeChoice(series) == HomeChoice::Upper, wins(upper), wins(lower),
+                          options.rawSwitches(), options.simSwitches(), options.useCommandFile());
     if (beforeClick)
         beforeClick(click);
-    m_form.Label9Click(Bracket::upperSlot(series));
+    m_form.Label9Click(upper);
     return click;
 }
 
@@ -139,7 +124,7 @@ int PlayoffPlayer::playToChampion(int maxGames) {
         if (credited != 1 || !m_prompts.messages().empty())
             throw std::runtime_error("game " + std::to_string(games) + " of series " +
                                      std::to_string(*series) +
-                                     " was not credited: " + joined(m_prompts.messages()));
+                                     " was not credited: " + firstOf(m_prompts.messages()));
     }
     if (m_form.bracket().champion().empty())
         throw std::runtime_error("every series ended without a champion");

@@ -25,7 +25,6 @@ enum class ConfirmOptions {
 
 // One click on a team slot, with what was in force as it was made.
 struct GameClick {
-    int series = 0;
     std::string upperTeam;
     std::string lowerTeam;
     bool upperIsHome = true;
@@ -35,7 +34,6 @@ struct GameClick {
     std::string rawSwitches;
     std::string simSwitches;
     bool useCommandFile = false;
-    int confirmationsBefore = 0; // times OK had closed the options window so far
 
     const std::string& homeTeam() const { return upperIsHome ? upperTeam : lowerTeam; }
     const std::string& visitorTeam() const { return upperIsHome ? lowerTeam : upperTeam; }
@@ -53,9 +51,6 @@ public:
     // What the user does in the options window once it has loaded; seriesIndex is the series-list entry of
     // the series about to be played. Empty: the user just presses OK.
     std::function<void(OptionsForm& options, int seriesIndex)> optionsUser;
-    // Whether the user wants the upper team at home in a series. By default the upper team in odd-numbered
-    // series and the lower team in even-numbered ones, so both orders are played.
-    std::function<bool(int series)> upperAtHome = [](int series) { return series % 2 == 1; };
     // Runs just before each click on a team slot.
     std::function<void(const GameClick&)> beforeClick;
 
@@ -91,7 +86,7 @@ private:
     MainForm m_form;
     int m_seriesIndex = -1;
     int m_confirmations = 0;
-    std::optional<int> m_lastConfirmedSeries;
+    int m_lastConfirmedSeries = 0;
 };
 
 } // namespace kivp::test
