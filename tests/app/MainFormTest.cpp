@@ -145,26 +145,6 @@ TEST_F(MainFormTest, ChosenTeamFolderIsStoredAndListedAndACancelStillStoresTheFo
 
 // --- menu commands ---
 
-TEST_F(MainFormTest, PictureCommandsFollowTheShowPictureCheckMark) {
-    start();
-    EXPECT_FALSE(form.LoadPicture1Enabled());
-    form.ShowPicture1Click();
-    EXPECT_TRUE(form.ShowPicture1Checked() && form.Image1Visible() && form.ChangeLabelFont1Enabled());
-
-    prompts.files = {dir.file("park.jpg"), std::nullopt};
-    form.LoadPicture1Click();
-    form.LoadPicture1Click();
-    EXPECT_EQ(form.picturePath(), dir.file("park.jpg"));
-
-    FontChoice bold{"Liberation Serif", 10, true};
-    prompts.fonts.push_back(bold);
-    form.ChangeLabelFont1Click();
-    EXPECT_EQ(form.labelFont(), bold);
-
-    form.ShowPicture1Click();
-    EXPECT_FALSE(form.Image1Visible() || form.LoadPicture1Enabled());
-}
-
 TEST_F(MainFormTest, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
     const auto league = dir.mkdir("league");
     teams({"Ash", "Birch"}, "league");
@@ -200,22 +180,6 @@ TEST_F(MainFormTest, SaveAndExportWriteIntoTheProgramFolder) {
 }
 
 // --- options and games ---
-
-TEST_F(MainFormTest, OptionsListsEverySeriesSetUpWithNamesPaddedToEight) {
-    start();
-    form.Button5Click();
-    EXPECT_EQ(view.requests, (std::vector<std::string>{"options"}));
-    EXPECT_TRUE(form.options().comboBox1().items.empty());
-
-    form.bracket().setPlayoffType(2);
-    form.bracket().setSlot(13, "Owl");
-    form.bracket().setSlot(14, "Kingfish");
-    form.bracket().setSeriesState(7, 0);
-    form.SpeedButton2Click(15); // raises the warning, which does not stop the options window
-    form.Button5Click();
-    EXPECT_EQ(view.requests, (std::vector<std::string>{"options", "options"}));
-    EXPECT_EQ(form.options().comboBox1().items, (std::vector<std::string>{"Owl      vs. Kingfish"}));
-}
 
 TEST_F(MainFormTest, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
     // Each failing check in turn: a first-round pair, then the semi-finals and the championship once shown.

@@ -409,20 +409,6 @@ TEST_F(OptionsFormTest, OkInClearModeTouchesOnlyTheThreeOptionsKeysAndDropsThePi
     EXPECT_EQ(form.versionChoice(), R::RadioButton1); // while the file remembers 3.6
 }
 
-TEST_F(OptionsFormTest, CancelWritesNothingAndTheNextOpeningShowsTheStoredOptions) {
-    writeIni(crlf({"[Team Options]", "Use DH=1"}));
-    form.FormShow();
-    form.setChecked(C::CheckBox1, false);
-    form.chooseVersion(R::RadioButton2);
-    form.Button2Click();
-    EXPECT_TRUE(form.closeRequested());
-    EXPECT_EQ(form.executableName(), "kivsv40"); // in force until the window opens again
-    EXPECT_EQ(ini(), crlf({"[Team Options]", "Use DH=1"}));
-    form.FormShow();
-    EXPECT_TRUE(form.checkBox(C::CheckBox1).checked);
-    EXPECT_FALSE(form.closeRequested());
-}
-
 // --- Clear and the reset after a run -----------------------------------------------------------------------
 
 TEST_F(OptionsFormTest, ClearAsksFirstAndOnOkCreatesAMissingFileWithTheFourSectionsOfResetValues) {

@@ -29,21 +29,13 @@ void PrintTo(const SwitchRow& row, std::ostream* os) {
 
 class SwitchTable : public ::testing::TestWithParam<SwitchRow> {};
 
+// Every switch in its place, and the options whose switch depends on more than their own flag.
 TEST_P(SwitchTable, EachOptionAddsItsSwitchInItsPlace) {
     EXPECT_EQ(composeSwitches(GetParam().options).raw, GetParam().raw);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, SwitchTable, ::testing::Values(
-    SwitchRow{"VisitingPitcher", {.visitingPitcher = "3"}, "//vp:3//s:n "},
-    SwitchRow{"HomePitcher", {.homePitcher = "12"}, "//hp:12//s:n "},
-    SwitchRow{"AutoManageVisitor", {.useAutoManageVisitor = true}, "//vam//s:n "},
-    SwitchRow{"AutoManageHome", {.useAutoManageHome = true}, "//ham//s:n "},
-    SwitchRow{"AutoLineupVisitor", {.useAutoLineupVisitor = true}, "//val//s:n "},
-    SwitchRow{"AutoLineupHome", {.useAutoLineupHome = true}, "//hal//s:n "},
-    SwitchRow{"SpotStartersVisitor", {.useSpotStartersVisitor = true}, "//vspt//s:n "},
-    SwitchRow{"SpotStartersHome", {.useSpotStartersHome = true}, "//hspt//s:n "},
-    SwitchRow{"DH", {.useDH = true}, "//dh:y//s:n "},
     SwitchRow{"Sound", {.useSoundEffects = true}, "//s:y "},
     SwitchRow{"Delay", {.useDelayFactor = true, .delayFactor = 7}, "//s:n//del:7 "},
     SwitchRow{"WatchGameWithDelay", {.useDelayFactor = true, .useWatchGame = true}, "//s:n//del:0//pg "},
@@ -52,9 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SwitchTable, ::testing::Values(
     SwitchRow{"Normalization", {.useNormalization = true, .normalizationFactor = "1.05"}, "//s:n//era:1.05 "},
     SwitchRow{"FactorWithoutNormalization", {.normalizationFactor = "1.05"}, "//s:n "},
     SwitchRow{"StatsFileWithoutName", {.useStatsFile = true}, "//s:n//st: "},
-    SwitchRow{"BoxScoreFile", {.useBoxScoreFile = true, .boxScoreFile = "BOX"}, "//s:n//bx:BOX "},
     SwitchRow{"ScoreCardFileAsTyped", {.useScoreCardFile = true, .scoreCardFile = " CARD "}, "//s:n//sc: CARD  "},
-    SwitchRow{"StarBoxFile", {.useStarBoxFile = true, .starBoxFile = "STAR"}, "//s:n//stb:STAR "},
     SwitchRow{"ClearFlagsAndCommandFileAddNothing",
               {.clearStatsFile = true, .statsFile = "LEAGUE", .clearBoxScoreFile = true, .clearScoreCardFile = true,
                .clearStarBoxFile = true, .useCommandFile = true, .commandFileName = "games"}, "//s:n "},
