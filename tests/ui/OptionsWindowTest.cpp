@@ -129,7 +129,7 @@ private slots:
         QVERIFY(f.window->geometry().contains(owner.geometry().center()));
     }
 
-    void delayAndNormalizationFollowTheirBoxesAndCaptions() {
+    void delayAndNormalizationFollowTheirBoxesCaptionsAndTyping() {
         Fixture f;
         f.showPage(2);
         QVERIFY(!f.enabled("CSpinEdit5") && !f.enabled("WatchGameCheck") && f.enabled("Edit2"));
@@ -142,11 +142,8 @@ private slots:
         f.click("CheckBox39");
         f.type("Edit2", "1.0525");
         QCOMPARE(f.get<QLineEdit>("Edit2")->text(), QString("1.052"));
-    }
 
-    void delayKeepsWhatIsTypedUntilTheFieldIsLeft() {
-        Fixture f;
-        f.showPage(2);
+        // The delay keeps what is typed until the field is left.
         f.click("CheckBox13");
         auto* delay = f.get<QAbstractSpinBox>("CSpinEdit5");
         delay->setFocus();

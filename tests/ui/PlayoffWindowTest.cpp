@@ -20,39 +20,6 @@
 namespace kivp::test {
 namespace {
 
-// Sees the "Playing game..." dialog as it is shown, and presses its "Stop simulator" once armed. Messages go to
-// the test's own prompts.
-class ShownWindows : public QObject {
-public:
-    bool stopNextGame = false;
-    QWidget* dialogParent = nullptr;
-    QString dialogTitle;
-    QString dialogCaption;
-    QRect dialogGeometry;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show || !watched->isWidgetType())
-            return false;
-        auto* window = static_cast<QWidget*>(watched);
-        if (window->objectName() == "PlayingGameDialog" && stopNextGame) {
-            stopNextGame = false;
-            dialogParent = window->parentWidget();
-            dialogTitle = window->windowTitle();
-            dialogCaption = child<QLabel>(window, "GameLabel")->text();
-            // Once the dialog has been shown, where it shows.
-            QMetaObject::invokeMethod(
-                window,
-                [this, window] {
-                    dialogGeometry = window->geometry();
-                    QTest::mouseClick(child<QPushButton>(window, "StopSimulatorButton"), Qt::LeftButton);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-};
-
 // The whole program as a user meets it: the real windows, the real simulator runner and the stand-in
 // simulator.
 class PlayoffWindowTest : public QObject {
@@ -139,8 +106,6 @@ private slots:
     }
 
     void stopSimulatorEndsAHungGameAndTheNextGameCounts() {
-        ShownWindows shown;
-        qApp->installEventFilter(&shown);
         Program p;
         ui::TForm1& window = p.window;
 
@@ -164,27 +129,34 @@ private slots:
         const auto wins = [&model] { return model.bracket().winCount(13) + "-" + model.bracket().winCount(14); };
 
         {
+            // Once the "Playing game..." dialog has shown, the user presses its "Stop simulator".
+            QWidget* parent = nullptr;
+            QString title, caption;
+            QRect geometry;
+            WhenShown stop("PlayingGameDialog", [&](QWidget* dialog) {
+                parent = dialog->parentWidget();
+                title = dialog->windowTitle();
+                caption = child<QLabel>(dialog, "GameLabel")->text();
+                geometry = dialog->geometry();
+                QTest::mouseClick(child<QPushButton>(dialog, "StopSimulatorButton"), Qt::LeftButton);
+            });
             ScopedEnvironment hang("KIVSIM_FAIL", "hang");
-            shown.stopNextGame = true;
             const auto started = std::chrono::steady_clock::now();
             QTest::mouseClick(upperSlot, Qt::LeftButton);
             QVERIFY(std::chrono::steady_clock::now() - started < SimulatorProcess::kStopGrace);
+            QCOMPARE(parent, static_cast<QWidget*>(&window));
+            QCOMPARE(title, QString("Playing game..."));
+            QCOMPARE(caption, QString("Playing game: IVYWICK at GLENROCK"));
+            const QPoint offCentre = geometry.center() - window.frameGeometry().center();
+            QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
         }
-        QVERIFY(!shown.stopNextGame); // the dialog was shown, and its button pressed
-        QCOMPARE(shown.dialogParent, static_cast<QWidget*>(&window));
-        QCOMPARE(shown.dialogTitle, QString("Playing game..."));
-        QCOMPARE(shown.dialogCaption, QString("Playing game: IVYWICK at GLENROCK"));
-        const QPoint offCentre = shown.dialogGeometry.center() - window.frameGeometry().center();
-        QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
         QCOMPARE(wins(), std::string("0-0"));
         QVERIFY(!QApplication::activeModalWidget());
 
         QTest::mouseClick(upperSlot, Qt::LeftButton);
         QVERIFY(wins() == "1-0" || wins() == "0-1");
         QVERIFY(p.prompts.calls.empty());
-        qApp->removeEventFilter(&shown);
     }
-
 };
 
 RegisterWindowTest<PlayoffWindowTest> registered;
