@@ -1,7 +1,7 @@
 // Many games through the real windows: the Play menu and a team slot's context menu, the home pattern in the
 // Setup menu and the top bar, the status line, and the progress window with the real runner and the stand-in
-// simulator: "Stop after this game" lets the game in progress count, "Stop simulator" ends a game that counts
-// for nothing.
+// simulator: "Stop after this game" lets the game in progress count, "Stop simulator" (in the progress window,
+// or in the "Playing game..." dialog of a single game) ends a game that counts for nothing.
 
 #include "WindowTests.h"
 
@@ -14,6 +14,7 @@
 #include "ui/Sphome.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -91,6 +93,39 @@ private slots:
         QVERIFY(p.wins() == "2-0" || p.wins() == "1-1" || p.wins() == "0-2");
         QVERIFY2(p.text("StatusLine").startsWith("Stopped after 2 games, as asked. MARROWDL at ASHVALE: "),
                  qPrintable(p.text("StatusLine")));
+        QVERIFY(p.user.prompts().messages().empty());
+    }
+
+    void playingDialogIsCentredOverTheWindowAndStopEndsAHungGameThatCountsForNothing() {
+        Program p;
+        p.window->move(150, 120);
+        auto* upperSlot = child<QLabel>(p.window.get(), "Label21");
+        {
+            // Once the "Playing game..." dialog has shown, the user presses its "Stop simulator".
+            QWidget* parent = nullptr;
+            QString title, caption;
+            QRect geometry;
+            WhenShown stop("PlayingGameDialog", [&](QWidget* dialog) {
+                parent = dialog->parentWidget();
+                title = dialog->windowTitle();
+                caption = child<QLabel>(dialog, "GameLabel")->text();
+                geometry = dialog->geometry();
+                QTest::mouseClick(child<QPushButton>(dialog, "StopSimulatorButton"), Qt::LeftButton);
+            });
+            ScopedEnvironment hang("KIVSIM_FAIL", "hang");
+            const auto started = std::chrono::steady_clock::now();
+            QTest::mouseClick(upperSlot, Qt::LeftButton);
+            QVERIFY(std::chrono::steady_clock::now() - started < SimulatorProcess::kStopGrace);
+            QCOMPARE(parent, static_cast<QWidget*>(p.window.get()));
+            QCOMPARE(title, QString("Playing game..."));
+            QCOMPARE(caption, QString("Playing game: MARROWDL at ASHVALE"));
+            const QPoint offCentre = geometry.center() - p.window->frameGeometry().center();
+            QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        }
+        QCOMPARE(p.wins(), QString("0-0"));
+        QVERIFY(!QApplication::activeModalWidget());
+        QTest::mouseClick(upperSlot, Qt::LeftButton);
+        QVERIFY(p.wins() == "1-0" || p.wins() == "0-1");
         QVERIFY(p.user.prompts().messages().empty());
     }
 
