@@ -69,8 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "CMD", "kivsim /cmd:/home/me/kivp/CMD"},
         CommandRow{"WindowsSimulatorGetsTheShortWindowsForm", kTeams, '\\', "Z:\\HOME\\ME\\SIMGAM~1\\TEAMS", true,
                    " /s:n", "", "kivsim /p:Z:\\HOME\\ME\\SIMGAM~1\\TEAMS\\ //h:Cubs //v:Tigers //ls:kivp /s:n"},
-        CommandRow{"WindowsCommandFileInTheSameForm", kTeams, '\\', "Z:\\HOME\\ME\\SIMGAM~1\\TEAMS", true, " /s:n",
-                   "PLAYOFF", "kivsim /cmd:Z:\\HOME\\ME\\SIMGAM~1\\TEAMS\\PLAYOFF"},
         CommandRow{"WindowsDriveRootEndsInOneBackslash", kTeams, '\\', "Z:\\", true, "", "",
                    "kivsim /p:Z:\\ //h:Cubs //v:Tigers //del:0 //st:kplayoff //ls:kivp"},
         CommandRow{"WindowsFolderWithoutShortForm", kTeams, '\\', "", true, "", "",

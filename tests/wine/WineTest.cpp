@@ -180,21 +180,5 @@ TEST_F(HungWindowsSimulator, IsStoppedWithItsWineAndTheNextGameCounts) {
     EXPECT_TRUE(user->prompts().messages().empty());
 }
 
-using WindowsSimulatorWithoutWine = WindowsPlayoff;
-
-TEST_F(WindowsSimulatorWithoutWine, IsReportedOnceAndNothingIsCredited) {
-    ScopedEnvironment log("KIVSIM_LOG", m_install.logFile());
-    ScopedEnvironment path("PATH", "/nonexistent");
-    ProcessSimulatorRunner runner;
-    auto user = oneSeries(runner);
-    user->playGame(7);
-    ASSERT_EQ(user->prompts().messages().size(), 1u);
-    EXPECT_THAT(user->prompts().messages().front(),
-                ::testing::HasSubstr("is a Windows program; kivp starts Windows programs with Wine, and no "
-                                     "`wine` was found on the search path."));
-    EXPECT_EQ(wins(*user), "0-0");
-    EXPECT_FALSE(test::exists(m_install.logFile())); // the simulator never ran
-}
-
 } // namespace
 } // namespace kivp
