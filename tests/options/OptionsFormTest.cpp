@@ -90,7 +90,7 @@ TEST_F(OptionsFormTest, EnablingRuleFieldsFollowTheirFlagBothWays) {
     }
 }
 
-TEST_F(OptionsFormTest, AClearFlagNeedsItsFileInUseAndNamed) {
+TEST_F(OptionsFormTest, AClearFlagNeedsItsFileNamedAFlagSetAsItIsRunsNoRuleAndOnePersistenceModeIsOn) {
     form.setChecked(C::CheckBox16, true);
     form.setChecked(C::CheckBox32, true);
     EXPECT_FALSE(form.checkBox(C::CheckBox32).checked); // no name
@@ -102,18 +102,16 @@ TEST_F(OptionsFormTest, AClearFlagNeedsItsFileInUseAndNamed) {
     EXPECT_EQ(form.checkBox(C::CheckBox32), (CheckBoxState{false, false, true}));
     form.setChecked(C::CheckBox16, true);
     EXPECT_EQ(form.checkBox(C::CheckBox32), (CheckBoxState{false, true, true}));
-}
 
-TEST_F(OptionsFormTest, SettingAFlagToTheStateItHasRunsNoRule) {
+    // Setting a flag to the state it has runs no rule.
     form.setChecked(C::CheckBox15, false); // already off: CheckBox6 keeps its creation state, enabled
     EXPECT_TRUE(form.checkBox(C::CheckBox6).enabled);
     form.setChecked(C::CheckBox13, true);
     form.setChecked(C::WatchGameCheck, true);
     form.setChecked(C::CheckBox13, false); // disables Watch Game and leaves it on
     EXPECT_EQ(form.checkBox(C::WatchGameCheck), (CheckBoxState{true, false, true}));
-}
 
-TEST_F(OptionsFormTest, ExactlyOnePersistenceModeIsOn) {
+    // Exactly one persistence mode is on.
     form.setChecked(C::CheckBox20, false);
     EXPECT_TRUE(form.checkBox(C::CheckBox21).checked);
     form.setChecked(C::CheckBox21, false);

@@ -1,18 +1,15 @@
 #include "options/Switches.h"
 #include "options/StatisticsFiles.h"
-#include "platform/Error.h"
 #include "platform/Paths.h"
 #include "sim/PathForm.h"
 #include "support/TempDir.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
 
 using test::TempDir;
-using ::testing::ThrowsMessage;
 
 // --- the switch table
 // ----------------------------------------------------------------------------------------
@@ -91,18 +88,6 @@ TEST(CommandFileLine, NamesTheTeamFolderTheTeamsAndTheSwitches) {
               " /p:" + teams + "/ /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
     EXPECT_EQ(composeCommandFileLine(native.folderWithSeparator(dir.file("removed")), "Cubs", "Tigers", " /s:n"),
               " /p:/ /v:Cubs /h:Tigers /s:n //ls:kivp");
-}
-
-TEST(CommandFiles, BothFilesHoldTheSameOneLineAndAFileThatCannotBeWrittenIsNamed) {
-    TempDir dir;
-    writeCommandFiles(dir.path(), "games", " /p:/x/ /v:A /h:B /s:n //ls:kivp");
-    EXPECT_EQ(test::readBytes(dir.file("games")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
-    EXPECT_EQ(test::readBytes(dir.file("games.kivb")), " /p:/x/ /v:A /h:B /s:n //ls:kivp\r\n");
-    const auto locked = dir.mkdir("locked");
-    test::chmodPath(locked, 0555);
-    EXPECT_THAT([&] { writeCommandFiles(locked, "games", "line"); },
-                ThrowsMessage<Error>("Cannot create file " + locked + "/games"));
-    EXPECT_TRUE(test::entries(locked).empty());
 }
 
 // --- emptying statistics files
