@@ -23,29 +23,18 @@ namespace {
 class PlayoffWindowTest : public QObject {
     Q_OBJECT
 
-    // The program started on the demo league, its messages and questions answered by the test's prompts.
-    struct Program {
-        DemoInstallation demo{"teams"};
-        int located = (saveLines(demo.programFolder() + "/kivp.ini", {"[Location]", "Directory=" + demo.teamFolder()}),
-                       0); // before the program reads it
-        RecordingPrompts prompts;
-        ui::KivpApplication program{demo.programFolder(), &prompts};
-        ui::TForm1& window = program.mainWindow();
-
-        Program() {
-            window.show();
-            (void)QTest::qWaitForWindowExposed(&window);
-        }
-    };
-
 private slots:
     void eightTeamSeriesIsPlayedToADecisionByClickingTheBracket() {
-        Program p;
+        DemoInstallation demo("teams");
+        saveLines(demo.programFolder() + "/kivp.ini", {"[Location]", "Directory=" + demo.teamFolder()});
         ScopedEnvironment fixedGames("KIVSIM_SEED", "11");
-        ScopedEnvironment log("KIVSIM_LOG", p.demo.logFile());
-        ui::TForm1& window = p.window;
-        RecordingPrompts& prompts = p.prompts;
-        DemoInstallation& demo = p.demo;
+        ScopedEnvironment log("KIVSIM_LOG", demo.logFile());
+
+        RecordingPrompts prompts; // answers every message and question
+        ui::KivpApplication program(demo.programFolder(), &prompts);
+        ui::TForm1& window = program.mainWindow();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         // The set-up area opens below the bracket with nothing picked, and closes again on Done.
         window.findChild<QAction*>("Teams1")->trigger();
