@@ -185,7 +185,7 @@ void MainForm::Label9Click(int slot) {
 
 GameOutcome MainForm::playGameReporting(int slot) {
     GameOutcome outcome;
-    const auto series = Bracket::seriesOfSlot(slot);
+    const auto series = m_bracket.seriesOfSlot(slot);
     if (series && m_bracket.homeChoice(*series) != HomeChoice::None) {
         outcome.visitor = m_bracket.slot(m_bracket.visitorSlot(*series));
         outcome.home = m_bracket.slot(m_bracket.homeSlot(*series));
@@ -219,7 +219,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
     if (!emptyFileInPlace(lineScoreFile))
         throw Error::cannotCreate(lineScoreFile);
 
-    const auto series = Bracket::seriesOfSlot(slot);
+    const auto series = m_bracket.seriesOfSlot(slot);
     if (!series)
         return Result::NotPlayable;
     const int state = m_bracket.seriesState(*series);
@@ -293,7 +293,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 }
 
 void MainForm::playMany(RunScope scope, int slot) {
-    const int series = Bracket::seriesOfSlot(slot).value_or(0);
+    const int series = m_bracket.seriesOfSlot(slot).value_or(0);
     GameRun run(m_bracket, m_options, m_prompts, *m_progress,
                 [this](int next) { return playGameReporting(Bracket::upperSlot(next)); });
     m_statusLine = run.play(scope, series).statusLine;
@@ -350,8 +350,8 @@ void MainForm::HomePatternClick(HomePattern pattern) {
 std::string MainForm::homePatternCaption() const {
     const auto lengths = m_homeField.seriesLengths();
     std::vector<int> played;
-    for (int series = 1; series <= kSeriesCount; ++series) {
-        if (static_cast<int>(Bracket::roundOf(series)) >= m_bracket.playoffTypeIndex())
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
+        if (m_bracket.roundShown(m_bracket.roundOf(series)))
             played.push_back(lengths[static_cast<std::size_t>(series)]);
     }
     return m_homeField.patterns().summary(played);

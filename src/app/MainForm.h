@@ -186,7 +186,7 @@ private:
     std::string m_label32;
     bool m_teamSetupOpen = false;
     std::vector<std::string> m_teamItems;
-    std::array<TeamPicker, 8> m_pickers{};
+    std::array<TeamPicker, kPickerCount> m_pickers{};
     bool m_showPicture = false;
     std::string m_picturePath;
     FontChoice m_labelFont;

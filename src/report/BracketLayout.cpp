@@ -86,14 +86,14 @@ std::vector<Segment> joiningLines(const Bracket& bracket) {
         // From both teams' win counts to a joint, then on to the home button beside the winner's slot.
         const bool right = onRightHalf(upper);
         const Box a = winCountBox(upper), b = winCountBox(Bracket::lowerSlot(series));
-        const Box t = homeButtonBox(Bracket::winnerSlot(series));
+        const Box t = homeButtonBox(bracket.winnerSlot(series));
         const int fromX = right ? a.x - 2 : a.right() + 2;
         int toX = right ? t.right() + 2 : t.x - 2;
         int joinX = (fromX + toX) / 2;
         // A finalist's home button sits level with the semi-final's win counts: the join goes just past them and
         // on into the finalist's name, under the button, instead of doubling back.
         if (right ? toX >= fromX : toX <= fromX) {
-            const Box name = nameBox(Bracket::winnerSlot(series));
+            const Box name = nameBox(bracket.winnerSlot(series));
             joinX = right ? fromX - 3 : fromX + 3;
             toX = right ? name.right() + 1 : name.x - 1;
         }

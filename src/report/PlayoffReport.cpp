@@ -55,14 +55,7 @@ std::string trimmed(std::string_view text) {
 
 std::string number(int value) { return std::to_string(value); }
 
-const char* roundName(int series) {
-    switch (Bracket::roundOf(series)) {
-    case FirstRound: return "Round 1";
-    case SemiFinals: return "Semi Finals";
-    case Championship: break;
-    }
-    return "Championship";
-}
+std::string roundName(const Bracket& bracket, int series) { return bracket.roundName(bracket.roundOf(series)); }
 
 // A series as the report tells it.
 struct SeriesView {
@@ -106,8 +99,8 @@ SeriesView seriesView(const Bracket& bracket, int series) {
 
 std::vector<int> seriesShown(const Bracket& bracket) {
     std::vector<int> shown;
-    for (int series = 1; series <= kSeriesCount; ++series) {
-        if (bracket.roundShown(Bracket::roundOf(series)))
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
+        if (bracket.roundShown(bracket.roundOf(series)))
             shown.push_back(series);
     }
     return shown;
@@ -189,7 +182,7 @@ void addBracket(Page& page, const Bracket& bracket) {
 
     const layout::Box box = layout::nameBox(kChampionSlot);
     bounds.add(box);
-    const bool crowned = bracket.seriesState(kSeriesCount) == kSeriesDecided;
+    const bool crowned = bracket.seriesState(bracket.seriesCount()) == kSeriesDecided;
     body.push_back("<rect class=\"champion-box\"" + attribute("x", box.x) + attribute("y", box.y) +
                    attribute("width", box.width) + attribute("height", box.height) + " />");
     body.push_back(svgText(crowned ? "champion" : "team", box.centreX(), box.centreY(), "middle",
@@ -220,7 +213,7 @@ void addSeriesTable(Page& page, const Bracket& bracket) {
         const SeriesView view = seriesView(bracket, series);
         const std::string wins = view.state == kSeriesNotSetUp ? "" : reportText(view.upperWins + "-" + view.lowerWins);
         page.add(std::string("<tr") + (view.state == kSeriesDecided ? " class=\"decided\"" : "") + "><td>" +
-                 roundName(series) + "</td><td>" + teamName(view.upper) + " vs. " + teamName(view.lower) +
+                 roundName(bracket, series) + "</td><td>" + teamName(view.upper) + " vs. " + teamName(view.lower) +
                  "</td><td>" + wins + "</td><td>" + reportText(view.result) + "</td></tr>");
     }
     page.add("</tbody>");
@@ -246,7 +239,7 @@ void addGames(Page& page, const Bracket& bracket, const std::vector<ReportGame>&
         return;
     page.add("<section class=\"games\">");
     page.add("<h2>Games</h2>");
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
         std::vector<const ReportGame*> played;
         for (const ReportGame& game : games) {
             if (game.series == series)
@@ -256,7 +249,7 @@ void addGames(Page& page, const Bracket& bracket, const std::vector<ReportGame>&
             continue;
         const SeriesView view = seriesView(bracket, series);
         page.add("<section class=\"series-games\">");
-        page.add(std::string("<h3>") + roundName(series) + ": " + teamName(view.upper) + " vs. " +
+        page.add(std::string("<h3>") + roundName(bracket, series) + ": " + teamName(view.upper) + " vs. " +
                  teamName(view.lower) + " <span class=\"result\">" + reportText(view.result) + "</span></h3>");
         for (const ReportGame* game : played) {
             // Equal runs are a home win, as the bracket credits them.
@@ -378,7 +371,7 @@ Lines playoffReportLines(const Bracket& bracket, const std::vector<ReportGame>& 
     page.add("<h1>KIV Playoff Report</h1>");
     page.add("<p class=\"summary\">Playoff type " + reportText(bracket.playoffTypeText()) + ", format " +
              reportText(bracket.formatText()) + "</p>");
-    if (bracket.seriesState(kSeriesCount) == kSeriesDecided)
+    if (bracket.seriesState(bracket.seriesCount()) == kSeriesDecided)
         page.add("<p class=\"crowned\">Champion: <strong>" + reportText(trimmed(bracket.champion())) + "</strong></p>");
     else
         page.add("<p class=\"crowned\">No champion yet.</p>");

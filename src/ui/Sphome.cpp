@@ -41,7 +41,7 @@ QString slotDescription(int slot) {
         return "Champion";
     if (slot == 13 || slot == 14)
         return QString("Championship, %1 team").arg(slot == 13 ? "left" : "right");
-    const int series = *Bracket::seriesOfSlot(slot);
+    const int series = (slot + 1) / 2;
     const QString half = onRightHalf(slot) ? "right" : "left";
     const QString position = slot == Bracket::upperSlot(series) ? "upper" : "lower";
     if (slot >= 9)
@@ -306,8 +306,9 @@ void TForm1::buildTopBar(QWidget* client) {
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
-    for (const auto& item : playoffTypeItems())
-        m_playoffTypeBox->addItem(toQt(item));
+    // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
+    for (int type = 0; type < kClassicTypeCount; ++type)
+        m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
         // Picking the type already shown is not a change.
         if (index != m_model.bracket().playoffTypeIndex())
@@ -362,7 +363,7 @@ void TForm1::buildBracket(QWidget* client) {
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = new SlotLabel(m_bracketArea);
-        label->setObjectName(toQt(Bracket::slotControl(slot)));
+        label->setObjectName(toQt(m_model.bracket().slotControl(slot)));
         label->setGeometry(nameRect(slot));
         label->setAccessibleName(slotDescription(slot));
         if (slot == kChampionSlot) {
@@ -386,7 +387,7 @@ void TForm1::buildBracket(QWidget* client) {
     }
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
         auto* label = new QLabel(m_bracketArea);
-        label->setObjectName(toQt(Bracket::winCountControl(slot)));
+        label->setObjectName(toQt(m_model.bracket().winCountControl(slot)));
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(winCountRect(slot));
         label->setAccessibleName("Wins: " + slotDescription(slot));
@@ -496,7 +497,7 @@ void TForm1::refresh() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = m_slots[static_cast<std::size_t>(slot)];
         label->setText(toQt(bracket.slot(slot)));
-        const auto series = Bracket::seriesOfSlot(slot);
+        const auto series = bracket.seriesOfSlot(slot);
         const QString games = series ? toQt(seriesGames(journal, *series)) : QString();
         if (series)
             label->setToolTip(games.isEmpty() ? kSlotHint : games);
@@ -526,6 +527,8 @@ void TForm1::refresh() {
         teams << toQt(team);
     for (int comboBox : kPickerNumbers) {
         auto* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        if (!picker)
+            continue;
         QStringList items;
         for (int i = 0; i < picker->count(); ++i)
             items << picker->itemText(i);
