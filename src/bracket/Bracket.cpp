@@ -498,6 +498,15 @@ void Bracket::setWinsNeeded(const WinsNeeded& wins) {
     m_winsNeeded.resize(static_cast<std::size_t>(roundCount()), 0);
 }
 
+bool Bracket::operator==(const Bracket& o) const {
+    const bool sameField = m_treeType != kCustomType || m_custom == o.m_custom;
+    return m_tree == o.m_tree && m_treeType == o.m_treeType && sameField && m_playoffType == o.m_playoffType &&
+           m_formatList == o.m_formatList && m_formatIndex == o.m_formatIndex && m_layoutType == o.m_layoutType &&
+           m_slots == o.m_slots && m_winCounts == o.m_winCounts && m_ranks == o.m_ranks &&
+           m_states == o.m_states && m_buttons == o.m_buttons && m_warning == o.m_warning &&
+           m_winsNeeded == o.m_winsNeeded;
+}
+
 std::vector<std::pair<int, SeriesTeams>> Bracket::seriesList() const {
     std::vector<std::pair<int, SeriesTeams>> list;
     for (int series = 1; series <= seriesCount(); ++series) {

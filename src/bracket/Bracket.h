@@ -201,8 +201,8 @@ public:
     // Puts back wins needed worked out earlier, as when a saved bracket is rebuilt.
     void setWinsNeeded(const WinsNeeded& wins);
 
-    // Every value the bracket holds, the warning included.
-    bool operator==(const Bracket&) const = default;
+    // Every value the bracket holds, the warning included (the custom field only on a custom bracket's tree).
+    bool operator==(const Bracket& other) const;
 
 private:
     // Puts the bracket on the tree of a type (and custom field): every value sized for it and at its start.

@@ -49,7 +49,8 @@ bool holdsLineBreak(const std::string& text) {
 PlayoffFile PlayoffFile::of(const Bracket& bracket, std::string teamDirectory) {
     PlayoffFile file;
     file.playoffType = bracket.playoffTypeIndex();
-    file.custom = bracket.customBracket();
+    if (file.playoffType == kCustomType)
+        file.custom = bracket.customBracket();
     file.formatIndex = bracket.formatIndex();
     for (int slot = 1; slot <= bracket.slotCount(); ++slot)
         file.slots.push_back(bracket.slot(slot));
@@ -200,7 +201,7 @@ PlayoffFile ownFormFromLines(const Lines& lines) {
                                                                            file.playoffType)] + " playoff");
     for (const auto& count : file.winCounts) {
         const auto wins = parseInteger(count);
-        if (!wins || *wins < 0 || *wins > kMostWinsOfOwnForm)
+        if (!count.empty() && (!wins || *wins < 0 || *wins > kMostWinsOfOwnForm))
             throw unreadable("it holds the win count \"" + count + "\", which no series can reach");
     }
     for (const auto& rank : ranks) {
