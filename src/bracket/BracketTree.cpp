@@ -61,8 +61,8 @@ BracketTree::BracketTree(int halves, std::array<int, 2> teams) : m_halves(halves
                 rank <= teams[static_cast<std::size_t>(half)] ? Item{rank, 0} : Item{});
     }
     m_series.resize(1);
-    auto addSeries = [&](int round, int half, int index, Item upper, Item lower) {
-        m_series.push_back({round, half, index, 0, 0});
+    auto addSeries = [&](int round, int half, int index, int position, Item upper, Item lower) {
+        m_series.push_back({round, half, index, position, 0, 0});
         pairs.emplace_back(upper, lower);
         return static_cast<int>(m_series.size()) - 1;
     };
@@ -74,7 +74,7 @@ BracketTree::BracketTree(int halves, std::array<int, 2> teams) : m_halves(halves
             for (std::size_t i = 0; i + 1 < list.size(); i += 2) {
                 const Item upper = list[i], lower = list[i + 1];
                 if (!upper.empty() && !lower.empty())
-                    next.push_back({0, addSeries(round, half, ++index, upper, lower)});
+                    next.push_back({0, addSeries(round, half, ++index, static_cast<int>(i / 2), upper, lower)});
                 else
                     next.push_back(upper.empty() ? lower : upper); // a bye: the team goes on to the next round
             }
@@ -82,7 +82,7 @@ BracketTree::BracketTree(int halves, std::array<int, 2> teams) : m_halves(halves
         }
     }
     if (halves == 2)
-        addSeries(halfRounds, -1, 1, items[0].front(), items[1].front());
+        addSeries(halfRounds, -1, 1, 0, items[0].front(), items[1].front());
 
     m_feeds.assign(static_cast<std::size_t>(teamSlotCount() + 1), SlotFeed{});
     for (int series = 1; series <= seriesCount(); ++series) {

@@ -31,6 +31,9 @@ struct SeriesPlace {
     int round = 0;        // 0 for the tree's first round
     int half = 0;         // the half it belongs to; the championship of two halves: -1
     int indexInHalf = 0;  // 1, 2, ... top to bottom within its round and half
+    // Its place among the places of its round in its half, 0 at the top, counting the places byes leave empty:
+    // a round has half as many places as the one before it.
+    int position = 0;
     int winnerSlot = 0;   // the slot its winner moves to: the champion's slot after the last series
     int nextSeries = 0;   // the series its winner plays next; 0 after the last one
 };
@@ -50,6 +53,9 @@ public:
     int halves() const { return m_halves; }
     int teamsInHalf(int half) const { return m_teams[static_cast<std::size_t>(half)]; }
     int rounds() const { return m_rounds; }
+    // The rounds of a half (the championship of two halves is one more), and the first round's places in each.
+    int halfRounds() const { return m_halves == 2 ? m_rounds - 1 : m_rounds; }
+    int firstRoundPlaces() const { return m_places; }
     int seriesCount() const { return static_cast<int>(m_series.size()) - 1; }
     int teamSlotCount() const { return 2 * seriesCount(); }
     int slotCount() const { return teamSlotCount() + 1; }

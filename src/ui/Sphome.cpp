@@ -30,10 +30,16 @@ constexpr int kBracketTop = 44;
 
 const char* const kSlotHint = "Once the teams are set up, click the team name to play a game in the series";
 
-using layout::onRightHalf;
-QRect nameRect(int slot) { return qtRect(layout::nameBox(slot)); }
-QRect winCountRect(int slot) { return qtRect(layout::winCountBox(slot)); }
-QRect buttonRect(int slot) { return qtRect(layout::homeButtonBox(slot)); }
+// The window draws the eight-team tree the bracket starts on.
+const layout::BracketLayout& eightTeamPlaces() {
+    static const Bracket eightTeams;
+    static const layout::BracketLayout places(eightTeams);
+    return places;
+}
+bool onRightHalf(int slot) { return eightTeamPlaces().onRightHalf(slot); }
+QRect nameRect(int slot) { return qtRect(eightTeamPlaces().nameBox(slot)); }
+QRect winCountRect(int slot) { return qtRect(eightTeamPlaces().winCountBox(slot)); }
+QRect buttonRect(int slot) { return qtRect(eightTeamPlaces().homeButtonBox(slot)); }
 
 // How screen readers and automation name each slot.
 QString slotDescription(int slot) {
@@ -358,8 +364,8 @@ void TForm1::buildBracket(QWidget* client) {
         label->setGeometry(where);
         m_headings[static_cast<std::size_t>(number)] = label;
     };
-    for (const layout::Heading& h : layout::headings())
-        heading(h.label, h.text, qtRect(h.box));
+    for (const layout::Heading& h : eightTeamPlaces().headings())
+        heading(h.label, h.text.c_str(), qtRect(h.box));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = new SlotLabel(m_bracketArea);
