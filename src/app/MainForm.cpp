@@ -75,6 +75,8 @@ void MainForm::FormCreate(const std::string& programDirectory) {
             m_label32 = directory;
         }
         m_homeField.setPatterns(HomePatterns::load(settings));
+        m_bracket.setCustomBracket({settings.readInteger(kCustomBracketSection, "Teams", CustomBracket{}.teams),
+                                    settings.readInteger(kCustomBracketSection, "Halves", CustomBracket{}.halves)});
         settings.save();
     });
 }
@@ -320,6 +322,36 @@ void MainForm::PlayRestOfRoundClick(int slot) {
 
 void MainForm::PlayToChampionClick() {
     playMany(RunScope::ToChampion, 0);
+}
+
+void MainForm::PlayoffTypeBoxChange(int index) {
+    if (index == kCustomType) {
+        CustomBracket1Click();
+        return;
+    }
+    if (isClassicType(index) && m_bracket.typeInfo().classic) {
+        m_bracket.setPlayoffType(index);
+        return;
+    }
+    if (index < 0 || index >= kPlayoffTypeCount || !m_journal.maySetPlayoffAside("Choosing another playoff type"))
+        return;
+    m_bracket.setPlayoffType(index);
+    m_journal.newPlayoff();
+}
+
+void MainForm::CustomBracket1Click() {
+    const auto field = m_view.chooseCustomBracket(m_bracket.customBracket());
+    if (!field || !m_journal.maySetPlayoffAside("A new custom bracket"))
+        return;
+    m_bracket.setCustomBracket(*field);
+    m_bracket.setPlayoffType(kCustomType);
+    m_journal.newPlayoff();
+    guarded([this] {
+        ProfileFile settings(settingsPath());
+        settings.writeInteger(kCustomBracketSection, "Teams", m_bracket.customBracket().teams);
+        settings.writeInteger(kCustomBracketSection, "Halves", m_bracket.customBracket().halves);
+        settings.save();
+    });
 }
 
 void MainForm::PlayoffFormatBoxChange(int index) {
