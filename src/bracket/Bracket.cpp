@@ -64,7 +64,8 @@ bool Bracket::typeFitsTree(int playoffType) const {
 }
 
 void Bracket::plantTree(int playoffType) {
-    m_treeType = playoffType;
+    // The classic types share one tree, known by the first of them.
+    m_treeType = isClassicType(playoffType) ? 0 : playoffType;
     m_tree = &BracketTree::of(playoffTypeInfo(playoffType, m_custom).tree);
     const auto slots = static_cast<std::size_t>(slotCount() + 1);
     const auto teamSlots = static_cast<std::size_t>(teamSlotCount() + 1);
