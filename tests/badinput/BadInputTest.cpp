@@ -79,15 +79,16 @@ TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
 }
 
 // Both as the Windows profile functions read them: a UTF-8 mark before the first section and a key line
-// without "=" (that key, with no value, written in place).
-TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignIsThatKeyWrittenInPlace) {
+// without "=" (missing for reads; a write fills it in place).
+TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignReadsAsMissingAndIsWrittenInPlace) {
     TempDir dir;
     const std::string path =
         dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH", "Other=1"}));
     ProfileFile file(path);
     EXPECT_EQ(file.readString("Team Options", "Other", ""), "1");
-    EXPECT_TRUE(file.hasKey("Team Options", "use dh"));
-    EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7) << "no value reads as the default";
+    EXPECT_FALSE(file.hasKey("Team Options", "use dh"));
+    EXPECT_EQ(file.readString("Team Options", "Use DH", "36"), "36");
+    EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7);
     file.writeInteger("Team Options", "Use DH", 1);
     file.save();
     EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH=1", "Other=1"}));
