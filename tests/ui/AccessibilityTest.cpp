@@ -1,5 +1,6 @@
 // What assistive technology learns from the windows: every drop-down keeps the name of its role and gives its
-// choice as its value and its text and its items as its children, closed as it is most of the time.
+// choice as its value and its text and its items as its children, closed as it is most of the time; Undo Game
+// and Redo Game read as unusable while a game runs, in a single game and in a run.
 
 #include "WindowTests.h"
 
@@ -54,6 +55,17 @@ class AccessibilityTest : public QObject {
         QAction* action(const char* name) { return window->findChild<QAction*>(name); }
     };
 
+    // Whether the Edit menu tells assistive technology that the item of this caption can be used.
+    static bool readsAsEnabled(ui::TForm1& window, const QString& caption) {
+        QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(window.findChild<QMenu*>("Edit1"));
+        for (int i = 0; i < edit->childCount(); ++i) {
+            if (edit->child(i)->text(QAccessible::Name) == caption)
+                return !edit->child(i)->state().disabled;
+        }
+        qWarning("no menu item %s", qPrintable(caption));
+        return false;
+    }
+
 private slots:
     void everyDropDownKeepsItsRoleNameAndGivesItsChoiceAndItsItems() {
         Program p;
@@ -91,6 +103,43 @@ private slots:
             for (int i = 0; i < box->count(); ++i)
                 shown << box->itemText(i);
             QCOMPARE(told, shown);
+        }
+    }
+
+    void undoAndRedoReadAsUnusableWhileAGameRuns() {
+        Program p;
+        // Two games played and the second undone: a game to undo and one to redo.
+        for (int game = 0; game < 2; ++game)
+            QTest::mouseClick(child<QLabel>(p.window.get(), "Label21"), Qt::LeftButton);
+        p.user.prompts().answers = {true};
+        p.action("UndoGame1")->trigger();
+        QVERIFY(readsAsEnabled(*p.window, "Undo Game") && readsAsEnabled(*p.window, "Redo Game"));
+        ScopedEnvironment hang("KIVSIM_FAIL", "hang");
+        const std::pair<const char*, std::function<void()>> starts[] = {
+            {"a game", [&] { QTest::mouseClick(child<QLabel>(p.window.get(), "Label21"), Qt::LeftButton); }},
+            {"a run", [&] { p.action("PlayToChampion1")->trigger(); }}};
+        for (const auto& [what, start] : starts) {
+            // Once the window of the game says it is being played, the user looks at the Edit menu, then
+            // stops the simulator.
+            bool looked = false, undoUsable = true, redoUsable = true;
+            QTimer watch;
+            connect(&watch, &QTimer::timeout, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                const auto labels = dialog ? dialog->findChildren<QLabel*>() : QList<QLabel*>();
+                if (std::none_of(labels.begin(), labels.end(), [](QLabel* label) {
+                        return label->text().startsWith("The simulator is playing the game.");
+                    }))
+                    return;
+                watch.stop();
+                looked = true;
+                undoUsable = readsAsEnabled(*p.window, "Undo Game");
+                redoUsable = readsAsEnabled(*p.window, "Redo Game");
+                QTest::mouseClick(child<QPushButton>(dialog, "StopSimulatorButton"), Qt::LeftButton);
+            });
+            watch.start(20);
+            start();
+            QVERIFY2(looked && !undoUsable && !redoUsable, what);
+            QVERIFY2(readsAsEnabled(*p.window, "Undo Game") && readsAsEnabled(*p.window, "Redo Game"), what);
         }
     }
 };
