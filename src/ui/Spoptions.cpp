@@ -29,6 +29,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -111,12 +113,13 @@ int fieldWidth(const QWidget* field, int characters) {
     return field->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('M'))) + 2 * frame + 8;
 }
 
-// The application's style, except that a check box or radio button whose indicator would not stand out from
-// what lies behind it gets an outline that does. Fusion, for one, edges its indicators with a shade of the
-// window colour, which all but vanishes on the base colour of a dark palette (and is faint on a light one).
-class ReadableIndicators : public QProxyStyle {
+// The application's style, except that a control whose edge would not stand out from what lies behind it
+// gets an outline that does: check boxes, radio buttons, text fields, the delay's spin box and the series
+// list. Fusion, for one, edges them with a shade of the window colour, which all but vanishes in a dark or
+// high-contrast palette (and is faint on a light one). Where the style's own edge reads, it is left alone.
+class ReadableEdges : public QProxyStyle {
 public:
-    explicit ReadableIndicators(QObject* owner)
+    explicit ReadableEdges(QObject* owner)
         : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
         setParent(owner);
     }
@@ -124,57 +127,99 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
-        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-        if (!button || (element != PE_IndicatorCheckBox && element != PE_IndicatorRadioButton))
-            return;
-        const QColor behind = option->palette.color(widget ? widget->backgroundRole() : QPalette::Window);
-        const double needed = option->state & State_Enabled ? kEdgeContrast : kDisabledEdgeContrast;
-        if (edgeContrast(element, *button, behind, painter->device()->devicePixelRatioF(), widget) >= needed)
-            return;
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing, element == PE_IndicatorRadioButton);
-        // Aimed higher than the edge needs: a round edge is drawn smoothed, and so lighter.
-        painter->setPen(QPen(standingOut(behind, option->palette.color(QPalette::Mid),
-                                         option->palette.color(QPalette::Text), needed * 1.5),
-                             1));
-        painter->setBrush(Qt::NoBrush);
-        const QRectF edge = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
-        if (element == PE_IndicatorCheckBox)
-            painter->drawRect(edge);
-        else
-            painter->drawEllipse(edge);
-        painter->restore();
+        const auto draw = [this, element, widget](const QStyleOption* o, QPainter* p) {
+            baseStyle()->drawPrimitive(element, o, p, widget);
+        };
+        if (element == PE_IndicatorCheckBox || element == PE_IndicatorRadioButton) {
+            if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+                // Measured unchecked: the edge is what shows where the box is before it is checked.
+                QStyleOptionButton unchecked = *button;
+                unchecked.state = (unchecked.state & ~(State_On | State_NoChange)) | State_Off;
+                // An indicator has no ground of its own: it is drawn on its button's (a grid cell's, say).
+                outlineIfFaint(unchecked, element, groundOf(widget), painter,
+                               element == PE_IndicatorRadioButton, draw);
+            }
+        } else if (element == PE_PanelLineEdit) {
+            const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+            if (frame && frame->lineWidth > 0)
+                outlineIfFaint(*frame, element, groundOf(widget ? widget->parentWidget() : nullptr), painter,
+                               false, draw);
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto draw = [this, control, widget](const QStyleOption* o, QPainter* p) {
+            baseStyle()->drawComplexControl(control, static_cast<const QStyleOptionComplex*>(o), p, widget);
+        };
+        const QColor ground = groundOf(widget ? widget->parentWidget() : nullptr);
+        if (const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option);
+            control == CC_SpinBox && spin && spin->frame)
+            outlineIfFaint(*spin, 1000 + control, ground, painter, false, draw);
+        else if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+                 control == CC_ComboBox && combo && combo->frame)
+            outlineIfFaint(*combo, 1000 + control, ground, painter, false, draw);
     }
 
 private:
-    // The strongest contrast the edge of the style's own indicator, unchecked, has against `behind`.
-    double edgeContrast(PrimitiveElement element, QStyleOptionButton option, const QColor& behind,
-                        qreal ratio, const QWidget* widget) const {
-        option.state = (option.state & ~(State_On | State_NoChange)) | State_Off;
-        option.rect = QRect(QPoint(0, 0), option.rect.size());
+    using Draw = std::function<void(const QStyleOption*, QPainter*)>;
+
+    static QColor groundOf(const QWidget* widget) {
+        return widget ? widget->palette().color(widget->backgroundRole())
+                      : QApplication::palette().window().color();
+    }
+
+    // Draws an outline round the control when the style's edge, drawn as measured, is too faint on ground.
+    template <typename Option>
+    void outlineIfFaint(Option measured, int kind, const QColor& ground, QPainter* painter, bool round,
+                        const Draw& draw) const {
+        const QRect where = measured.rect;
+        const double needed = measured.state & State_Enabled ? kEdgeContrast : kDisabledEdgeContrast;
+        measured.rect = QRect(QPoint(0, 0), where.size());
+        if (edgeContrast(measured, kind, ground, painter->device()->devicePixelRatioF(), draw) >= needed)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, round);
+        // Aimed higher than the edge needs: a round edge is drawn smoothed, and so lighter.
+        painter->setPen(QPen(standingOut(ground, measured.palette.color(QPalette::Mid),
+                                         measured.palette.color(QPalette::Text), needed * 1.5),
+                             1));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF edge = QRectF(where).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (round)
+            painter->drawEllipse(edge);
+        else
+            painter->drawRect(edge);
+        painter->restore();
+    }
+
+    // The strongest contrast the outer two pixels of the style's drawing have against the ground.
+    double edgeContrast(const QStyleOption& option, int kind, const QColor& ground, qreal ratio,
+                        const Draw& draw) const {
         const QString key = QString("%1 %2 %3x%4 %5 %6 %7")
-                                .arg(element)
+                                .arg(kind)
                                 .arg(int(option.state))
                                 .arg(option.rect.width())
                                 .arg(option.rect.height())
                                 .arg(ratio)
-                                .arg(behind.rgba())
+                                .arg(ground.rgba())
                                 .arg(option.palette.cacheKey());
         if (const auto seen = m_seen.constFind(key); seen != m_seen.cend())
             return *seen;
 
         QImage image(option.rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(ratio);
-        image.fill(behind);
+        image.fill(ground);
         QPainter painter(&image);
-        baseStyle()->drawPrimitive(element, &option, &painter, widget);
+        draw(&option, &painter);
         painter.end();
         const int band = std::max(1, int(std::lround(2 * ratio)));
         double strongest = 1;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 if (x < band || y < band || x >= image.width() - band || y >= image.height() - band)
-                    strongest = std::max(strongest, contrastRatio(image.pixelColor(x, y), behind));
+                    strongest = std::max(strongest, contrastRatio(image.pixelColor(x, y), ground));
             }
         }
         return m_seen[key] = strongest;
@@ -385,7 +430,7 @@ private:
 };
 
 TForm7::TForm7(OptionsForm& model, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), m_model(model), m_prompts(prompts), m_indicators(new ReadableIndicators(this)) {
+    : QDialog(parent), m_model(model), m_prompts(prompts), m_edges(new ReadableEdges(this)) {
     setObjectName("TForm7");
     setWindowTitle("Options to Run KIV");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -439,7 +484,7 @@ QCheckBox* TForm7::addCheckBox(CheckBoxId id, QWidget* parent, const QString& ca
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(nameOf(controlName(id)));
     box->setAccessibleName(description.isEmpty() ? plain(caption) : description);
-    box->setStyle(m_indicators);
+    box->setStyle(m_edges);
     connect(box, &QCheckBox::clicked, this,
             [this, id](bool checked) { handle([=, this] { m_model.setChecked(id, checked); }); });
     m_checkBoxes[at(id)] = box;
@@ -450,6 +495,7 @@ QLineEdit* TForm7::addEdit(EditId id, QWidget* parent, const QString& descriptio
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(nameOf(controlName(id)));
     edit->setAccessibleName(description);
+    edit->setStyle(m_edges);
     edit->setValidator(new TypedLengthLimit(
         m_model.edit(id).maxLength, [this, id] { return toQt(m_model.edit(id).text).size(); }, edit));
     connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
@@ -509,7 +555,7 @@ QRadioButton* TForm7::addRadioButton(RadioButtonId id, QWidget* parent, const QS
     auto* radio = new QRadioButton(caption, parent);
     radio->setObjectName(nameOf(controlName(id)));
     radio->setAccessibleName(plain(caption));
-    radio->setStyle(m_indicators);
+    radio->setStyle(m_edges);
     connect(radio, &QRadioButton::clicked, this,
             [this, id] { handle([=, this] { m_model.chooseVersion(id); }); });
     m_radioButtons[at(id)] = radio;
@@ -526,6 +572,7 @@ void TForm7::buildTeamOptions(QWidget* page) {
     auto* seriesCaption = addLabel(frame, "Select series to set options", "SeriesLabel");
     m_comboBox1 = new QComboBox(frame);
     m_comboBox1->setObjectName("ComboBox1");
+    m_comboBox1->setStyle(m_edges);
     keepRoleName(m_comboBox1);
     m_comboBox1->setAccessibleName("Select series to set options");
     // Room for two eight-letter names and " vs. " between them.
@@ -664,6 +711,7 @@ void TForm7::buildMiscOptions(QWidget* page) {
         handle([=, this] { m_model.setCSpinEdit5Value(m_model.cSpinEdit5().value() + steps); });
     });
     m_cSpinEdit5->setObjectName("CSpinEdit5");
+    m_cSpinEdit5->setStyle(m_edges);
     m_cSpinEdit5->setAccessibleName("Delay");
     m_delayLabel->setBuddy(m_cSpinEdit5);
     connect(m_cSpinEdit5->editor(), &QLineEdit::textEdited, this,
@@ -746,18 +794,18 @@ void TForm7::buildBottomPanel(QWidget* panel) {
         grid->addWidget(addCheckBox(flags[row].first, panel, flags[row].second, {}), row, 0);
 
     const std::array<std::tuple<RadioButtonId, const char*, int, int>, 5> versions = {{
-        {RadioButtonId::RadioButton1, "KIV v3.6", 0, 1},
-        {RadioButtonId::RadioButton2, "KIV v4.0", 1, 1},
-        {RadioButtonId::RadioButton3, "KIV v4.5", 2, 1},
-        {RadioButtonId::RadioButton4, "KIV v4.6", 0, 2},
-        {RadioButtonId::RadioButton5, "User Defined", 1, 2},
+        {RadioButtonId::RadioButton1, "KIV v3.6", 0, 2},
+        {RadioButtonId::RadioButton2, "KIV v4.0", 1, 2},
+        {RadioButtonId::RadioButton3, "KIV v4.5", 2, 2},
+        {RadioButtonId::RadioButton4, "KIV v4.6", 0, 3},
+        {RadioButtonId::RadioButton5, "User Defined", 1, 3},
     }};
     for (const auto& [id, caption, row, column] : versions)
         grid->addWidget(addRadioButton(id, panel, caption), row, column);
 
     auto* versionBox = addEdit(EditId::KIVVersionBox, panel, "User defined simulator program");
     versionBox->installEventFilter(this);
-    grid->addWidget(versionBox, 2, 2, Qt::AlignLeft);
+    grid->addWidget(versionBox, 2, 3, Qt::AlignLeft);
 
     auto* hint = new QLabel(panel);
     hint->setObjectName(nameOf(controlName(LabelId::Label5)));
@@ -788,7 +836,8 @@ void TForm7::buildBottomPanel(QWidget* panel) {
     for (QPushButton* button : {ok, cancel, clear})
         buttons->addWidget(button);
     grid->addLayout(buttons, 0, 4, 2, 1, Qt::AlignRight | Qt::AlignTop);
-    grid->setColumnStretch(3, 1);
+    // Room the window gains goes between the flags and the rest, which keeps together at the right.
+    grid->setColumnStretch(1, 1);
 }
 
 void TForm7::fitToFont() {

@@ -73,8 +73,9 @@ private:
 
     OptionsForm& m_model;
     Prompts& m_prompts;
-    // The check boxes' and radio buttons' style: the application's, with indicators that stand out.
-    QStyle* m_indicators;
+    // The style of the controls with edges (check boxes, radio buttons, fields, the series list): the
+    // application's, with edges that stand out.
+    QStyle* m_edges;
 
     QTabWidget* m_pageControl1 = nullptr;
     std::array<QCheckBox*, kCheckBoxIds.size()> m_checkBoxes{};
