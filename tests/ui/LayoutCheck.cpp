@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,6 +120,12 @@ void checkListRows(const QListWidget* list, QStringList& faults) {
     }
 }
 
+// The four strips, two pixels wide, along the inside of an area's edge.
+QList<QRect> bands(const QRect& area) {
+    return {area.adjusted(0, 0, 0, -(area.height() - 2)), area.adjusted(0, area.height() - 2, 0, 0),
+            area.adjusted(0, 0, -(area.width() - 2), 0), area.adjusted(area.width() - 2, 0, 0, 0)};
+}
+
 // Widgets that arrange their own insides, which no layout of ours places.
 bool compound(const QWidget* widget) {
     return qobject_cast<const QAbstractScrollArea*>(widget) ||
@@ -152,6 +159,17 @@ double luminance(const QColor& colour) {
     };
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
            0.0722 * linear(colour.blueF());
+}
+
+// The outer two pixels of a field against what lies just left of it.
+QStringList edgeFault(const Shot& shot, const QWidget* field, const QRect& area) {
+    const QColor behind = shot.at(QPoint(area.left() - 1, area.center().y()));
+    double ratio = 1;
+    for (const QRect& band : bands(area))
+        ratio = std::max(ratio, shot.strongestContrast(band, behind));
+    if (ratio >= 3)
+        return {};
+    return {QString("%1: edge contrast %2").arg(describe(field)).arg(ratio, 0, 'f', 2)};
 }
 
 } // namespace
@@ -247,13 +265,17 @@ QStringList lowContrast(QWidget* window) {
             const QColor behind =
                 shot.at(QPoint(inWindow(button, button->rect()).left() - 1, indicator.center().y()));
             double ratio = 1;
-            for (const QRect& band : {indicator.adjusted(0, 0, 0, -(indicator.height() - 2)),
-                                      indicator.adjusted(0, indicator.height() - 2, 0, 0),
-                                      indicator.adjusted(0, 0, -(indicator.width() - 2), 0),
-                                      indicator.adjusted(indicator.width() - 2, 0, 0, 0)})
+            for (const QRect& band : bands(indicator))
                 ratio = std::max(ratio, shot.strongestContrast(band, behind));
             if (ratio < 3)
                 faults << QString("%1: indicator contrast %2").arg(describe(button)).arg(ratio, 0, 'f', 2);
+        } else if (const auto* field = qobject_cast<const QLineEdit*>(widget); field && field->hasFrame()) {
+            faults << edgeFault(shot, field, inWindow(field, field->rect()));
+        } else if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget);
+                   spin && spin->hasFrame()) {
+            faults << edgeFault(shot, spin, inWindow(spin, spin->rect()));
+        } else if (const auto* list = qobject_cast<const QComboBox*>(widget); list && list->hasFrame()) {
+            faults << edgeFault(shot, list, inWindow(list, list->rect()));
         }
     }
     return faults;

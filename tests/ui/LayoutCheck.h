@@ -1,8 +1,8 @@
 #pragma once
 // Looks at a shown window the way a user reads it: every caption shown whole at the window's fonts, no
-// control lying on another or cut by the edge of what holds it, and texts and check boxes that stand out from
-// what is drawn behind them. Each check returns the faults it finds as readable lines, empty when there are
-// none, so a test can print them all at once.
+// control lying on another or cut by the edge of what holds it, and texts and the edges of controls that
+// stand out from what is drawn behind them. Each check returns the faults it finds as readable lines, empty
+// when there are none, so a test can print them all at once.
 
 #include <QColor>
 #include <QImage>
@@ -40,8 +40,9 @@ private:
     qreal m_ratio;
 };
 
-// Faults in how the window's visible labels (with text) and enabled check boxes and radio buttons stand out
-// from their background: a text under 4.5:1, a check box's or radio button's indicator under 3:1.
+// Faults in how the window's visible labels (with text) and enabled controls stand out from what they are
+// drawn on: a text under 4.5:1; the edge of a check box's or radio button's indicator, a text field, a spin
+// box or a combo box under 3:1.
 QStringList lowContrast(QWidget* window);
 
 } // namespace kivp::test

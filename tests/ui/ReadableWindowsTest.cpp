@@ -1,7 +1,7 @@
 // The options window and the About box as a user with their own font, screen scale and colours sees them:
-// every caption whole, nothing lying on anything else, texts and check boxes standing out in light, dark and
-// high-contrast palettes. The scaled runs are the same program started with QT_SCALE_FACTOR, which Qt reads
-// once at start.
+// every caption whole, nothing lying on anything else, texts and the edges of check boxes and fields standing
+// out in light, dark and high-contrast palettes. The scaled runs are the same program started with
+// QT_SCALE_FACTOR, which Qt reads once at start.
 
 #include "LayoutCheck.h"
 #include "WindowTests.h"
@@ -128,7 +128,7 @@ private slots:
                      qPrintable(QString("%1x%2").arg(device.width()).arg(device.height())));
     }
 
-    void textsAndCheckBoxesStandOutInEveryPalette_data() {
+    void textsAndControlEdgesStandOutInEveryPalette_data() {
         QTest::addColumn<QPalette>("palette");
         QTest::addRow("light") << QApplication::style()->standardPalette();
         QTest::addRow("dark") << paletteOf(QColor(53, 53, 53), QColor(35, 35, 35), QColor(230, 230, 230),
@@ -136,7 +136,7 @@ private slots:
         QTest::addRow("high contrast") << paletteOf(Qt::black, Qt::black, Qt::white, Qt::yellow);
     }
 
-    void textsAndCheckBoxesStandOutInEveryPalette() {
+    void textsAndControlEdgesStandOutInEveryPalette() {
         QFETCH(QPalette, palette);
         Windows w;
         w.options.setPalette(palette);
