@@ -32,6 +32,17 @@ QString shown(QString text) {
     return text.replace(QChar(1), QLatin1Char('&'));
 }
 
+// A caption that needs more room than its widget gives it.
+void cut(const QWidget* widget, const QString& text, QSize needed, QSize room, QStringList& faults) {
+    if (needed.width() > room.width() || needed.height() > room.height())
+        faults << QString("%1: \"%2\" needs %3x%4, has %5x%6")
+                      .arg(describe(widget), text)
+                      .arg(needed.width())
+                      .arg(needed.height())
+                      .arg(room.width())
+                      .arg(room.height());
+}
+
 // What of the widget's own drawing the user could never see: a caption wider or taller than the room for it.
 void checkLabel(const QLabel* label, QStringList& faults) {
     if (label->text().isEmpty())
@@ -47,13 +58,7 @@ void checkLabel(const QLabel* label, QStringList& faults) {
     // Whole lines, without the space after the last one (the box of the glyphs may round a pixel over).
     const int lines = std::max(1, qRound(double(needed.height()) / metrics.lineSpacing()));
     needed.setHeight(lines * metrics.lineSpacing() - metrics.leading());
-    if (needed.width() > room.width() || needed.height() > room.height())
-        faults << QString("%1: \"%2\" needs %3x%4, has %5x%6")
-                      .arg(describe(label), text)
-                      .arg(needed.width())
-                      .arg(needed.height())
-                      .arg(room.width())
-                      .arg(room.height());
+    cut(label, text, needed.size(), room.size(), faults);
 }
 
 void checkButton(const QAbstractButton* button, QStringList& faults) {
@@ -68,15 +73,9 @@ void checkButton(const QAbstractButton* button, QStringList& faults) {
                                             ? QStyle::SE_RadioButtonContents
                                             : QStyle::SE_PushButtonContents;
     const QRect room = button->style()->subElementRect(contents, &option, button);
+    const QString text = shown(button->text());
     const QFontMetrics metrics = button->fontMetrics();
-    const int width = metrics.horizontalAdvance(shown(button->text()));
-    if (width > room.width() || metrics.height() > room.height())
-        faults << QString("%1: \"%2\" needs %3x%4, has %5x%6")
-                      .arg(describe(button), shown(button->text()))
-                      .arg(width)
-                      .arg(metrics.height())
-                      .arg(room.width())
-                      .arg(room.height());
+    cut(button, text, QSize(metrics.horizontalAdvance(text), metrics.height()), room.size(), faults);
 }
 
 void checkTabs(const QTabBar* bar, QStringList& faults) {
