@@ -3,8 +3,10 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "startup/CommandLine.h"
+#include "startup/SingleInstance.h"
 #include "ui/KivpApplication.h"
 #include "ui/ProgramIcon.h"
+#include "ui/QtPrompts.h"
 #include "ui/Sphome.h"
 
 #include <QApplication>
@@ -65,6 +67,12 @@ int main(int argc, char* argv[]) {
                               QString::fromStdString("kivp cannot use its program folder.\n" + error.text()));
         return 1;
     }
+
+    // Before anything is written to the folder: a second kivp there would write over the first one's files.
+    kivp::ui::QtPrompts prompts;
+    const std::optional<kivp::InstanceLock> lock = kivp::claimProgramFolder(folder, prompts);
+    if (!lock)
+        return 0;
 
     // The program folder: kivp.ini, the line score and saved playoffs live there, and the simulator runs there.
     kivp::ui::KivpApplication program(folder);

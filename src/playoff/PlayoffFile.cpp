@@ -261,7 +261,7 @@ PlayoffFile PlayoffFile::fromLines(const Lines& lines) {
     if (typeLine.starts_with(kUtf8ByteOrderMark))
         typeLine.remove_prefix(kUtf8ByteOrderMark.size());
 
-    // The numbers in file order, so that the fault reported is the first one a reader of the file meets.
+    // The numbers first, in file order, then the win counts: the order the fault reported is chosen in.
     file.playoffType = indexInList(typeLine, kClassicTypeCount);
     file.formatIndex =
         indexInList(lineOf(lines, kFormatLine), static_cast<int>(formatItemsFor(file.playoffType).size()));

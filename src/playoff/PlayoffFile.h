@@ -5,11 +5,13 @@
 // (CR LF line ends, "C:\..." team folders) load as they are.
 //
 // Loading checks the whole file before it touches the bracket: a file that cannot be used changes nothing at
-// all. When a file has several faults, the one reported is the first faulty line in file order (line 1, line
-// 2, then lines 33 to 39); a line is faulty when it is missing or not a whole number ("'%s' is not a valid
-// integer value", a missing line giving the empty text), and for lines 1 and 2 also when the number is
-// outside the playoff types or outside that type's formats ("List index out of bounds (%d)"). Every other
-// line is a text taken as it is; lines after the 39th are ignored.
+// all. When a file has several faults, the one reported is the first faulty line in this order: line 1, line
+// 2, lines 33 to 39, then the win counts, lines 18 to 31. Lines 1, 2 and 33 to 39 are faulty when missing or
+// not a whole number ("'%s' is not a valid integer value", a missing line giving the empty text), and lines 1
+// and 2 also when the number is outside the playoff types or outside that type's formats ("List index out of
+// bounds (%d)"). A win count is faulty only when it is a whole number no series can reach (below 0 or above 4
+// wins), with a message naming its line; any other win count, and every other line, is a text taken as it
+// is. Lines after the 39th are ignored.
 //
 // A playoff of a later type ("2012-2021", "2020", "2022-", "Custom") does not fit in 39 lines; it is written in
 // kivp's own form, whose first line no 39-line reader takes for a playoff type, so an older kivp refuses it:
@@ -80,8 +82,8 @@ struct PlayoffFile {
     // The 39 lines in file order, or the lines of kivp's own form for a later type.
     Lines toLines() const;
 
-    // Reads and checks lines as the file header explains. Throws Error::notAnInteger or Error::listIndex, and
-    // Error with a message of its own for kivp's own form.
+    // Reads and checks lines as the file header explains. Throws Error::notAnInteger, Error::listIndex, or an
+    // Error naming the line of a win count no series can reach; for kivp's own form an Error of its own.
     static PlayoffFile fromLines(const Lines& lines);
 
     // Puts the playoff on the bracket: its type's tree, the type selected with its layout, the format list of

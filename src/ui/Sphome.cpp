@@ -551,13 +551,25 @@ void TForm1::refresh() {
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
     m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
     m_changeLabelFont->setEnabled(m_model.ChangeLabelFont1Enabled());
-    m_undoGame->setEnabled(m_model.UndoGame1Enabled());
-    m_redoGame->setEnabled(m_model.RedoGame1Enabled());
+    refreshEditCommands();
     if (m_gameLog)
         m_gameLog->setLog(toQt(gameLogText(journal)));
     updatePicture();
     updateLabelFont();
     m_bracketArea->update();
+}
+
+void TForm1::refreshEditCommands() {
+    m_undoGame->setEnabled(m_model.UndoGame1Enabled());
+    m_redoGame->setEnabled(m_model.RedoGame1Enabled());
+}
+
+// The "Playing game..." window blocks this one while the handler that opened it runs, and the window is
+// redrawn only when that handler ends: without this, Undo and Redo would read as usable all through the game.
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked)
+        refreshEditCommands();
+    return QMainWindow::event(event);
 }
 
 void TForm1::showGameLog() {

@@ -61,8 +61,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void refreshEditCommands();
     void buildMenu();
     void buildTopBar(QWidget* client);
     void buildBracket(QWidget* client);
