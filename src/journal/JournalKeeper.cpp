@@ -264,7 +264,7 @@ std::optional<LoadedPlayoff> JournalKeeper::offerResume() {
                      "\n\nResume it? No starts afresh and keeps it among kivp's autosave files (" + *path +
                      "), from which Load Playoff can bring it back."};
     question.icon = Message::Icon::Information;
-    if (!m_prompts.askYesNo(question))
+    if (!m_prompts.askYesNo(question).value_or(false))
         return std::nullopt;
     LoadedPlayoff loaded = putOnBracket(file, *lines, *path);
     m_keepAutosaveFirst = false; // the autosave is this playoff

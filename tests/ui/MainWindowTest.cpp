@@ -8,6 +8,7 @@
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "ui/BracketPrinter.h"
+#include "ui/QtPrompts.h"
 #include "ui/Sphome.h"
 
 #include <QAccessible>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 
@@ -153,6 +155,27 @@ private slots:
         QCOMPARE(slot->toolTip(),
                  QString("Once the teams are set up, click the team name to play a game in the series"));
         QVERIFY(!f.action("UndoGame1")->isEnabled() && f.action("RedoGame1")->isEnabled());
+    }
+
+    // Who hosts a series is asked with the two teams as buttons, the first pressed by Enter, either reached
+    // from the keyboard; Escape answers neither, on that question and on the Yes/No question of a resume.
+    void questionsAreAnsweredFromTheKeyboardAndEscapeAnswersNeither() {
+        ui::QtPrompts prompts;
+        const auto choose = [&](std::function<void(QWidget*)> keys) {
+            WhenShown press("ChoiceBox", std::move(keys));
+            return prompts.askChoice(Message{"Who hosts it?"}, {"ASHVALE", "R&D"}, 0);
+        };
+        const auto press = [](Qt::Key key) { return [key](QWidget* box) { QTest::keyClick(box, key); }; };
+        QCOMPARE(choose(press(Qt::Key_Return)), std::optional<std::size_t>(0));
+        QCOMPARE(choose([](QWidget* box) {
+                     auto* second = child<QPushButton>(box, "Choice1");
+                     QCOMPARE(second->text(), QString("R&&D")); // the name's own "&", not an access key
+                     QTest::keyClick(second, Qt::Key_Space);
+                 }),
+                 std::optional<std::size_t>(1));
+        QCOMPARE(choose(press(Qt::Key_Escape)), std::optional<std::size_t>());
+        WhenShown escape("QuestionBox", press(Qt::Key_Escape));
+        QCOMPARE(prompts.askYesNo(Message{"Resume it?"}), std::optional<bool>());
     }
 
     void slotsTellTheirTeamAndKeyboardFocusIsMarkedUnlikeTheChampion() {
