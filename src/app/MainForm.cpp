@@ -139,6 +139,7 @@ void MainForm::SpeedButton1Click() {
             settings.save();
         }
         listTeamsIntoPickers();
+        m_journal.autosave(); // the playoff file holds the team folder
     });
 }
 
@@ -322,10 +323,18 @@ void MainForm::PlayToChampionClick() {
     playMany(RunScope::ToChampion, 0);
 }
 
+void MainForm::PlayoffTypeBoxChange(int index) {
+    m_bracket.setPlayoffType(index);
+    m_journal.autosave();
+}
+
 void MainForm::PlayoffFormatBoxChange(int index) {
     const auto lengthsBefore = m_homeField.seriesLengths();
     m_bracket.selectFormat(index);
-    if (const auto message = m_homeField.formatChanged(lengthsBefore))
+    const auto message = m_homeField.formatChanged(lengthsBefore);
+    // Resumed after a stop, the playoff goes on to the wins of the format chosen now.
+    m_journal.autosave();
+    if (message)
         m_prompts.say(*message);
 }
 

@@ -90,7 +90,7 @@ public:
     // The window is shown: start-up state of the bracket, set-up area closed, teams listed.
     void FormShow();
 
-    void PlayoffTypeBoxChange(int index) { m_bracket.setPlayoffType(index); }
+    void PlayoffTypeBoxChange(int index);
     // A home pattern in force moves the home buttons to the hosts of the new series lengths.
     void PlayoffFormatBoxChange(int index);
     // A home button beside a team (SpeedButton2 to SpeedButton15).

@@ -149,6 +149,27 @@ TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWi
     EXPECT_EQ(kivp.prompts().messages()[0].rfind("kivp could not write its autosave file " + autosave() + ".", 0), 0u);
 }
 
+TEST_F(JournalKeeperTest, EveryChangeThePlayoffFileHoldsIsAutosaved) {
+    start();
+    play(1, 2);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"format", [this] { kivp.form().PlayoffFormatBoxChange(0); }},
+        {"playoff type", [this] { kivp.form().PlayoffTypeBoxChange(1); }},
+        {"team folder",
+         [this] {
+             kivp.prompts().folders = {dir.mkdir("league")};
+             kivp.form().SpeedButton1Click();
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        change();
+        const Lines saved = loadLines(autosave());
+        EXPECT_EQ(Lines(saved.begin(), saved.begin() + kPlayoffFileLineCount),
+                  PlayoffFile::of(kivp.form().bracket(), kivp.form().Label32()).toLines())
+            << name;
+    }
+}
+
 TEST_F(JournalKeeperTest, SavePlayoffAsWritesTheJournalButNeverOverTheAutosaveAndLoadLeavesOutOneThatDisagrees) {
     start();
     play(1, 2);
