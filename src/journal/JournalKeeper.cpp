@@ -153,6 +153,7 @@ void JournalKeeper::replacingPlayoff() {
     m_journal = Journal{};
     m_savedGames = 0;
     m_keepAutosaveFirst = true;
+    m_resumeLater = false;
 }
 
 void JournalKeeper::clear() {
@@ -262,9 +263,13 @@ std::optional<LoadedPlayoff> JournalKeeper::offerResume() {
     Message question{"kivp was in the middle of a playoff when it last stopped:\n\n" + typeAndFormat(saved) +
                      ", " + games(played) + " played\nStill in it: " + alive +
                      "\n\nResume it? No starts afresh and keeps it among kivp's autosave files (" + *path +
-                     "), from which Load Playoff can bring it back."};
+                     "), from which Load Playoff can bring it back. Cancel leaves it as it is, to be offered "
+                     "again at the next start."};
     question.icon = Message::Icon::Information;
-    if (!m_prompts.askYesNo(question).value_or(false))
+    const auto answer = m_prompts.askYesNo(question);
+    if (!answer)
+        m_resumeLater = true;
+    if (!answer.value_or(false))
         return std::nullopt;
     LoadedPlayoff loaded = putOnBracket(file, *lines, *path);
     m_keepAutosaveFirst = false; // the autosave is this playoff
@@ -305,7 +310,7 @@ bool JournalKeeper::writeAutosave() {
 }
 
 void JournalKeeper::autosave() {
-    if (m_programDirectory.empty() || writeAutosave() || m_autosaveFailureReported)
+    if (m_programDirectory.empty() || m_resumeLater || writeAutosave() || m_autosaveFailureReported)
         return;
     m_autosaveFailureReported = true;
     m_prompts.showMessage(

@@ -8,7 +8,8 @@
 // playoff that had games is replaced, or on the first write of a run (the file then holds an earlier run's
 // playoff), the autosave there is first kept as the previous autosave, so a playoff set aside can be loaded
 // back. A failure to write is reported once in a run and never stops play. At start, an autosave holding an
-// unfinished playoff is offered for resuming.
+// unfinished playoff is offered for resuming; put off ("not now"), it stays as it is, unwritten, until
+// another playoff is set up or loaded, and is offered again at the next start.
 
 #include "bracket/Bracket.h"
 #include "journal/Journal.h"
@@ -84,7 +85,8 @@ public:
     // when the user cancels. The caller shows the team folder and then autosaves.
     std::optional<LoadedPlayoff> loadPlayoff();
     // At start: when the autosave holds a playoff with games played and no champion, asks whether to resume
-    // it and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves.
+    // it and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves. No
+    // starts afresh; Cancel puts the question off to the next start.
     std::optional<LoadedPlayoff> offerResume();
 
     // Writes the playoff in the window with its journal to the autosave.
@@ -112,6 +114,7 @@ private:
     Journal m_journal;
     int m_savedGames = 0;            // the journal's first games, as far as they are in a user's file
     bool m_keepAutosaveFirst = true; // the autosave on disk holds another playoff than this one
+    bool m_resumeLater = false;      // the autosave's playoff was put off, so nothing is written over it
     bool m_autosaveFailureReported = false;
 };
 

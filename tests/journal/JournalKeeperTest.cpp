@@ -199,7 +199,7 @@ struct ResumeCase {
     const char* name;
     int games; // the second won by the visitor, the others by the home team
     std::function<void(const test::TempDir&)> afterwards; // what befell the files when kivp stopped
-    const char* answer; // to the question whether to resume; "" when it is not asked
+    const char* answer; // to the question whether to resume ("yes", "no", "later"); "" when it is not asked
 };
 
 class Resume : public JournalKeeperTest, public ::testing::WithParamInterface<ResumeCase> {};
@@ -215,7 +215,8 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
 
     test::PlayoffPlayer again(dir.path(), runner);
     const bool asked = *c.answer, yes = asked && std::string(c.answer) == "yes";
-    again.prompts().answers = {yes};
+    const bool later = asked && std::string(c.answer) == "later";
+    again.prompts().answers = {later ? std::nullopt : std::optional<bool>(yes)};
     again.start(dir.path());
     ASSERT_EQ(questions(again).size(), asked ? 1u : 0u);
     if (asked) {
@@ -237,12 +238,20 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
         EXPECT_EQ(again.form().bracket().slot(13), "T1/T2/T3/T4");
         EXPECT_EQ(test::readBytes(dir.file(kAutosaveFileName)), left); // kept until the next autosave
     }
+    if (asked && !yes) {
+        // No starts afresh, and the next change is autosaved; put off, the playoff is offered again.
+        again.form().PlayoffFormatBoxChange(0);
+        test::PlayoffPlayer third(dir.path(), runner);
+        third.start(dir.path());
+        EXPECT_EQ(questions(third).size(), later ? 1u : 0u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Autosaves, Resume,
     ::testing::Values(
         ResumeCase{"UnfinishedAndDeclined", 2, nullptr, "no"},
+        ResumeCase{"UnfinishedAndPutOff", 2, nullptr, "later"},
         // Stopped as its first autosave, whole under the side name, was taking the autosave's name.
         ResumeCase{"LeftUnderItsSideName", 2,
                    [](const test::TempDir& d) {
