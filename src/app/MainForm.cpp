@@ -101,10 +101,30 @@ void MainForm::Button1Click() { m_teamSetupOpen = true; }
 
 void MainForm::Button8Click() { m_teamSetupOpen = false; }
 
+std::string MainForm::pickerCaption(int comboBox) {
+    const bool left = comboBox <= 6;
+    return "Team " + std::to_string(comboBox - (left ? 2 : 9)) + (left ? " (left half)" : " (right half)");
+}
+
 void MainForm::Button2Click() {
     TeamPicks picks;
-    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
+    std::string empty;
+    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i) {
         picks[i] = pickerText(kPickerNumbers[i]);
+        // A series without its teams would start the simulator with none.
+        if (picks[i].empty() && m_bracket.pickerShown(kPickerNumbers[i]))
+            empty += (empty.empty() ? "" : ", ") + pickerCaption(kPickerNumbers[i]);
+    }
+    if (!empty.empty()) {
+        std::string message = "These team pickers have no team chosen: " + empty +
+                              ".\n\nChoose a team in each of them, then press Done again.";
+        if (m_teamItems.empty())
+            message +=
+                "\n\nThe team folder " + m_label32 +
+                " lists no team files: choose the folder of your KIV .dat files with the \"...\" button.";
+        m_prompts.say(message);
+        return;
+    }
     if (!m_journal.maySetPlayoffAside("Done"))
         return;
     m_bracket.applyTeams(picks);
@@ -221,10 +241,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
         throw Error::cannotCreate(lineScoreFile);
 
     const auto series = Bracket::seriesOfSlot(slot);
-    if (!series)
-        return Result::NotPlayable;
-    const int state = m_bracket.seriesState(*series);
-    if (state == kSeriesNotSetUp || state == kSeriesDecided)
+    if (!series || !m_bracket.seriesPlayable(*series))
         return Result::NotPlayable;
     const HomeChoice home = m_bracket.homeChoice(*series);
     if (home == HomeChoice::None) {

@@ -98,7 +98,9 @@ public:
 
     void Button1Click(); // Setup > Teams: opens the set-up area
     void Button8Click(); // "Cancel": closes it; the pickers keep their choices
-    void Button2Click(); // "Done": the picked teams go into the bracket
+    // "Done": the picked teams go into the bracket; while a picker shown is empty it says which and sets
+    // nothing up.
+    void Button2Click();
     void Button4Click(); // File > Reset Form
     void SpeedButton1Click(); // "...": choose the team folder
     void Button5Click(); // Setup > Options: checks the home choices, then opens the options window
@@ -164,6 +166,8 @@ private:
 
     // Whether every series that can be played has its home team marked, as the Options command checks it.
     bool homeTeamsChosen() const;
+    // "Team 2 (left half)": the caption of a team picker and its half.
+    static std::string pickerCaption(int comboBox);
     // The click's step; outcome names the teams and takes the score.
     GameOutcome::Result playGame(int slot, GameOutcome& outcome);
     // The one-game step of a click and of every game of a run: reports what stops it, never throws.

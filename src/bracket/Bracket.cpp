@@ -130,6 +130,11 @@ void Bracket::setSeriesState(int series, int state) {
     m_states[static_cast<std::size_t>(series)] = state;
 }
 
+bool Bracket::seriesPlayable(int series) const {
+    return seriesState(series) == kSeriesOpen && roundShown(roundOf(series)) &&
+           !slot(upperSlot(series)).empty() && !slot(lowerSlot(series)).empty();
+}
+
 const HomeButton& Bracket::speedButton(int number) const {
     checkButton(number);
     return m_buttons[static_cast<std::size_t>(number)];

@@ -100,6 +100,9 @@ public:
 
     int seriesState(int series) const;
     void setSeriesState(int series, int state);
+    // Whether a game of the series can be played: set up and undecided, in a round the layout shows (a type
+    // change can hide a series that is still set up), and with both its teams named.
+    bool seriesPlayable(int series) const;
 
     const HomeButton& speedButton(int number) const; // 2 to 15
     HomeButton& speedButton(int number);

@@ -41,7 +41,7 @@ std::string runTitle(RunScope scope) {
 
 std::optional<int> currentRoundSeries(const Bracket& bracket) {
     for (int series = 1; series <= kSeriesCount; ++series) {
-        if (bracket.seriesState(series) == kSeriesOpen) {
+        if (bracket.seriesPlayable(series)) {
             for (int first : {7, 5, 1}) {
                 if (Bracket::roundOf(first) == Bracket::roundOf(series))
                     return first;
@@ -53,7 +53,7 @@ std::optional<int> currentRoundSeries(const Bracket& bracket) {
 
 std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int series) {
     if (scope == RunScope::RestOfSeries) {
-        if (series >= 1 && series <= kSeriesCount && bracket.seriesState(series) == kSeriesOpen)
+        if (series >= 1 && series <= kSeriesCount && bracket.seriesPlayable(series))
             return series;
         return std::nullopt;
     }
@@ -65,8 +65,7 @@ std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int s
         return std::nullopt;
     std::optional<int> next;
     for (int candidate = 1; candidate <= kSeriesCount; ++candidate) {
-        if (Bracket::roundOf(candidate) != Bracket::roundOf(*anchor) ||
-            bracket.seriesState(candidate) != kSeriesOpen)
+        if (Bracket::roundOf(candidate) != Bracket::roundOf(*anchor) || !bracket.seriesPlayable(candidate))
             continue;
         if (!next || gamesPlayed(bracket, candidate) < gamesPlayed(bracket, *next))
             next = candidate;

@@ -93,6 +93,7 @@ struct OrderRow {
     const char* series;
     std::vector<std::string> messages;
     bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
+    int retyped = 0; // before the run "1969-1993" is chosen (1), and four teams set up with Done (2)
 };
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
@@ -103,6 +104,12 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     run.homeWins(40);
     for (int series : row.clickedFirst)
         run.form.Label9Click(Bracket::upperSlot(series));
+    if (row.retyped == 1)
+        run.form.PlayoffTypeBoxChange(1);
+    if (row.retyped == 2) {
+        run.user.prompts().answers = {true}; // the games played are set aside
+        run.user.setUp(1, 4, kTeams);
+    }
     if (row.pitchersOfSeriesOne)
         run.confirmOptions(false, true);
     run.runner.calls.clear();
@@ -127,6 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", {}},
         OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", {}},
         OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", {kHomeTeamMissing}},
+        OrderRow{"SeriesHiddenByATypeChangeAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "", {}, false, 1},
+        OrderRow{"SeriesEmptiedByDoneAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "5656", {}, false, 2},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
         OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", {}},
         OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
