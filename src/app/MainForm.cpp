@@ -248,6 +248,8 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
         m_prompts.say(kHomeTeamMissing);
         return Result::Refused;
     }
+    if (!lineUpOptions(m_bracket, m_options, m_prompts, *series))
+        return Result::Refused;
 
     const std::string teamDirectory = m_label32;
     setCurrentDirectory(m_programDirectory);

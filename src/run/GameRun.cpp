@@ -124,24 +124,33 @@ std::string gameReport(const Bracket& bracket, int series, const GameOutcome& ou
     return line;
 }
 
-bool GameRun::lineUp(int series) {
-    if (m_bracket.homeChoice(series) == HomeChoice::None)
-        return true; // the step says what is missing
-    const std::string visitor = m_bracket.slot(m_bracket.visitorSlot(series));
-    const std::string home = m_bracket.slot(m_bracket.homeSlot(series));
-    const std::string& chosenVisitor = m_options.selectedVisitorTeam();
-    const std::string& chosenHome = m_options.selectedHomeTeam();
-    const bool sameTeams =
-        (chosenVisitor == visitor && chosenHome == home) || (chosenVisitor == home && chosenHome == visitor);
-    if (!sameTeams && namesStartingPitcher(m_options.rawSwitches())) {
-        m_prompts.say("The starting pitchers in force were chosen for " + chosenVisitor + " at " +
-                      chosenHome + ", not for the next game, " + visitor + " at " + home +
-                      ".\nChoose this series' pitchers in Options (or none), then play on.");
+std::optional<std::string> startingPitchersProblem(const Bracket& bracket, const OptionsForm& options,
+                                                   int series) {
+    if (bracket.homeChoice(series) == HomeChoice::None || !namesStartingPitcher(options.rawSwitches()))
+        return std::nullopt;
+    const std::string visitor = bracket.slot(bracket.visitorSlot(series));
+    const std::string home = bracket.slot(bracket.homeSlot(series));
+    const std::string& chosenVisitor = options.selectedVisitorTeam();
+    const std::string& chosenHome = options.selectedHomeTeam();
+    // A pitcher's number belongs to one team's roster, and the switch to that team's role.
+    if (chosenVisitor == visitor && chosenHome == home)
+        return std::nullopt;
+    return "The starting pitchers in force were chosen for " + chosenVisitor + " at " + chosenHome +
+           ", not for the next game, " + visitor + " at " + home +
+           ".\nChoose this series' pitchers in Options (or none), then play on.";
+}
+
+bool lineUpOptions(const Bracket& bracket, OptionsForm& options, Prompts& prompts, int series) {
+    if (const auto problem = startingPitchersProblem(bracket, options, series)) {
+        prompts.say(*problem);
         return false;
     }
-    // A command file names one game's teams; in a run it follows the games as the team switches do.
-    if (m_options.useCommandFile() && (chosenVisitor != visitor || chosenHome != home))
-        m_options.renameCommandFileTeams(visitor, home);
+    const std::string visitor = bracket.slot(bracket.visitorSlot(series));
+    const std::string home = bracket.slot(bracket.homeSlot(series));
+    // A command file names one game's teams; it follows the games as the team switches do.
+    if (options.useCommandFile() &&
+        (options.selectedVisitorTeam() != visitor || options.selectedHomeTeam() != home))
+        options.renameCommandFileTeams(visitor, home);
     return true;
 }
 
@@ -154,14 +163,11 @@ RunReport GameRun::play(RunScope scope, int series) {
     std::string last;
     std::string ending;
     while (const auto next = nextSeriesOfRun(m_bracket, scope, series)) {
-        if (!lineUp(*next)) {
-            ending = stoppedAfter(report.gamesCredited);
-            break;
-        }
         // A game the step is bound to refuse is left to it with the progress window gone, so its message
         // stands alone.
-        const bool refused =
-            m_bracket.updateOptionsLabel() || m_bracket.homeChoice(*next) == HomeChoice::None;
+        const bool refused = m_bracket.updateOptionsLabel() ||
+                             m_bracket.homeChoice(*next) == HomeChoice::None ||
+                             startingPitchersProblem(m_bracket, m_options, *next);
         if (refused && started) {
             m_progress.runEnded();
             started = false;

@@ -40,6 +40,16 @@ std::string gameHeading(const Bracket& bracket, int series);
 // Empty for a game that was not played.
 std::string gameReport(const Bracket& bracket, int series, const GameOutcome& outcome);
 
+// Why the options in force cannot play the next game of a series, which has a home team: the starting
+// pitchers they name were chosen for another game (other teams, or the same teams the other way round).
+// Nothing when they can.
+std::optional<std::string> startingPitchersProblem(const Bracket& bracket, const OptionsForm& options,
+                                                   int series);
+// The check every game makes before it starts, by a click or in a run: false, having said why, when the
+// starting pitchers in force belong to another game; otherwise true, a command file's line first made to name
+// this game's teams and roles, as the team switches of an ordinary command line do.
+bool lineUpOptions(const Bracket& bracket, OptionsForm& options, Prompts& prompts, int series);
+
 struct RunReport {
     int gamesCredited = 0;
     std::string statusLine;
@@ -58,9 +68,6 @@ public:
     RunReport play(RunScope scope, int series);
 
 private:
-    // Lines the options up with the next game; false, having said why, when the run must stop.
-    bool lineUp(int series);
-
     Bracket& m_bracket;
     OptionsForm& m_options;
     Prompts& m_prompts;

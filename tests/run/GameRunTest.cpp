@@ -294,6 +294,19 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
 }
 
+TEST(StartingPitchers, BelongToTheGameTheyWereChosenForSoAClickOnAnotherSeriesPlaysNothing) {
+    Playoff run(0, 10);
+    run.confirmOptions(false, true); // for series 1, DUNMERE at ASHVALE
+    run.homeWins(2);
+    run.form.Label9Click(Bracket::upperSlot(2));
+    run.form.PlayRestOfSeriesClick(Bracket::upperSlot(2));
+    const std::string refused = "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for "
+                                "the next game, COPPERTN at BRINDLE.\nChoose this series' pitchers in Options "
+                                "(or none), then play on.";
+    EXPECT_EQ(run.user.prompts().messages(), (std::vector<std::string>{refused, refused}));
+    EXPECT_TRUE(run.runner.calls.empty());
+}
+
 TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
     Playoff run(0, 18); // "5-7-7"
     const std::string folder = run.install.programFolder();
