@@ -314,7 +314,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 
 void MainForm::playMany(RunScope scope, int slot) {
     const int series = Bracket::seriesOfSlot(slot).value_or(0);
-    GameRun run(m_bracket, m_options, m_prompts, *m_progress,
+    GameRun run(m_bracket, m_options, m_homeField, m_prompts, *m_progress,
                 [this](int next) { return playGameReporting(Bracket::upperSlot(next)); });
     m_statusLine = run.play(scope, series).statusLine;
 }

@@ -1,5 +1,6 @@
 #include "run/GameRun.h"
 
+#include "journal/GameLog.h"
 #include "options/OptionsForm.h"
 #include "platform/IntegerText.h"
 #include "platform/Prompts.h"
@@ -154,6 +155,21 @@ bool lineUpOptions(const Bracket& bracket, OptionsForm& options, Prompts& prompt
     return true;
 }
 
+std::optional<std::string> GameRun::chooseHost(int series) {
+    const std::string upper = m_bracket.slot(Bracket::upperSlot(series));
+    const std::string lower = m_bracket.slot(Bracket::lowerSlot(series));
+    const std::string named = seriesName(series) + ", " + upper + " vs. " + lower;
+    Message question{named + ", has no home team yet. Which team is at home?\n\nThe team chosen hosts game 1 "
+                             "and the games its home pattern gives it, as if its H button had been marked.",
+                     "Home Team", Message::Icon::Information};
+    const auto host = m_prompts.askChoice(question, {upper, lower}, 0);
+    if (!host)
+        return "The run stopped at " + named +
+               ": it has no home team. Mark one with the H buttons beside its teams, or choose one when the run "
+               "asks.";
+    return m_homeField.chooseHost(series, *host == 0 ? HomeChoice::Upper : HomeChoice::Lower);
+}
+
 RunReport GameRun::play(RunScope scope, int series) {
     // The round is the one in play when the command is given; the run does not go on into the next.
     if (scope == RunScope::RestOfRound && series == 0)
@@ -163,6 +179,16 @@ RunReport GameRun::play(RunScope scope, int series) {
     std::string last;
     std::string ending;
     while (const auto next = nextSeriesOfRun(m_bracket, scope, series)) {
+        if (m_bracket.homeChoice(*next) == HomeChoice::None && !m_bracket.updateOptionsLabel()) {
+            if (const auto stop = chooseHost(*next)) {
+                if (started)
+                    m_progress.runEnded();
+                started = false;
+                m_prompts.say(*stop);
+                ending = stoppedAfter(report.gamesCredited);
+                break;
+            }
+        }
         // A game the step is bound to refuse is left to it with the progress window gone, so its message
         // stands alone.
         const bool refused = m_bracket.updateOptionsLabel() ||

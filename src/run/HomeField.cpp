@@ -1,5 +1,6 @@
 #include "run/HomeField.h"
 
+#include "journal/GameLog.h"
 #include "options/OptionsForm.h"
 #include "platform/IntegerText.h"
 
@@ -81,6 +82,20 @@ std::optional<std::string> HomeField::formatChanged(const std::array<int, kSerie
             message = said;
     }
     return message;
+}
+
+std::optional<std::string> HomeField::chooseHost(int series, HomeChoice host) {
+    if (host == HomeChoice::None)
+        return std::nullopt;
+    // Straight to the buttons, as a pattern's move: the choice was asked for by kivp, not made by a click.
+    m_bracket.speedButton(Bracket::upperButton(series)).down = host == HomeChoice::Upper;
+    m_bracket.speedButton(Bracket::lowerButton(series)).down = host == HomeChoice::Lower;
+    if (!namesStartingPitcher(m_options.rawSwitches()))
+        return std::nullopt;
+    m_bracket.setUpdateOptionsLabel(true);
+    return m_bracket.slot(m_bracket.homeSlot(series)) + " is now the home team of " + seriesName(series) +
+           ".\nThe starting pitchers in force were chosen for another game: choose this series' pitchers in "
+           "Options (or none), then play on.";
 }
 
 std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game,

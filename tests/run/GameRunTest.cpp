@@ -92,8 +92,9 @@ struct OrderRow {
     int slot; // where the command came from; 0 for the Play menu
     const char* series;
     std::vector<std::string> messages;
-    bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
+    bool pitchersOfSeriesOne = false; // starting pitchers chosen for the first series listed before the run
     int retyped = 0; // before the run "1969-1993" is chosen (1), and four teams set up with Done (2)
+    std::vector<std::optional<std::size_t>> hosts = {}; // the user's answers when asked who hosts a series
 };
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
@@ -112,6 +113,7 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     }
     if (row.pitchersOfSeriesOne)
         run.confirmOptions(false, true);
+    run.user.prompts().chosen.assign(row.hosts.begin(), row.hosts.end());
     run.runner.calls.clear();
     if (row.scope == RunScope::RestOfSeries)
         run.form.PlayRestOfSeriesClick(row.slot);
@@ -133,7 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", {}},
         OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", {}},
         OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", {}},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", {kHomeTeamMissing}},
+        OrderRow{"ToChampionAsksWhoHostsEachNewSeries", 0, 0, {}, S::ToChampion, 0, "1234567", {}, false, 0,
+                 {1, 0, 1}},
+        OrderRow{"NoHostGivenStopsTheRunNamingTheSeries", 0, 0, {}, S::ToChampion, 0, "1234",
+                 {"The run stopped at Semi-final (left half), ASHVALE vs. BRINDLE: it has no home team. Mark one "
+                  "with the H buttons beside its teams, or choose one when the run asks."}},
+        OrderRow{"HostChosenWithPitchersInForceRaisesTheWarning", 1, 0, {6}, S::ToChampion, 0, "5",
+                 {"ASHVALE is now the home team of Championship.\nThe starting pitchers in force were chosen for "
+                  "another game: choose this series' pitchers in Options (or none), then play on."}, true, 0, {0}},
         OrderRow{"SeriesHiddenByATypeChangeAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "", {}, false, 1},
         OrderRow{"SeriesEmptiedByDoneAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "5656", {}, false, 2},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
