@@ -404,8 +404,16 @@ void MainForm::showLoadedPlayoff(const LoadedPlayoff& loaded) {
     // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
     m_label32 = loaded.teamDirectory;
     listTeamsIntoPickers();
-    // The playoff goes on under the home pattern it was played with, which its home buttons follow.
+    // The playoff goes on under the home pattern it was played with, which its home buttons follow: each
+    // open series shows the host of its next game, worked out from the latest game its journal holds.
     m_homeField.setPatterns(HomePatterns::readFrom(loaded.extras));
+    std::array<const GameRecord*, kSeriesCount + 1> latest{};
+    for (const Journal::Entry& entry : m_journal.journal().entries())
+        latest[static_cast<std::size_t>(entry.game.series)] = &entry.game;
+    for (int series = 1; series <= kSeriesCount; ++series) {
+        if (const GameRecord* game = latest[static_cast<std::size_t>(series)])
+            m_homeField.showNextHost(series, game->game, game->home);
+    }
     m_journal.autosave();
 }
 

@@ -98,6 +98,22 @@ std::optional<std::string> HomeField::chooseHost(int series, HomeChoice host) {
            "Options (or none), then play on.";
 }
 
+void HomeField::showNextHost(int series, int latestGame, const std::string& latestHost) {
+    if (m_bracket.seriesState(series) != kSeriesOpen)
+        return;
+    const std::string& upper = m_bracket.slot(Bracket::upperSlot(series));
+    const std::string& lower = m_bracket.slot(Bracket::lowerSlot(series));
+    if (upper == lower || (latestHost != upper && latestHost != lower))
+        return; // nothing tells the two teams apart
+    const int length = seriesLength(m_bracket, series);
+    // The marked team hosted the latest game exactly when the pattern gave it that game.
+    const bool upperMarked = (latestHost == upper) == m_patterns.markedTeamHosts(length, latestGame);
+    const bool upperHostsNext =
+        upperMarked == m_patterns.markedTeamHosts(length, gamesPlayed(m_bracket, series) + 1);
+    m_bracket.speedButton(Bracket::upperButton(series)).down = upperHostsNext;
+    m_bracket.speedButton(Bracket::lowerButton(series)).down = !upperHostsNext;
+}
+
 std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game,
                                            int length) {
     if (markedBefore == markedNow || m_bracket.homeChoice(series) == HomeChoice::None)

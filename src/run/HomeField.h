@@ -47,6 +47,11 @@ public:
     // A run asked who hosts a series that had no home team, and the user chose: that team is marked.
     std::optional<std::string> chooseHost(int series, HomeChoice host);
 
+    // A playoff was loaded or resumed: an open series whose latest game is known (its number within the
+    // series and its host) shows the host of its next game, as it did when the playoff was saved. The user
+    // chose nothing, so no warning.
+    void showNextHost(int series, int latestGame, const std::string& latestHost);
+
     std::array<int, kSeriesCount + 1> seriesLengths() const;
 
 private:

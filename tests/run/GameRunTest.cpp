@@ -358,5 +358,22 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
     EXPECT_TRUE(user.prompts().messages().empty());
 }
 
+TEST(HomePatternSetting, ALoadedPlayoffShowsWhoHostsItsNextGame) {
+    Playoff run(2, 3);
+    run.form.HomePatternClick(P::TwoThreeTwo);
+    run.homeWins(2);
+    run.form.PlayRestOfSeriesClick(13); // games 1 and 2; game 3 is MARROWDL's, and not scored
+    ASSERT_EQ(run.form.bracket().homeChoice(7), HomeChoice::Lower);
+    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
+    run.user.prompts().files = {file};
+    run.form.SavePlayoffAs1Click();
+
+    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
+    again.start(run.install.teamFolder()); // not resumed
+    again.prompts().files = {file};
+    again.form().Button7Click();
+    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
+}
+
 } // namespace
 } // namespace kivp
