@@ -12,6 +12,7 @@
 #include "report/PlayoffReport.h"
 #include "teams/TeamList.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace kivp {
@@ -425,6 +426,13 @@ void MainForm::UndoGame1Click() {
 void MainForm::RedoGame1Click() {
     if (RedoGame1Enabled())
         guarded([this] { m_journal.redoGame(); });
+}
+
+std::string MainForm::windowTitle() const {
+    const std::string& file = m_journal.playoffFile();
+    if (file.empty())
+        return kProgramTitle;
+    return std::string(kProgramTitle) + " - " + std::filesystem::path(file).filename().string();
 }
 
 void MainForm::ExporttoHTML1Click() {

@@ -120,6 +120,10 @@ public:
     std::string homePatternCaption() const;
     // The line under the bracket saying what the latest game or run came to.
     const std::string& statusLine() const { return m_statusLine; }
+    // The window's title: the program and the playoff file the playoff belongs to ("KIV Playoff Mode -
+    // t1.kvp"); windowModified() says whether games are in no file the user saved.
+    std::string windowTitle() const;
+    bool windowModified() const { return m_journal.unsavedGames() > 0; }
     // Where a run of games shows its progress; nothing shows it by default.
     void setRunProgress(RunProgress* progress) { m_progress = progress ? progress : &m_quietProgress; }
     void Button3Click() { m_view.showAbout(); }
@@ -127,7 +131,7 @@ public:
     // A key was released in the window or one of the two top drop-downs: F1 opens the help.
     void FormKeyUp(int keyCode);
     void Exit1Click() { m_view.closeMainWindow(); }
-    void Button6Click();        // File > Save Playoff
+    void Button6Click();        // File > Save Playoff (asks before replacing another playoff's file)
     void SavePlayoffAs1Click(); // File > Save Playoff As...
     void Button7Click();        // File > Load Playoff
     // Edit > Undo Game, Redo Game: offered only between games, when there is a game to take back or put back.

@@ -152,6 +152,7 @@ bool JournalKeeper::maySetPlayoffAside(const std::string& command) {
 void JournalKeeper::replacingPlayoff() {
     m_journal = Journal{};
     m_savedGames = 0;
+    m_playoffFile.clear();
     m_keepAutosaveFirst = true;
     m_resumeLater = false;
 }
@@ -169,9 +170,27 @@ void JournalKeeper::newPlayoff() {
 // ---------------------------------------------------------------------------------------------------
 
 void JournalKeeper::savePlayoff(const std::string& statsFileName) {
-    kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName, m_prompts,
-                      extraLines());
+    const PlayoffSaveTarget target = playoffSaveTarget(m_programDirectory, statsFileName);
+    const Lines extra = extraLines();
+    if (target.notice)
+        m_prompts.say(*target.notice);
+    std::error_code error;
+    if (std::filesystem::exists(target.path, error) &&
+        (m_playoffFile.empty() || !sameFile(target.path, m_playoffFile))) {
+        // The name comes from the statistics file, which another playoff may well have used before.
+        Message question{
+            "Save Playoff saves to " + target.path + ", which already exists and is not this playoff's file" +
+            (m_playoffFile.empty() ? std::string(".") : " (this playoff belongs to " + m_playoffFile + ").") +
+            "\n\nReplace " + target.path +
+            " with the playoff in the window? File > Save Playoff As... saves it under another name."};
+        question.icon = Message::Icon::Warning;
+        question.cancelByDefault = true;
+        if (!m_prompts.askOkCancel(question))
+            return;
+    }
+    savePlayoffFile(target.path, m_bracket, m_teamDirectory(), extra);
     m_savedGames = m_journal.size();
+    m_playoffFile = target.path;
 }
 
 void JournalKeeper::savePlayoffAs() {
@@ -190,6 +209,7 @@ void JournalKeeper::savePlayoffAs() {
     }
     savePlayoffFile(path, m_bracket, m_teamDirectory(), extraLines());
     m_savedGames = m_journal.size();
+    m_playoffFile = path;
 }
 
 LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& lines,
@@ -222,6 +242,7 @@ std::optional<LoadedPlayoff> JournalKeeper::loadPlayoff() {
         return std::nullopt;
     LoadedPlayoff loaded = putOnBracket(file, lines, *path);
     m_savedGames = m_journal.size(); // the file the user chose holds them
+    m_playoffFile = *path;
     return loaded;
 }
 

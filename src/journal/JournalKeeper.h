@@ -10,6 +10,8 @@
 // back. A failure to write is reported once in a run and never stops play. At start, an autosave holding an
 // unfinished playoff is offered for resuming; put off ("not now"), it stays as it is, unwritten, until
 // another playoff is set up or loaded, and is offered again at the next start.
+//
+// It also knows the playoff's own file: the one it was loaded from or last saved to.
 
 #include "bracket/Bracket.h"
 #include "journal/Journal.h"
@@ -54,6 +56,9 @@ public:
     const Journal& journal() const { return m_journal; }
     // Games of the journal that are in no playoff file the user saved or loaded.
     int unsavedGames() const;
+    // The file the playoff in the window was loaded from or last saved to; empty for a playoff set up here
+    // (or resumed) and not saved since.
+    const std::string& playoffFile() const { return m_playoffFile; }
     std::string autosavePath() const;
     std::string previousAutosavePath() const;
 
@@ -75,7 +80,8 @@ public:
     // "Done" or Reset Form has put a new playoff on the bracket: an empty journal, autosaved.
     void newPlayoff();
 
-    // File > Save Playoff, under the statistics file's name in the program folder.
+    // File > Save Playoff, under the statistics file's name in the program folder. A file of that name that
+    // is not this playoff's own is replaced only when the user answers OK.
     void savePlayoff(const std::string& statsFileName);
     // File > Save Playoff As...: a name and folder the user chooses (".kvp" added to a name without an
     // extension); an autosave's own name is refused.
@@ -113,6 +119,7 @@ private:
     std::string m_programDirectory;
     Journal m_journal;
     int m_savedGames = 0;            // the journal's first games, as far as they are in a user's file
+    std::string m_playoffFile;
     bool m_keepAutosaveFirst = true; // the autosave on disk holds another playoff than this one
     bool m_resumeLater = false;      // the autosave's playoff was put off, so nothing is written over it
     bool m_autosaveFailureReported = false;

@@ -491,6 +491,9 @@ void TForm1::refresh() {
                                      : patterns.forLength(length) == pattern);
     }
     m_statusLine->setText(toQt(m_model.statusLine()));
+    // "[*]" is where Qt shows the mark of a window whose games are not all saved.
+    setWindowTitle(toQt(m_model.windowTitle()) + "[*]");
+    setWindowModified(m_model.windowModified());
 
     const Journal& journal = m_model.journal().journal();
     for (int slot = 1; slot <= kSlotCount; ++slot) {

@@ -149,6 +149,40 @@ TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWi
     EXPECT_EQ(kivp.prompts().messages()[0].rfind("kivp could not write its autosave file " + autosave() + ".", 0), 0u);
 }
 
+TEST_F(JournalKeeperTest, SavePlayoffAsksBeforeReplacingAnotherPlayoffsFileAndTheTitleNamesThePlayoffsFile) {
+    start();
+    play(1, 2);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode");
+    kivp.prompts().files = {dir.file("t1.kvp")};
+    kivp.form().SavePlayoffAs1Click();
+    kivp.prompts().files = {dir.file("t1.kvp")};
+    kivp.form().Button7Click();
+    play(4, 3);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode - t1.kvp");
+    EXPECT_TRUE(kivp.form().windowModified());
+
+    // No statistics file name: Save Playoff writes playoff1.kvp, which holds an earlier playoff.
+    const std::string earlier = dir.write("playoff1.kvp", "an earlier playoff");
+    kivp.prompts().clear();
+    kivp.prompts().answers = {false};
+    kivp.form().Button6Click();
+    ASSERT_EQ(questions(kivp).size(), 1u);
+    EXPECT_EQ(questions(kivp)[0].message.text,
+              "Save Playoff saves to " + earlier + ", which already exists and is not this playoff's file (this "
+              "playoff belongs to " + dir.file("t1.kvp") + ").\n\nReplace " + earlier +
+              " with the playoff in the window? File > Save Playoff As... saves it under another name.");
+    EXPECT_TRUE(questions(kivp)[0].message.cancelByDefault);
+    EXPECT_EQ(test::readBytes(earlier), "an earlier playoff");
+
+    kivp.prompts().answers = {true};
+    kivp.form().Button6Click();
+    EXPECT_EQ(gamesIn(earlier), 2);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode - playoff1.kvp");
+    EXPECT_FALSE(kivp.form().windowModified());
+    kivp.form().Button6Click(); // now the playoff's own file
+    EXPECT_EQ(questions(kivp).size(), 2u);
+}
+
 TEST_F(JournalKeeperTest, EveryChangeThePlayoffFileHoldsIsAutosaved) {
     start();
     play(1, 2);
