@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/GameCommand.h"
+#include "journal/GameLog.h"
 #include "options/ProfileFile.h"
 #include "options/SettingKeys.h"
 #include "platform/FileWriting.h"
@@ -130,6 +131,7 @@ void MainForm::Button2Click() {
         return;
     m_bracket.applyTeams(picks);
     m_teamSetupOpen = false;
+    m_statusLine.clear();
     m_journal.newPlayoff();
 }
 
@@ -139,6 +141,7 @@ void MainForm::Button4Click() {
     m_bracket.reset();
     m_label32 = m_teamDirectory;
     listTeamsIntoPickers();
+    m_statusLine.clear();
     m_journal.newPlayoff();
 }
 
@@ -345,6 +348,7 @@ void MainForm::PlayToChampionClick() {
 
 void MainForm::PlayoffTypeBoxChange(int index) {
     m_bracket.setPlayoffType(index);
+    m_statusLine.clear();
     m_journal.autosave();
 }
 
@@ -415,17 +419,41 @@ void MainForm::showLoadedPlayoff(const LoadedPlayoff& loaded) {
         if (const GameRecord* game = latest[static_cast<std::size_t>(series)])
             m_homeField.showNextHost(series, game->game, game->home);
     }
+    m_statusLine.clear();
     m_journal.autosave();
 }
 
+namespace {
+
+// "game 5 of Championship, BRINDLE 3 at ASHVALE 5"
+std::string gameNamed(const GameRecord& game) {
+    return "game " + std::to_string(game.game) + " of " + seriesName(game.series) + ", " + game.visitor +
+           " " + std::to_string(game.visitorRuns) + " at " + game.home + " " + std::to_string(game.homeRuns);
+}
+
+} // namespace
+
 void MainForm::UndoGame1Click() {
-    if (UndoGame1Enabled())
-        guarded([this] { m_journal.undoGame(); });
+    if (!UndoGame1Enabled())
+        return;
+    guarded([this] {
+        const Journal& journal = m_journal.journal();
+        const GameRecord game = journal.latest();
+        const int before = journal.size();
+        m_journal.undoGame();
+        if (journal.size() < before)
+            m_statusLine = "Taken back: " + gameNamed(game) + ".";
+    });
 }
 
 void MainForm::RedoGame1Click() {
-    if (RedoGame1Enabled())
-        guarded([this] { m_journal.redoGame(); });
+    if (!RedoGame1Enabled())
+        return;
+    guarded([this] {
+        const GameRecord game = m_journal.journal().nextRedo();
+        m_journal.redoGame();
+        m_statusLine = "Put back: " + gameNamed(game) + ".";
+    });
 }
 
 std::string MainForm::windowTitle() const {

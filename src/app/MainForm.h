@@ -118,7 +118,8 @@ public:
     const HomePatterns& homePatterns() const { return m_homeField.patterns(); }
     // The top bar's note of the home patterns that the chosen format plays.
     std::string homePatternCaption() const;
-    // The line under the bracket saying what the latest game or run came to.
+    // The line under the bracket saying what the latest game, run, undo or redo came to; empty once the
+    // playoff it spoke of is gone or changed.
     const std::string& statusLine() const { return m_statusLine; }
     // The window's title: the program and the playoff file the playoff belongs to ("KIV Playoff Mode -
     // t1.kvp"); windowModified() says whether games are in no file the user saved.

@@ -305,5 +305,43 @@ TEST_F(MainFormTest, AGameTheUserStoppedCountsForNothingAndKeepsTheOptions) {
     EXPECT_TRUE(prompts.calls.empty());
 }
 
+TEST_F(MainFormTest, TheStatusLineNoLongerNamesTheChampionOnceTheGameIsTakenBackOrThePlayoffChanges) {
+    teams({"Ash", "Birch"});
+    start();
+    const std::string saved = dir.file("saved.kvp");
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"Undo", [&] { form.UndoGame1Click(); }},
+        {"Reset Form", [&] { form.Button4Click(); }},
+        {"Done", [&] { form.Button2Click(); }},
+        {"Load Playoff",
+         [&] {
+             prompts.files = {saved};
+             form.Button7Click();
+         }},
+        {"a type change", [&] { form.PlayoffTypeBoxChange(1); }},
+    };
+    for (const auto& [name, command] : commands) {
+        form.PlayoffTypeBoxChange(2);
+        form.PlayoffFormatBoxChange(0); // one game decides
+        form.choosePicker(3, 0);
+        form.choosePicker(10, 1);
+        prompts.answers = {true}; // the playoff before is set aside
+        form.Button2Click();
+        if (!test::exists(saved)) {
+            prompts.files = {saved};
+            form.SavePlayoffAs1Click();
+        }
+        runner.thenScore(1, 2);
+        form.Label9Click(13);
+        ASSERT_EQ(form.statusLine(),
+                  "Birch at Ash: Ash won 2-1. Ash wins the series 1-0 and is the champion!");
+        prompts.answers = {true};
+        command();
+        EXPECT_EQ(form.statusLine(),
+                  std::string(name) == "Undo" ? "Taken back: game 1 of Championship, Birch 1 at Ash 2." : "")
+            << name;
+    }
+}
+
 } // namespace
 } // namespace kivp

@@ -157,6 +157,33 @@ private slots:
         QVERIFY(!f.action("UndoGame1")->isEnabled() && f.action("RedoGame1")->isEnabled());
     }
 
+    void aLongStatusLineIsShownWholeAndTheTitleNamesThePlayoffsFileMarkedWhileGamesAreUnsaved() {
+        Fixture f;
+        for (const char* team : {"FAIRHOLW", "MARROWDL"}) // names as long as they come
+            f.dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
+        f.model.listTeamsIntoPickers();
+        f.model.PlayoffTypeBoxChange(2);
+        f.model.choosePicker(3, 3);
+        f.model.choosePicker(10, 2);
+        f.model.Button2Click();
+        for (int game = 0; game < 4; ++game)
+            f.runner.thenScore(3, 5);
+        f.action("PlayToChampion1")->trigger();
+        auto* status = f.get<QLabel>("StatusLine");
+        const QFontMetrics metrics(status->font());
+        QVERIFY2(metrics.horizontalAdvance(status->text()) > status->width(), qPrintable(status->text()));
+        const QRect needed =
+            metrics.boundingRect(QRect(0, 0, status->width(), 1000), Qt::TextWordWrap, status->text());
+        QVERIFY2(needed.height() <= status->contentsRect().height(),
+                 qPrintable(QString::number(needed.height())));
+        QVERIFY(f.window->isWindowModified());
+
+        f.prompts.files = {f.dir.file("t1.kvp")};
+        f.action("SavePlayoffAs1")->trigger();
+        QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode - t1.kvp[*]"));
+        QVERIFY(!f.window->isWindowModified());
+    }
+
     // Who hosts a series is asked with the two teams as buttons, the first pressed by Enter, either reached
     // from the keyboard; Escape answers neither, on that question and on the Yes/No question of a resume.
     void questionsAreAnsweredFromTheKeyboardAndEscapeAnswersNeither() {
