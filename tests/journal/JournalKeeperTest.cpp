@@ -147,6 +147,12 @@ TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWi
     EXPECT_EQ(wins(), "2-1");
     ASSERT_EQ(kivp.prompts().messages().size(), 1u);
     EXPECT_EQ(kivp.prompts().messages()[0].rfind("kivp could not write its autosave file " + autosave() + ".", 0), 0u);
+
+    // A game played after an undo takes the place of the game undone, which cannot come back.
+    kivp.prompts().answers = {true};
+    kivp.form().UndoGame1Click();
+    play(5, 1);
+    EXPECT_FALSE(kivp.form().RedoGame1Enabled());
 }
 
 TEST_F(JournalKeeperTest, SavePlayoffAsksBeforeReplacingAnotherPlayoffsFileAndTheTitleNamesThePlayoffsFile) {
