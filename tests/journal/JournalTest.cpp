@@ -2,10 +2,11 @@
 // back.
 
 #include "journal/Journal.h"
+#include "journal/GameLog.h"
 #include "platform/TextFile.h"
 #include "playoff/PlayoffFile.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,17 @@ TEST(JournalUndo, OfTheGameThatOpenedASeriesWithAHomeTeamPickedSinceRaisesTheWar
     bracket.setUpdateOptionsLabel(false);
     journal.undo(bracket);
     EXPECT_TRUE(bracket.updateOptionsLabel());
+}
+
+// The undo question and the game log name each series by its round and half.
+TEST(GameLog, NamesEachSeriesByItsRoundAndHalf) {
+    std::vector<std::string> names;
+    for (int series = 1; series <= kSeriesCount; ++series)
+        names.push_back(seriesName(series));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "Round 1, series 1 (left half)", "Round 1, series 2 (left half)",
+                         "Round 1, series 3 (right half)", "Round 1, series 4 (right half)",
+                         "Semi-final (left half)", "Semi-final (right half)", "Championship"}));
 }
 
 // --- journals in files that cannot all be used ---
