@@ -105,6 +105,19 @@ TEST(PlayoffReport, FixedPlayoffGivesItsKeptPageWhichParsesAsXml) {
     EXPECT_EQ(playoffReportLines(moved.bracket, moved.games), loadLines(golden));
 }
 
+TEST(PlayoffReport, ListsTheChampionshipsGamesToo) {
+    Bracket bracket;
+    bracket.setPlayoffType(2);
+    bracket.selectFormat(1); // "3"
+    bracket.applyTeams({"ASHVALE", "", "", "", "BRINDLE", "", "", ""});
+    bracket.creditGame(7, 2, 3);
+    const Lines page = playoffReportLines(bracket, {{7, 1, "BRINDLE", "ASHVALE", 2, 3, {"Final"}}});
+    for (const char* line :
+         {"<h3>Championship: ASHVALE vs. BRINDLE <span class=\"result\">ASHVALE leads 1-0</span></h3>",
+          "<h4>Game 1: BRINDLE 2 at <strong>ASHVALE 3</strong></h4>", "<pre>Final</pre>"})
+        EXPECT_NE(std::find(page.begin(), page.end(), line), page.end()) << line;
+}
+
 TEST(PlayoffReport, ExportAsksWhereAndWritesNothingWhenCancelled) {
     const FixedPlayoff playoff;
     test::TempDir dir;
