@@ -301,6 +301,19 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     run.form.HomePatternClick(HomePattern::EveryGame);
     EXPECT_FALSE(lowerHome());
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+
+    // With starting pitchers in force, a move the format makes raises the warning and says why.
+    run.form.HomePatternClick(HomePattern::TwoTwoOne);
+    run.confirmOptions(false, true);
+    run.user.prompts().clear();
+    run.form.PlayoffFormatBoxChange(3); // a best of seven, every game at the marked team's
+    EXPECT_EQ(
+        run.user.prompts().messages(),
+        (std::vector<std::string>{
+            "ASHVALE hosts game 3 of the series with MARROWDL under the home pattern Home team every game, "
+            "so kivp has made ASHVALE the home team.\nThe starting pitchers in force were chosen with "
+            "MARROWDL at home: choose them again in Options before the next game."}));
+    EXPECT_TRUE(run.form.bracket().updateOptionsLabel());
 }
 
 TEST(StartingPitchers, BelongToTheGameTheyWereChosenForSoAClickOnAnotherSeriesPlaysNothing) {
