@@ -228,6 +228,7 @@ struct PatternRow {
     bool pitchers;
     const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
     std::vector<std::string> messages;
+    bool clicks = false; // each game a click on the slot, not one Play Rest of Series
 };
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
@@ -253,7 +254,12 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
-    run.form.PlayRestOfSeriesClick(13);
+    if (row.clicks) {
+        for (int game = 0; game < 7; ++game)
+            run.form.Label9Click(13);
+    } else {
+        run.form.PlayRestOfSeriesClick(13);
+    }
     EXPECT_EQ(roles, row.upperRoles);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
     EXPECT_EQ(run.form.bracket().updateOptionsLabel(), !row.messages.empty());
@@ -279,6 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
         PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
+        PatternRow{"CommandFileGamesClicked", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}, true},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
         PatternRow{
             "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
