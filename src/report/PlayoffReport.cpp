@@ -140,7 +140,22 @@ std::string svgText(const char* cssClass, int x, int y, const char* anchor, cons
            " text-anchor=\"" + anchor + "\">" + reportText(text) + "</text>";
 }
 
-void addBracket(Page& page, const Bracket& bracket) {
+// The home team of a series is the one at home in its earliest game played, whatever the buttons show now (a
+// home pattern or a load moves them); a series without games shows the team marked to host its first.
+HomeChoice seriesHome(const Bracket& bracket, const std::vector<ReportGame>& games, int series) {
+    const ReportGame* first = nullptr;
+    for (const ReportGame& game : games) {
+        if (game.series == series && (!first || game.gameNumber < first->gameNumber))
+            first = &game;
+    }
+    if (!first)
+        return bracket.seriesState(series) == kSeriesOpen ? bracket.homeChoice(series) : HomeChoice::None;
+    if (first->home == bracket.slot(Bracket::upperSlot(series)))
+        return HomeChoice::Upper;
+    return first->home == bracket.slot(Bracket::lowerSlot(series)) ? HomeChoice::Lower : HomeChoice::None;
+}
+
+void addBracket(Page& page, const Bracket& bracket, const std::vector<ReportGame>& games) {
     const layout::BracketLayout places(bracket);
     Bounds bounds(places);
     Lines body;
@@ -160,7 +175,7 @@ void addBracket(Page& page, const Bracket& bracket) {
 
     for (int series : seriesShown(bracket)) {
         const SeriesView view = seriesView(bracket, series);
-        const HomeChoice home = bracket.homeChoice(series);
+        const HomeChoice home = seriesHome(bracket, games, series);
         for (int slot : {Bracket::upperSlot(series), Bracket::lowerSlot(series)}) {
             const layout::Box name = places.nameBox(slot), wins = places.winCountBox(slot);
             bounds.add(name);
@@ -383,7 +398,7 @@ Lines playoffReportLines(const Bracket& bracket, const std::vector<ReportGame>& 
         page.add("<p class=\"crowned\">Champion: <strong>" + reportText(trimmed(bracket.champion())) + "</strong></p>");
     else
         page.add("<p class=\"crowned\">No champion yet.</p>");
-    addBracket(page, bracket);
+    addBracket(page, bracket, games);
     addSeriesTable(page, bracket);
     addGames(page, bracket, games);
     page.add("</body>");

@@ -299,6 +299,10 @@ void TForm1::buildPlayMenus() {
     m_statusLine = new QLabel(this);
     m_statusLine->setObjectName("StatusLine");
     m_statusLine->setAccessibleName("Status");
+    // A long report takes a second line rather than losing its end at the window's edge. The room for it is
+    // kept, so the window does not change its height from one game to the next.
+    m_statusLine->setWordWrap(true);
+    m_statusLine->setFixedHeight(2 * m_statusLine->fontMetrics().lineSpacing() + 2);
     statusBar()->addWidget(m_statusLine, 1);
     statusBar()->setSizeGripEnabled(false);
 }
@@ -498,6 +502,9 @@ void TForm1::refresh() {
                                      : patterns.forLength(length) == pattern);
     }
     m_statusLine->setText(toQt(m_model.statusLine()));
+    // "[*]" is where Qt shows the mark of a window whose games are not all saved.
+    setWindowTitle(toQt(m_model.windowTitle()) + "[*]");
+    setWindowModified(m_model.windowModified());
 
     const Journal& journal = m_model.journal().journal();
     for (int slot = 1; slot <= kSlotCount; ++slot) {

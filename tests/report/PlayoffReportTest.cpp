@@ -95,6 +95,27 @@ TEST(PlayoffReport, FixedPlayoffGivesItsKeptPageWhichParsesAsXml) {
     if (std::getenv("KIVP_UPDATE_GOLDEN"))
         writePlayoffReport(golden, playoff.bracket, playoff.games);
     EXPECT_EQ(loadLines(path), loadLines(golden));
+
+    // The home team marked is the one the games were played with, not the one the buttons show now.
+    FixedPlayoff moved;
+    for (int series = 1; series <= 4; ++series) {
+        std::swap(moved.bracket.speedButton(Bracket::upperButton(series)).down,
+                  moved.bracket.speedButton(Bracket::lowerButton(series)).down);
+    }
+    EXPECT_EQ(playoffReportLines(moved.bracket, moved.games), loadLines(golden));
+}
+
+TEST(PlayoffReport, ListsTheChampionshipsGamesToo) {
+    Bracket bracket;
+    bracket.setPlayoffType(2);
+    bracket.selectFormat(1); // "3"
+    bracket.applyTeams({"ASHVALE", "", "", "", "BRINDLE", "", "", ""});
+    bracket.creditGame(7, 2, 3);
+    const Lines page = playoffReportLines(bracket, {{7, 1, "BRINDLE", "ASHVALE", 2, 3, {"Final"}}});
+    for (const char* line :
+         {"<h3>Championship: ASHVALE vs. BRINDLE <span class=\"result\">ASHVALE leads 1-0</span></h3>",
+          "<h4>Game 1: BRINDLE 2 at <strong>ASHVALE 3</strong></h4>", "<pre>Final</pre>"})
+        EXPECT_NE(std::find(page.begin(), page.end(), line), page.end()) << line;
 }
 
 TEST(PlayoffReport, ExportAsksWhereAndWritesNothingWhenCancelled) {

@@ -92,7 +92,9 @@ struct OrderRow {
     int slot; // where the command came from; 0 for the Play menu
     const char* series;
     std::vector<std::string> messages;
-    bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
+    bool pitchersOfSeriesOne = false; // starting pitchers chosen for the first series listed before the run
+    int retyped = 0; // before the run "1969-1993" is chosen (1), and four teams set up with Done (2)
+    std::vector<std::optional<std::size_t>> hosts = {}; // the user's answers when asked who hosts a series
 };
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
@@ -103,8 +105,15 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     run.homeWins(40);
     for (int series : row.clickedFirst)
         run.form.Label9Click(Bracket::upperSlot(series));
+    if (row.retyped == 1)
+        run.form.PlayoffTypeBoxChange(1);
+    if (row.retyped == 2) {
+        run.user.prompts().answers = {true}; // the games played are set aside
+        run.user.setUp(1, 4, kTeams);
+    }
     if (row.pitchersOfSeriesOne)
         run.confirmOptions(false, true);
+    run.user.prompts().chosen.assign(row.hosts.begin(), row.hosts.end());
     run.runner.calls.clear();
     if (row.scope == RunScope::RestOfSeries)
         run.form.PlayRestOfSeriesClick(row.slot);
@@ -126,7 +135,16 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", {}},
         OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", {}},
         OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", {}},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", {kHomeTeamMissing}},
+        OrderRow{"ToChampionAsksWhoHostsEachNewSeries", 0, 0, {}, S::ToChampion, 0, "1234567", {}, false, 0,
+                 {1, 0, 1}},
+        OrderRow{"NoHostGivenStopsTheRunNamingTheSeries", 0, 0, {}, S::ToChampion, 0, "1234",
+                 {"The run stopped at Semi-final (left half), ASHVALE vs. BRINDLE: it has no home team. Mark one "
+                  "with the H buttons beside its teams, or choose one when the run asks."}},
+        OrderRow{"HostChosenWithPitchersInForceRaisesTheWarning", 1, 0, {6}, S::ToChampion, 0, "5",
+                 {"ASHVALE is now the home team of Championship.\nThe starting pitchers in force were chosen for "
+                  "another game: choose this series' pitchers in Options (or none), then play on."}, true, 0, {0}},
+        OrderRow{"SeriesHiddenByATypeChangeAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "", {}, false, 1},
+        OrderRow{"SeriesEmptiedByDoneAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "5656", {}, false, 2},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
         OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", {}},
         OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
@@ -210,6 +228,7 @@ struct PatternRow {
     bool pitchers;
     const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
     std::vector<std::string> messages;
+    bool clicks = false; // each game a click on the slot, not one Play Rest of Series
 };
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
@@ -235,7 +254,12 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
-    run.form.PlayRestOfSeriesClick(13);
+    if (row.clicks) {
+        for (int game = 0; game < 7; ++game)
+            run.form.Label9Click(13);
+    } else {
+        run.form.PlayRestOfSeriesClick(13);
+    }
     EXPECT_EQ(roles, row.upperRoles);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
     EXPECT_EQ(run.form.bracket().updateOptionsLabel(), !row.messages.empty());
@@ -261,6 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
         PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
+        PatternRow{"CommandFileGamesClicked", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}, true},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
         PatternRow{
             "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
@@ -283,6 +308,32 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     run.form.HomePatternClick(HomePattern::EveryGame);
     EXPECT_FALSE(lowerHome());
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+
+    // With starting pitchers in force, a move the format makes raises the warning and says why.
+    run.form.HomePatternClick(HomePattern::TwoTwoOne);
+    run.confirmOptions(false, true);
+    run.user.prompts().clear();
+    run.form.PlayoffFormatBoxChange(3); // a best of seven, every game at the marked team's
+    EXPECT_EQ(
+        run.user.prompts().messages(),
+        (std::vector<std::string>{
+            "ASHVALE hosts game 3 of the series with MARROWDL under the home pattern Home team every game, "
+            "so kivp has made ASHVALE the home team.\nThe starting pitchers in force were chosen with "
+            "MARROWDL at home: choose them again in Options before the next game."}));
+    EXPECT_TRUE(run.form.bracket().updateOptionsLabel());
+}
+
+TEST(StartingPitchers, BelongToTheGameTheyWereChosenForSoAClickOnAnotherSeriesPlaysNothing) {
+    Playoff run(0, 10);
+    run.confirmOptions(false, true); // for series 1, DUNMERE at ASHVALE
+    run.homeWins(2);
+    run.form.Label9Click(Bracket::upperSlot(2));
+    run.form.PlayRestOfSeriesClick(Bracket::upperSlot(2));
+    const std::string refused = "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for "
+                                "the next game, COPPERTN at BRINDLE.\nChoose this series' pitchers in Options "
+                                "(or none), then play on.";
+    EXPECT_EQ(run.user.prompts().messages(), (std::vector<std::string>{refused, refused}));
+    EXPECT_TRUE(run.runner.calls.empty());
 }
 
 TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
@@ -325,6 +376,23 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
     again.Button7Click();
     EXPECT_EQ(chosen(), latest);
     EXPECT_TRUE(user.prompts().messages().empty());
+}
+
+TEST(HomePatternSetting, ALoadedPlayoffShowsWhoHostsItsNextGame) {
+    Playoff run(2, 3);
+    run.form.HomePatternClick(P::TwoThreeTwo);
+    run.homeWins(2);
+    run.form.PlayRestOfSeriesClick(13); // games 1 and 2; game 3 is MARROWDL's, and not scored
+    ASSERT_EQ(run.form.bracket().homeChoice(7), HomeChoice::Lower);
+    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
+    run.user.prompts().files = {file};
+    run.form.SavePlayoffAs1Click();
+
+    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
+    again.start(run.install.teamFolder()); // not resumed
+    again.prompts().files = {file};
+    again.form().Button7Click();
+    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
 }
 
 } // namespace
