@@ -178,6 +178,15 @@ void MainForm::FormKeyUp(int keyCode) {
 }
 
 bool MainForm::homeTeamsChosen() const {
+    // The later types' trees number their series otherwise, and mark a home team in every series that opens:
+    // what counts there is that each series that can be played has one.
+    if (!m_bracket.typeInfo().classic) {
+        for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
+            if (m_bracket.seriesPlayable(series) && m_bracket.homeChoice(series) == HomeChoice::None)
+                return false;
+        }
+        return true;
+    }
     auto shown = [this](int button) { return m_bracket.speedButton(button).shown; };
     auto down = [this](int button) { return m_bracket.speedButton(button).down; };
     for (int series = 1; series <= 4; ++series) {

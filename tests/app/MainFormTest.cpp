@@ -266,6 +266,28 @@ TEST_F(MainFormTest, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
     }
 }
 
+// A later type marks the home team of every series that opens, so Options opens whatever order the series end
+// in (here the 3/6 wild-card series before the 4/5 one), and refuses only while one that can be played has
+// none.
+TEST_F(MainFormTest, OptionsOnALaterTypeLooksAtTheSeriesThatCanBePlayed) {
+    teams({"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel", "Ivy", "Juniper", "Kauri",
+           "Larch", "Maple", "Nutmeg", "Oak", "Pine"});
+    start();
+    form.PlayoffTypeBoxChange(5);   // "2022-"
+    form.PlayoffFormatBoxChange(6); // "1-1-1-1"
+    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
+        form.choosePicker(kPickerNumbers[i], static_cast<int>(i));
+    form.Button2Click();
+    runner.thenScore(1, 2);
+    form.Label9Click(Bracket::upperSlot(2));
+    ASSERT_EQ(form.bracket().seriesState(2), kSeriesDecided);
+    form.Button5Click();
+    EXPECT_EQ(view.requests, std::vector<std::string>{"options"});
+    form.bracket().speedButton(Bracket::upperButton(6)).down = false;
+    form.Button5Click();
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{kHomeTeamMissing});
+}
+
 TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderAndCreditsTheHomeTeamOnATie) {
     setUpEight(); // "1-1-1": one game decides a series
     runner.thenScore(4, 4);
