@@ -21,8 +21,11 @@ using test::PrintTo;
 
 using test::ScriptedRunner;
 
-const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
-                          "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
+// In picker order: a classic playoff takes the first eight, a later type ranks 5 to 8 of each half from the
+// rest.
+const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW",
+                          "GLENROCK", "HOLLISFD", "ELMSWRTH", "IVYWICK", "JUNIPER",  "KESTLER",
+                          "LORNEBRY", "NOXBURY",  "OAKMERE",  "PELLHAM"};
 const char* const kCommandFile = "kivpcmd";
 
 // The progress window, answering "Stop after this game" after the game it is told to.
@@ -42,7 +45,8 @@ struct Playoff {
     ScriptedProgress progress;
     MainForm& form = user.form();
 
-    Playoff(int playoffType, int formatIndex) {
+    Playoff(int playoffType, int formatIndex, std::optional<CustomBracket> custom = std::nullopt) {
+        user.customField = custom;
         user.start(install.teamFolder());
         form.setRunProgress(&progress);
         user.setUp(playoffType, formatIndex, kTeams);
@@ -55,7 +59,7 @@ struct Playoff {
     std::string seriesPlayed() const {
         std::string played;
         for (const auto& call : runner.calls)
-            for (int series = 1; series <= kSeriesCount; ++series) {
+            for (int series = 1; series <= form.bracket().seriesCount(); ++series) {
                 const std::string upper = form.bracket().slot(Bracket::upperSlot(series));
                 const std::string lower = form.bracket().slot(Bracket::lowerSlot(series));
                 if (call.caption == upper + " at " + lower || call.caption == lower + " at " + upper)
@@ -146,6 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"SeriesHiddenByATypeChangeAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "", {}, false, 1},
         OrderRow{"SeriesEmptiedByDoneAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "5656", {}, false, 2},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
+        // "2022-" over "3-3-3-3": ranks 1 and 2 of each league have a bye and play nothing in the wild-card round.
+        OrderRow{"RoundWithByes", 5, 7, {3}, S::RestOfRound, 0, "1241234", {}},
         OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", {}},
         OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
                  {"The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
@@ -226,18 +232,28 @@ struct PatternRow {
     bool lowerMarked;
     bool commandFile;
     bool pitchers;
-    const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
+    const char* upperRoles; // the upper team's role game by game, as the simulator is told it
     std::vector<std::string> messages;
     bool clicks = false; // each game a click on the slot, not one Play Rest of Series
+    // A custom bracket of three teams in two halves instead, formatIndex its own: BRINDLE (left, rank 2)
+    // first beats ASHVALE (left, rank 1) and so meets MARROWDL (right, rank 1) in the championship as its
+    // upper team.
+    std::optional<CustomBracket> custom = std::nullopt;
 };
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
 
 TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
     const PatternRow& row = GetParam();
-    Playoff run(2, row.formatIndex);
+    Playoff run(row.custom ? kCustomType : 2, row.formatIndex, row.custom);
     for (HomePattern pattern : row.patterns)
         run.form.HomePatternClick(pattern);
+    if (row.custom) {
+        run.runner.thenScore(1, 0);
+        run.form.Label9Click(1);
+    }
+    const int slot = row.custom ? 3 : 13;
+    const std::string upper = run.form.bracket().slot(slot);
     if (row.lowerMarked)
         run.form.SpeedButton2Click(15);
     if (row.lowerMarked || row.commandFile || row.pitchers)
@@ -249,16 +265,18 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
         run.runner.then([&](const ScriptedRunner::Call& call) {
             const std::string told = row.commandFile ? test::readBytes(commandFile) : call.commandLine;
             const std::string prefix = row.commandFile ? " /" : " //";
-            const bool home = told.find(prefix + "h:ASHVALE ") != std::string::npos;
-            roles += home == (told.find(prefix + "v:ASHVALE ") != std::string::npos) ? '?' : home ? 'h' : 'v';
+            const bool home = told.find(prefix + "h:" + upper + " ") != std::string::npos;
+            roles += home == (told.find(prefix + "v:" + upper + " ") != std::string::npos) ? '?'
+                     : home                                                                ? 'h'
+                                                                                           : 'v';
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
     if (row.clicks) {
         for (int game = 0; game < 7; ++game)
-            run.form.Label9Click(13);
+            run.form.Label9Click(slot);
     } else {
-        run.form.PlayRestOfSeriesClick(13);
+        run.form.PlayRestOfSeriesClick(slot);
     }
     EXPECT_EQ(roles, row.upperRoles);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
@@ -287,6 +305,17 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
         PatternRow{"CommandFileGamesClicked", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}, true},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
+        // A later type marks the higher-ranked team, here the lower one, and the pattern goes on from it.
+        PatternRow{"LaterTypeFromTheHigherRankedTeam",
+                   {P::TwoThreeTwo},
+                   3,
+                   false,
+                   false,
+                   false,
+                   "vvhhhvv",
+                   {},
+                   false,
+                   CustomBracket{3, 2}},
         PatternRow{
             "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
     [](const auto& info) { return std::string(info.param.name); });
