@@ -139,6 +139,29 @@ TEST(JournalUndo, OfTheGameThatOpenedASeriesWithAHomeTeamPickedSinceRaisesTheWar
     EXPECT_TRUE(bracket.updateOptionsLabel());
 }
 
+// A later type marks the home team of a series as it opens, so taking back the game that opened it (or
+// putting it back) takes no choice of the user's back; a home team picked since in a series still open is,
+// like a click.
+TEST(JournalUndo, OnALaterTypeRaisesTheWarningOnlyForAHomeTeamPickedInASeriesStillOpen) {
+    Bracket bracket;
+    bracket.setPlayoffType(5);
+    bracket.selectFormat(6); // "1-1-1-1"
+    TeamPicks picks;
+    for (std::size_t i = 0; i < picks.size(); ++i)
+        picks[i] = "T" + std::to_string(i + 1);
+    bracket.applyTeams(picks);
+    Journal journal;
+    journal.credit(bracket, 1, {2, 5}, {}, {}); // series 5 opens, its higher-ranked team marked
+    journal.undo(bracket);
+    EXPECT_FALSE(bracket.updateOptionsLabel());
+    journal.redo(bracket);
+    EXPECT_FALSE(bracket.updateOptionsLabel());
+    bracket.chooseHomeTeam(Bracket::lowerButton(2));
+    bracket.setUpdateOptionsLabel(false);
+    journal.undo(bracket);
+    EXPECT_TRUE(bracket.updateOptionsLabel());
+}
+
 // The undo question and the game log name each series by its round and half, on every tree.
 TEST(GameLog, NamesEachSeriesByItsRoundAndHalf) {
     auto names = [](int type) {
