@@ -274,17 +274,16 @@ void TForm1::buildTeamSetup(QWidget* client) {
                                     m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
         group->setGeometry(8 + side * 306, 42, 295, 142);
-        for (int rank = 0; rank < 4; ++rank) {
-            const int comboBox = (side == 0 ? 3 : 10) + rank;
-            auto* caption = new QLabel(QString("Team %1").arg(rank + 1), group);
+        m_pickerGroups[static_cast<std::size_t>(side)] = group;
+        // Ranks 5 to 8 are for the larger fields; placePickers() shows what the bracket's field needs.
+        for (int rank = 0; rank < 8; ++rank) {
+            const int comboBox = kPickerNumbers[static_cast<std::size_t>(pickerIndexOf(2, side, rank + 1))];
+            auto* caption = new QLabel(group);
             caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
-            caption->setGeometry(12, 24 + rank * 28, 50, 20);
             m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
             keepRoleName(picker);
-            picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
-            picker->setGeometry(66, 22 + rank * 28, 215, 22);
             connect(picker, &QComboBox::activated, this,
                     [this, comboBox](int index) { handle([this, comboBox, index] {
                         m_model.choosePicker(comboBox, index);
@@ -301,6 +300,93 @@ void TForm1::buildTeamSetup(QWidget* client) {
     cancel->setObjectName("Button8");
     cancel->setGeometry(316, 198, 84, 26);
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
+    m_setupButtons = {done, cancel};
+}
+
+void TForm1::placePickers() {
+    const Bracket& bracket = m_model.bracket();
+    const int halves = bracket.tree().halves();
+    // A half's teams go down its column by rank; a field of one half fills the first column, then the second.
+    std::vector<std::pair<int, int>> places(kPickerCount, {0, 0});
+    for (int half = 0; half < halves; ++half) {
+        for (int rank = 1; rank <= kPickerCount; ++rank) {
+            const int index = pickerIndexOf(halves, half, rank);
+            if (index >= 0)
+                places[static_cast<std::size_t>(index)] =
+                    halves == 2 ? std::pair(half, rank - 1) : std::pair((rank - 1) / 8, (rank - 1) % 8);
+        }
+    }
+    if (places != m_pickerPlaces) {
+        m_pickerPlaces = places;
+        QWidget* before = m_teamSetup->findChild<QWidget*>("SpeedButton1");
+        std::vector<std::size_t> order(kPickerCount);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return places[a] < places[b]; });
+        for (std::size_t i : order) {
+            const int comboBox = kPickerNumbers[i];
+            QWidget* group = m_pickerGroups[static_cast<std::size_t>(places[i].first)];
+            for (QWidget* widget : {static_cast<QWidget*>(m_pickers[static_cast<std::size_t>(comboBox)]),
+                                    static_cast<QWidget*>(m_pickerCaptions[static_cast<std::size_t>(
+                                        captionLabelOf(comboBox))])}) {
+                if (widget->parentWidget() != group)
+                    widget->setParent(group);
+            }
+            // The keyboard goes down each column in turn.
+            setTabOrder(before, m_pickers[static_cast<std::size_t>(comboBox)]);
+            before = m_pickers[static_cast<std::size_t>(comboBox)];
+        }
+        setTabOrder(before, m_setupButtons[0]);
+        setTabOrder(m_setupButtons[0], m_setupButtons[1]);
+    }
+
+    const PlayoffTypeInfo info = bracket.typeInfo();
+    int rows = 4;
+    int captionWidth = 50;
+    std::array<bool, 2> used{};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int comboBox = kPickerNumbers[i];
+        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->setText(toQt(bracket.pickerCaption(comboBox)));
+        if (bracket.pickerShown(comboBox)) {
+            rows = std::max(rows, places[i].second + 1);
+            used[static_cast<std::size_t>(places[i].first)] = true;
+            captionWidth =
+                std::max(captionWidth, caption->fontMetrics().horizontalAdvance(caption->text()) + 4);
+        }
+        const auto& [column, row] = places[i];
+        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        picker->setAccessibleName(info.classic ? QString("%1, %2 half")
+                                                     .arg(caption->text())
+                                                     .arg(column == 0 ? "left" : "right")
+                                               : caption->text());
+        caption->setGeometry(12, 24 + row * 28, 0, 20);
+        picker->setGeometry(0, 22 + row * 28, 0, 22);
+    }
+    constexpr int kGroupWidth = 295, kRowPitch = 28;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int comboBox = kPickerNumbers[i];
+        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->resize(captionWidth, caption->height());
+        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        picker->setGeometry(16 + captionWidth, picker->y(), kGroupWidth - 30 - captionWidth,
+                            picker->height());
+    }
+    const int extra = (rows - 4) * kRowPitch;
+    for (int column = 0; column < 2; ++column) {
+        auto* group = static_cast<QGroupBox*>(m_pickerGroups[static_cast<std::size_t>(column)]);
+        group->resize(kGroupWidth, 142 + extra);
+        group->setVisible(column == 0 || used[1]);
+        QString title = halves == 1 ? QString("Seeds %1 to %2").arg(column * 8 + 1).arg(column * 8 + 8)
+                                    : toQt(info.halfLongNames[static_cast<std::size_t>(column)]);
+        if (title.endsWith(" half"))
+            title = QString("%1 of the bracket").arg(title.left(1).toUpper() + title.mid(1));
+        group->setTitle(title);
+    }
+    m_setupButtons[0]->move(218, 198 + extra);
+    m_setupButtons[1]->move(316, 198 + extra);
+    m_teamSetup->resize(kClientWidth, kOpenClientHeight - kClosedClientHeight + extra);
 }
 
 void TForm1::refresh() {
@@ -334,6 +420,7 @@ void TForm1::refresh() {
     m_bracketArea->refresh();
 
     m_teamSetup->setVisible(m_model.teamSetupOpen());
+    placePickers();
     m_label32->setText(toQt(m_model.Label32()));
     m_label32->setToolTip(m_label32->text());
     QStringList teams;

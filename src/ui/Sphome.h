@@ -57,6 +57,8 @@ private:
     QSize preferredClientSize() const;
     QSize clientRoom() const;
     void resizeClientArea(const QSize& size);
+    // The set-up area's pickers for the field of the bracket's type, each half in its column.
+    void placePickers();
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
@@ -74,6 +76,10 @@ private:
     std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
     std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
+    std::array<QWidget*, 2> m_pickerGroups{};
+    std::array<QWidget*, 2> m_setupButtons{}; // Done, Cancel
+    // The column and row of each picker, in kPickerNumbers' order.
+    std::vector<std::pair<int, int>> m_pickerPlaces;
     QLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
