@@ -197,12 +197,11 @@ void TForm1::buildTopBar(QWidget* client) {
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
-    // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
-    for (int type = 0; type < kClassicTypeCount; ++type)
-        m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
+    for (const std::string& type : playoffTypeItems())
+        m_playoffTypeBox->addItem(toQt(type));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
-        // Picking the type already shown is not a change.
-        if (index != m_model.bracket().playoffTypeIndex())
+        // Picking the type already shown is not a change, but picking Custom again asks for another field.
+        if (index != m_model.bracket().playoffTypeIndex() || index == kCustomType)
             handle([this, index] { m_model.PlayoffTypeBoxChange(index); });
     });
     m_playoffTypeBox->installEventFilter(this);
