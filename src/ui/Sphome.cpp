@@ -561,6 +561,8 @@ void TForm1::resizeClientArea(const QSize& size) {
 void TForm1::recentreVertically() {
     // The window takes its new height now, not when the event loop gets to it, so the centring uses it.
     layout()->activate();
+    if (isMaximized() || isFullScreen())
+        return;
     if (const QScreen* screen = this->screen())
         move(x(), (screen->geometry().height() - frameGeometry().height()) / 2);
 }
