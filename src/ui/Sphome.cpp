@@ -3,7 +3,6 @@
 #include "journal/GameLog.h"
 #include "platform/JpegFile.h"
 #include "ui/Accessibility.h"
-#include "ui/BracketPainter.h"
 #include "ui/BracketPrinter.h"
 #include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
@@ -15,12 +14,11 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QToolTip>
+#include <algorithm>
 
 namespace kivp::ui {
 
@@ -28,140 +26,27 @@ namespace {
 
 constexpr int kBracketTop = 44;
 
-const char* const kSlotHint = "Once the teams are set up, click the team name to play a game in the series";
-
-// The window draws the eight-team tree the bracket starts on.
-const layout::BracketLayout& eightTeamPlaces() {
-    static const Bracket eightTeams;
-    static const layout::BracketLayout places(eightTeams);
-    return places;
-}
-bool onRightHalf(int slot) { return eightTeamPlaces().onRightHalf(slot); }
-QRect nameRect(int slot) { return qtRect(eightTeamPlaces().nameBox(slot)); }
-QRect winCountRect(int slot) { return qtRect(eightTeamPlaces().winCountBox(slot)); }
-QRect buttonRect(int slot) { return qtRect(eightTeamPlaces().homeButtonBox(slot)); }
-
-// How screen readers and automation name each slot.
-QString slotDescription(int slot) {
-    if (slot == kChampionSlot)
-        return "Champion";
-    if (slot == 13 || slot == 14)
-        return QString("Championship, %1 team").arg(slot == 13 ? "left" : "right");
-    const int series = (slot + 1) / 2;
-    const QString half = onRightHalf(slot) ? "right" : "left";
-    const QString position = slot == Bracket::upperSlot(series) ? "upper" : "lower";
-    if (slot >= 9)
-        return QString("Semi final, %1 half, %2 team").arg(half, position);
-    return QString("Round 1, %1 half, series %2, %3 team").arg(half).arg(series).arg(position);
-}
-
 int keyCodeOf(const QKeyEvent* event) { return event->key() == Qt::Key_F1 ? MainForm::kF1 : 0; }
 
-// The eight pickers' window numbers, left half first, and their captions' numbers.
-int captionOf(int comboBox) { return comboBox <= 6 ? comboBox + 20 : comboBox + 17; }
-
 } // namespace
-
-// The bracket's background: the picture when one is shown, and the lines that join each series to the slot its
-// winner moves to.
-class BracketArea : public QWidget {
-public:
-    BracketArea(const MainForm& model, const QImage& picture, QWidget* parent)
-        : QWidget(parent), m_model(model), m_picture(picture) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        if (m_model.Image1Visible() && !m_picture.isNull())
-            painter.drawImage(rect(), m_picture);
-        paintJoiningLines(painter, m_model.bracket());
-    }
-
-private:
-    const MainForm& m_model;
-    const QImage& m_picture;
-};
-
-SlotLabel::SlotLabel(QWidget* parent) : QLabel(parent) {
-    installAccessibility();
-    setCursor(Qt::PointingHandCursor);
-    setToolTip(kSlotHint);
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void SlotLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit activated();
-}
-
-void SlotLabel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
-        emit activated();
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-// A slot reached from the keyboard is marked, so keyboard users see where Enter will play, and shows its tooltip
-// (the series' games) as hovering does. The mark is a tinted, dashed outline in the selection colour, which no one
-// takes for the champion's plain box; a slot clicked with the mouse gets none, since the click already played.
-void SlotLabel::focusInEvent(QFocusEvent* event) {
-    QLabel::focusInEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
-        m_keyboardFocus = true;
-    else if (reason == Qt::MouseFocusReason)
-        m_keyboardFocus = false;
-    update();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-        QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
-}
-
-void SlotLabel::focusOutEvent(QFocusEvent* event) {
-    QLabel::focusOutEvent(event);
-    // A menu or another window taking the focus for a while does not end keyboard use.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        m_keyboardFocus = false;
-    update();
-    QToolTip::hideText();
-}
-
-void SlotLabel::paintEvent(QPaintEvent* event) {
-    const bool marked = showsKeyboardFocus();
-    if (marked) {
-        QPainter painter(this);
-        QColor tint = palette().color(QPalette::Highlight);
-        tint.setAlpha(48);
-        painter.fillRect(rect(), tint);
-    }
-    QLabel::paintEvent(event);
-    if (marked) {
-        QPainter painter(this);
-        QPen pen(palette().color(QPalette::Highlight), 1, Qt::DashLine);
-        painter.setPen(pen);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    }
-}
 
 TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_model(model), m_prompts(prompts) {
     setObjectName("TForm1");
     setWindowTitle(kProgramTitle);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(QFont("Arial", 8));
 
     m_client = new QWidget(this);
     m_client->setObjectName("ClientArea");
-    m_client->setFixedSize(kClientWidth, kClosedClientHeight);
+    m_client->installEventFilter(this);
     setCentralWidget(m_client);
     buildMenu();
     buildTopBar(m_client);
     buildBracket(m_client);
     buildTeamSetup(m_client);
     buildPlayMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
 }
 
@@ -316,12 +201,11 @@ void TForm1::buildTopBar(QWidget* client) {
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
-    // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
-    for (int type = 0; type < kClassicTypeCount; ++type)
-        m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
+    for (const std::string& type : playoffTypeItems())
+        m_playoffTypeBox->addItem(toQt(type));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
-        // Picking the type already shown is not a change.
-        if (index != m_model.bracket().playoffTypeIndex())
+        // Picking the type already shown is not a change, but picking Custom again asks for another field.
+        if (index != m_model.bracket().playoffTypeIndex() || index == kCustomType)
             handle([this, index] { m_model.PlayoffTypeBoxChange(index); });
     });
     m_playoffTypeBox->installEventFilter(this);
@@ -356,69 +240,15 @@ void TForm1::buildTopBar(QWidget* client) {
 }
 
 void TForm1::buildBracket(QWidget* client) {
-    m_bracketArea = new BracketArea(m_model, m_picture, client);
-    m_bracketArea->setObjectName("Image1");
-    m_bracketArea->setAccessibleName("Bracket");
-    m_bracketArea->setGeometry(0, kBracketTop, layout::kBracketWidth, layout::kBracketHeight);
-
-    auto heading = [&](int number, const char* text, QRect where) {
-        auto* label = new QLabel(text, m_bracketArea);
-        label->setObjectName(QString("Label%1").arg(number));
-        label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(where);
-        m_headings[static_cast<std::size_t>(number)] = label;
-    };
-    for (const layout::Heading& h : eightTeamPlaces().headings())
-        heading(h.label, h.text.c_str(), qtRect(h.box));
-
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        auto* label = new SlotLabel(m_bracketArea);
-        label->setObjectName(toQt(m_model.bracket().slotControl(slot)));
-        label->setGeometry(nameRect(slot));
-        label->setAccessibleName(slotDescription(slot));
-        if (slot == kChampionSlot) {
-            label->setAlignment(Qt::AlignCenter);
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-            label->setCursor(Qt::ArrowCursor);
-            label->setToolTip({});
-            label->setFocusPolicy(Qt::NoFocus);
-        } else {
-            label->setAlignment((onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            connect(label, &SlotLabel::activated, this,
-                    [this, slot] { handle([this, slot] { m_model.Label9Click(slot); }); });
-            // Right click, or the menu key on a focused slot.
-            label->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(label, &QWidget::customContextMenuRequested, this, [this, slot, label](const QPoint& at) {
-                m_menuSlot = slot;
-                m_slotMenu->popup(label->mapToGlobal(at));
-            });
-        }
-        m_slots[static_cast<std::size_t>(slot)] = label;
-    }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
-        auto* label = new QLabel(m_bracketArea);
-        label->setObjectName(toQt(m_model.bracket().winCountControl(slot)));
-        label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(winCountRect(slot));
-        label->setAccessibleName("Wins: " + slotDescription(slot));
-        m_winCounts[static_cast<std::size_t>(slot)] = label;
-
-        const int number = slot + 1;
-        auto* button = new QToolButton(m_bracketArea);
-        button->setObjectName(QString("SpeedButton%1").arg(number));
-        button->setCheckable(true);
-        button->setGeometry(buttonRect(slot));
-        button->setText("H");
-        // A home button that is down reads as "home" at a glance: white on green.
-        button->setStyleSheet("QToolButton { border: 1px solid #808080; border-radius: 2px; background: white;"
-                              " color: #b0b0b0; font: bold 7pt; padding: 0px; }"
-                              "QToolButton:checked { background: #2e7d32; color: white; border-color: #1b5e20; }");
-        button->setToolTip("Click to make this team the home team of its series");
-        button->setAccessibleName("Home team: " + slotDescription(slot));
-        connect(button, &QToolButton::clicked, this,
-                [this, number] { handle([this, number] { m_model.SpeedButton2Click(number); }); });
-        m_buttons[static_cast<std::size_t>(number)] = button;
-    }
+    m_bracketArea = new BracketView(m_model, m_picture, client);
+    connect(m_bracketArea, &BracketView::slotActivated, this,
+            [this](int slot) { handle([this, slot] { m_model.Label9Click(slot); }); });
+    connect(m_bracketArea, &BracketView::slotMenuRequested, this, [this](int slot, const QPoint& at) {
+        m_menuSlot = slot;
+        m_slotMenu->popup(at);
+    });
+    connect(m_bracketArea, &BracketView::homeButtonClicked, this,
+            [this](int number) { handle([this, number] { m_model.SpeedButton2Click(number); }); });
 }
 
 void TForm1::buildTeamSetup(QWidget* client) {
@@ -447,17 +277,16 @@ void TForm1::buildTeamSetup(QWidget* client) {
                                     m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
         group->setGeometry(8 + side * 306, 42, 295, 142);
-        for (int rank = 0; rank < 4; ++rank) {
-            const int comboBox = (side == 0 ? 3 : 10) + rank;
-            auto* caption = new QLabel(QString("Team %1").arg(rank + 1), group);
-            caption->setObjectName(QString("Label%1").arg(captionOf(comboBox)));
-            caption->setGeometry(12, 24 + rank * 28, 50, 20);
-            m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))] = caption;
+        m_pickerGroups[static_cast<std::size_t>(side)] = group;
+        // Ranks 5 to 8 are for the larger fields; placePickers() shows what the bracket's field needs.
+        for (int rank = 0; rank < 8; ++rank) {
+            const int comboBox = kPickerNumbers[static_cast<std::size_t>(pickerIndexOf(2, side, rank + 1))];
+            auto* caption = new QLabel(group);
+            caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
+            m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
             keepRoleName(picker);
-            picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
-            picker->setGeometry(66, 22 + rank * 28, 215, 22);
             connect(picker, &QComboBox::activated, this,
                     [this, comboBox](int index) { handle([this, comboBox, index] {
                         m_model.choosePicker(comboBox, index);
@@ -474,6 +303,93 @@ void TForm1::buildTeamSetup(QWidget* client) {
     cancel->setObjectName("Button8");
     cancel->setGeometry(316, 198, 84, 26);
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
+    m_setupButtons = {done, cancel};
+}
+
+void TForm1::placePickers() {
+    const Bracket& bracket = m_model.bracket();
+    const int halves = bracket.tree().halves();
+    // A half's teams go down its column by rank; a field of one half fills the first column, then the second.
+    std::vector<std::pair<int, int>> places(kPickerCount, {0, 0});
+    for (int half = 0; half < halves; ++half) {
+        for (int rank = 1; rank <= kPickerCount; ++rank) {
+            const int index = pickerIndexOf(halves, half, rank);
+            if (index >= 0)
+                places[static_cast<std::size_t>(index)] =
+                    halves == 2 ? std::pair(half, rank - 1) : std::pair((rank - 1) / 8, (rank - 1) % 8);
+        }
+    }
+    if (places != m_pickerPlaces) {
+        m_pickerPlaces = places;
+        QWidget* before = m_teamSetup->findChild<QWidget*>("SpeedButton1");
+        std::vector<std::size_t> order(kPickerCount);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return places[a] < places[b]; });
+        for (std::size_t i : order) {
+            const int comboBox = kPickerNumbers[i];
+            QWidget* group = m_pickerGroups[static_cast<std::size_t>(places[i].first)];
+            for (QWidget* widget : {static_cast<QWidget*>(m_pickers[static_cast<std::size_t>(comboBox)]),
+                                    static_cast<QWidget*>(m_pickerCaptions[static_cast<std::size_t>(
+                                        captionLabelOf(comboBox))])}) {
+                if (widget->parentWidget() != group)
+                    widget->setParent(group);
+            }
+            // The keyboard goes down each column in turn.
+            setTabOrder(before, m_pickers[static_cast<std::size_t>(comboBox)]);
+            before = m_pickers[static_cast<std::size_t>(comboBox)];
+        }
+        setTabOrder(before, m_setupButtons[0]);
+        setTabOrder(m_setupButtons[0], m_setupButtons[1]);
+    }
+
+    const PlayoffTypeInfo info = bracket.typeInfo();
+    int rows = 4;
+    int captionWidth = 50;
+    std::array<bool, 2> used{};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int comboBox = kPickerNumbers[i];
+        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->setText(toQt(bracket.pickerCaption(comboBox)));
+        if (bracket.pickerShown(comboBox)) {
+            rows = std::max(rows, places[i].second + 1);
+            used[static_cast<std::size_t>(places[i].first)] = true;
+            captionWidth =
+                std::max(captionWidth, caption->fontMetrics().horizontalAdvance(caption->text()) + 4);
+        }
+        const auto& [column, row] = places[i];
+        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        picker->setAccessibleName(info.classic ? QString("%1, %2 half")
+                                                     .arg(caption->text())
+                                                     .arg(column == 0 ? "left" : "right")
+                                               : caption->text());
+        caption->setGeometry(12, 24 + row * 28, 0, 20);
+        picker->setGeometry(0, 22 + row * 28, 0, 22);
+    }
+    constexpr int kGroupWidth = 295, kRowPitch = 28;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int comboBox = kPickerNumbers[i];
+        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->resize(captionWidth, caption->height());
+        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        picker->setGeometry(16 + captionWidth, picker->y(), kGroupWidth - 30 - captionWidth,
+                            picker->height());
+    }
+    const int extra = (rows - 4) * kRowPitch;
+    for (int column = 0; column < 2; ++column) {
+        auto* group = static_cast<QGroupBox*>(m_pickerGroups[static_cast<std::size_t>(column)]);
+        group->resize(kGroupWidth, 142 + extra);
+        group->setVisible(column == 0 || used[1]);
+        QString title = halves == 1 ? QString("Seeds %1 to %2").arg(column * 8 + 1).arg(column * 8 + 8)
+                                    : toQt(info.halfLongNames[static_cast<std::size_t>(column)]);
+        if (title.endsWith(" half"))
+            title = QString("%1 of the bracket").arg(title.left(1).toUpper() + title.mid(1));
+        group->setTitle(title);
+    }
+    m_setupButtons[0]->move(218, 198 + extra);
+    m_setupButtons[1]->move(316, 198 + extra);
+    m_teamSetup->resize(kClientWidth, kOpenClientHeight - kClosedClientHeight + extra);
 }
 
 void TForm1::refresh() {
@@ -507,32 +423,10 @@ void TForm1::refresh() {
     setWindowModified(m_model.windowModified());
 
     const Journal& journal = m_model.journal().journal();
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        auto* label = m_slots[static_cast<std::size_t>(slot)];
-        label->setText(toQt(bracket.slot(slot)));
-        const auto series = bracket.seriesOfSlot(slot);
-        const QString games = series ? toQt(seriesGames(journal, *series)) : QString();
-        if (series)
-            label->setToolTip(games.isEmpty() ? kSlotHint : games);
-        label->setAccessibleDescription(games.isEmpty() ? label->text() : label->text() + "\n" + games);
-        label->setVisible(bracket.slotShown(slot));
-    }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
-        auto* label = m_winCounts[static_cast<std::size_t>(slot)];
-        label->setText(toQt(bracket.winCount(slot)));
-        label->setAccessibleDescription(label->text());
-        label->setVisible(bracket.slotShown(slot));
-    }
-    for (int number = kFirstHomeButton; number <= kLastHomeButton; ++number) {
-        auto* button = m_buttons[static_cast<std::size_t>(number)];
-        button->setChecked(bracket.speedButton(number).down);
-        button->setVisible(bracket.speedButton(number).shown);
-    }
-    for (int number : {4, 5, 6, 7, 8, 33})
-        m_headings[static_cast<std::size_t>(number)]->setVisible(bracket.headingShown(number));
+    m_bracketArea->refresh();
 
-    m_client->setFixedHeight(m_model.clientHeight());
     m_teamSetup->setVisible(m_model.teamSetupOpen());
+    placePickers();
     m_label32->setText(toQt(m_model.Label32()));
     m_label32->setToolTip(m_label32->text());
     QStringList teams;
@@ -551,9 +445,10 @@ void TForm1::refresh() {
         }
         picker->setCurrentIndex(m_model.picker(comboBox).itemIndex);
         picker->setVisible(bracket.pickerShown(comboBox));
-        m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))]->setVisible(
-            bracket.pickerCaptionShown(captionOf(comboBox)));
+        m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))]->setVisible(
+            bracket.pickerCaptionShown(captionLabelOf(comboBox)));
     }
+    placeClientArea();
 
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
     m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
@@ -562,7 +457,6 @@ void TForm1::refresh() {
     if (m_gameLog)
         m_gameLog->setLog(toQt(gameLogText(journal)));
     updatePicture();
-    updateLabelFont();
     m_bracketArea->update();
 }
 
@@ -613,22 +507,69 @@ void TForm1::updatePicture() {
     m_picture = image;
 }
 
-void TForm1::updateLabelFont() {
-    if (m_model.labelFont() == m_appliedFont)
+void TForm1::placeClientArea() {
+    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
+    // The bracket keeps its size as the set-up area opens below it, and gets back the size it had as it
+    // closes.
+    const int bracketHeight = std::max(m_bracketArea->height(), setup == 0 ? m_closedBracketHeight : 0);
+    QSize wanted(m_client->width(), kBracketTop + bracketHeight + setup);
+    const QSize least = m_bracketArea->minimumSizeHint();
+    m_client->setMinimumSize(std::max(kClientWidth, least.width()), kBracketTop + least.height() + setup);
+    // The window takes its new least size now, so a smaller window is not held to the old one.
+    layout()->activate();
+    if (isVisible() && !isMaximized() && !isFullScreen()) {
+        if (m_bracketArea->sizeHint() != m_bracketHint)
+            wanted = wanted.expandedTo(preferredClientSize());
+        resizeClientArea(wanted.boundedTo(clientRoom()).expandedTo(m_client->minimumSize()));
+        m_bracketHint = m_bracketArea->sizeHint();
+    }
+    arrangeClientArea();
+}
+
+void TForm1::arrangeClientArea() {
+    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
+    const int bracketHeight = std::max(0, m_client->height() - kBracketTop - setup);
+    m_bracketArea->setGeometry(0, kBracketTop, m_client->width(), bracketHeight);
+    if (setup == 0)
+        m_closedBracketHeight = bracketHeight;
+    m_teamSetup->move((m_client->width() - m_teamSetup->width()) / 2, kBracketTop + bracketHeight);
+}
+
+QSize TForm1::preferredClientSize() const {
+    const QSize hint = m_bracketArea->sizeHint();
+    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
+    const QSize size(std::max(kClientWidth, hint.width()), kBracketTop + hint.height() + setup);
+    return size.boundedTo(clientRoom()).expandedTo(m_client->minimumSize());
+}
+
+QSize TForm1::clientRoom() const {
+    // Within the screen: the bracket takes a smaller scale rather than the window growing past the screen.
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    return screen->availableGeometry().size() - (frameGeometry().size() - m_client->size());
+}
+
+void TForm1::resizeClientArea(const QSize& size) {
+    if (size == m_client->size())
         return;
-    m_appliedFont = m_model.labelFont();
-    const QFont font = toQt(m_appliedFont);
-    for (int number : {4, 5, 6, 7, 8, 33})
-        m_headings[static_cast<std::size_t>(number)]->setFont(font);
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-        m_slots[static_cast<std::size_t>(slot)]->setFont(font);
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        m_winCounts[static_cast<std::size_t>(slot)]->setFont(font);
+    resize(this->size() + (size - m_client->size()));
+    // A window grown past the screen's edge comes back onto it.
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+        const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+        if (left != frame.left() || top != frame.top())
+            move(pos() + QPoint(left - frame.left(), top - frame.top()));
+    }
 }
 
 void TForm1::recentreVertically() {
     // The window takes its new height now, not when the event loop gets to it, so the centring uses it.
     layout()->activate();
+    if (isMaximized() || isFullScreen())
+        return;
     if (const QScreen* screen = this->screen())
         move(x(), (screen->geometry().height() - frameGeometry().height()) / 2);
 }
@@ -640,6 +581,9 @@ void TForm1::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     m_model.FormShow();
     refresh();
+    // The window opens with the bracket at its preferred size.
+    resizeClientArea(preferredClientSize());
+    m_bracketHint = m_bracketArea->sizeHint();
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - frameGeometry().width()) / 2,
@@ -653,6 +597,8 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize && m_teamSetup)
+        arrangeClientArea();
     if (event->type() == QEvent::KeyRelease && (watched == m_playoffTypeBox || watched == m_playoffFormatBox)) {
         const int keyCode = keyCodeOf(static_cast<QKeyEvent*>(event));
         m_model.FormKeyUp(keyCode);

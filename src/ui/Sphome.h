@@ -4,6 +4,7 @@
 // redrawn from it.
 
 #include "app/MainForm.h"
+#include "ui/BracketView.h"
 
 #include <QImage>
 #include <QLabel>
@@ -21,28 +22,6 @@ class QWidget;
 
 namespace kivp::ui {
 
-// A team slot of the bracket: clicked with the mouse, or focused and played with Enter or Space.
-class SlotLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit SlotLabel(QWidget* parent = nullptr);
-    // Whether the slot shows the mark of keyboard focus: focused, and reached from the keyboard.
-    bool showsKeyboardFocus() const { return hasFocus() && m_keyboardFocus; }
-signals:
-    void activated();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool m_keyboardFocus = false;
-};
-
-class BracketArea;
 class GameLogWindow;
 
 class TForm1 : public QMainWindow {
@@ -70,10 +49,19 @@ private:
     void buildBracket(QWidget* client);
     void buildTeamSetup(QWidget* client);
     void buildPlayMenus();
+    // The client area until it has a layout: the top bar, the bracket filling the room the window gives it,
+    // and the set-up area below it while open. The window grows to show a bracket of another size at its
+    // preferred size, and by the set-up area's height while it is open.
+    void placeClientArea();
+    void arrangeClientArea();
+    QSize preferredClientSize() const;
+    QSize clientRoom() const;
+    void resizeClientArea(const QSize& size);
+    // The set-up area's pickers for the field of the bracket's type, each half in its column.
+    void placePickers();
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
-    void updateLabelFont();
 
     MainForm& m_model;
     Prompts& m_prompts;
@@ -82,14 +70,16 @@ private:
     QComboBox* m_playoffTypeBox = nullptr;
     QComboBox* m_playoffFormatBox = nullptr;
     QLabel* m_updateOptionsLabel = nullptr;
-    BracketArea* m_bracketArea = nullptr;
-    std::array<SlotLabel*, 16> m_slots{};     // [1..15]
-    std::array<QLabel*, 15> m_winCounts{};    // [1..14]
-    std::array<QToolButton*, 16> m_buttons{}; // [2..15]
-    std::array<QLabel*, 34> m_headings{};     // Label4..Label8, Label33
+    BracketView* m_bracketArea = nullptr;
+    QSize m_bracketHint;           // the bracket's preferred size the window last grew to
+    int m_closedBracketHeight = 0; // the bracket's height while the set-up area is closed
     std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
     std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
+    std::array<QWidget*, 2> m_pickerGroups{};
+    std::array<QWidget*, 2> m_setupButtons{}; // Done, Cancel
+    // The column and row of each picker, in kPickerNumbers' order.
+    std::vector<std::pair<int, int>> m_pickerPlaces;
     QLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
@@ -104,7 +94,6 @@ private:
     GameLogWindow* m_gameLog = nullptr;
     std::string m_picturePath;
     QImage m_picture;
-    FontChoice m_appliedFont;
 };
 
 } // namespace kivp::ui
