@@ -168,6 +168,7 @@ private slots:
         f.model.Button2Click();
         for (int game = 0; game < 4; ++game)
             f.runner.thenScore(3, 5);
+        f.window->resize(f.window->minimumSizeHint().width(), f.window->height()); // as narrow as it goes
         f.action("PlayToChampion1")->trigger();
         auto* status = f.get<QLabel>("StatusLine");
         const QFontMetrics metrics(status->font());
