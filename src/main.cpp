@@ -1,6 +1,7 @@
 // kivp: KIV Playoff Mode. Runs a whole post-season of KIV simulator games from one window.
 
 #include "platform/Paths.h"
+#include "platform/ProgramArguments.h"
 #include "platform/Prompts.h"
 #include "startup/CommandLine.h"
 #include "ui/KivpApplication.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #ifndef KIVP_DEMO_FROM_BINDIR
@@ -24,14 +24,12 @@ namespace {
 std::string programFolder(const kivp::StartRequest& request) {
     std::string folder = kivp::currentDirectory();
     if (request.programFolder) {
-        folder = std::filesystem::absolute(*request.programFolder).lexically_normal().string();
+        folder = kivp::absolutePath(*request.programFolder);
     } else if (request.userFolder) {
         folder = kivp::userProgramFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         const QString demo = QDir(QCoreApplication::applicationDirPath()).filePath(KIVP_DEMO_FROM_BINDIR);
         kivp::prepareUserFolder(folder, QDir::cleanPath(demo).toStdString());
     }
-    if (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
     if (!kivp::isDirectory(folder))
         throw kivp::Error::cannotOpen(folder);
     return folder;
@@ -40,7 +38,9 @@ std::string programFolder(const kivp::StartRequest& request) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const kivp::StartRequest request = kivp::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments = kivp::programArguments(argc, argv);
+    const kivp::StartRequest request =
+        kivp::parseCommandLine(std::vector<std::string>(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()));
     switch (request.action) {
     case kivp::StartRequest::Action::ShowHelp: std::cout << kivp::helpText(); return 0;
     case kivp::StartRequest::Action::ShowVersion: std::cout << kivp::versionText(); return 0;

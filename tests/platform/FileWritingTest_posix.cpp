@@ -1,7 +1,11 @@
 #include "platform/FileWriting.h"
+#include "platform/SideFileReplace.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +47,42 @@ TEST(ReplaceFile, RefusesWhatItMayNotReplaceAndLeavesEveryFileAsItWas) {
     EXPECT_EQ(test::readBytes(readOnly) + test::readBytes(inLocked), "oldold");
     EXPECT_EQ(test::entries(dir.path()), (Names{"locked", "readonly.ini", "sub"}));
     EXPECT_EQ(test::entries(locked), Names{"kivp.ini"});
+}
+
+// A disk that fills up part-way through the new content: the old file stays, and no temporary file is left.
+TEST(ReplaceFile, AWriteThatFailsPartWayLeavesTheOldFileAndNoTemporaryFile) {
+    TempDir dir;
+    const auto path = dir.write("kivp.ini", "old");
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool replaced = replaceFile(path, std::string(65536, 'x'));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(test::readBytes(path), "old");
+    EXPECT_EQ(test::entries(dir.path()), Names{"kivp.ini"});
+}
+
+// Whatever is left at the side file's name (a pipe that would block, a link to another file) is replaced by a
+// fresh file, never written through.
+TEST(ReplaceFileBySide, NeverWritesThroughALinkOrIntoAPipeAtTheSideFilesName) {
+    TempDir dir;
+    const auto victim = dir.write("victim.txt", "keep");
+    for (const char* kind : {"link", "pipe"}) {
+        SCOPED_TRACE(kind);
+        const auto side = dir.file("kivp-autosave.kvpauto.new");
+        std::remove(side.c_str());
+        if (std::string(kind) == "link")
+            ASSERT_EQ(symlink(victim.c_str(), side.c_str()), 0);
+        else
+            ASSERT_EQ(mkfifo(side.c_str(), 0644), 0);
+        ASSERT_TRUE(replaceFileBySide(dir.file("kivp-autosave.kvpauto"), side, kind));
+        EXPECT_EQ(test::readBytes(dir.file("kivp-autosave.kvpauto")), kind);
+        EXPECT_EQ(test::readBytes(victim), "keep");
+    }
 }
 
 // Emptying and creating are checked with the statistics files; the game's line-score file needs the refusal.

@@ -1,0 +1,15 @@
+#pragma once
+// Programs the tests put where kivp looks for the simulator: on Linux a link to the program under the name, on
+// Windows a copy named NAME.exe, which is how the command interpreter finds NAME there.
+
+#include <string>
+
+namespace kivp::test {
+
+// The file a program called name is on this platform: name on Linux, name.exe on Windows.
+std::string programFileName(const std::string& name);
+
+// Makes program available as the program at pathWithoutExtension (its name, on Windows with ".exe" added).
+void installProgram(const std::string& program, const std::string& pathWithoutExtension);
+
+} // namespace kivp::test
