@@ -1,8 +1,12 @@
+#include "platform/Error.h"
 #include "platform/FileWriting.h"
 #include "platform/SideFileReplace.h"
+#include "platform/TextFile.h"
 #include "support/TempDir.h"
 
 #include <csignal>
+#include <filesystem>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
@@ -92,6 +96,19 @@ TEST(EmptyFileInPlace, ReportsAFileItMayNotWriteAndLeavesItAlone) {
     test::chmodPath(locked, 0444);
     EXPECT_FALSE(emptyFileInPlace(locked));
     EXPECT_EQ(test::readBytes(locked), "keep");
+}
+
+TEST(FileReplacement, ALinkThatLoopsIsRefusedAndLeftAlone) {
+    TempDir dir;
+    ASSERT_EQ(symlink("b.kvp", dir.file("a.kvp").c_str()), 0);
+    ASSERT_EQ(symlink("a.kvp", dir.file("b.kvp").c_str()), 0);
+    ASSERT_EQ(symlink("self.kvp", dir.file("self.kvp").c_str()), 0);
+    for (const char* name : {"a.kvp", "self.kvp"}) {
+        EXPECT_THAT([&] { saveLines(dir.file(name), {"1"}); },
+                    ::testing::ThrowsMessage<Error>("Cannot create file " + dir.file(name)));
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.file(name)));
+    }
+    EXPECT_EQ(test::entries(dir.path()).size(), 3u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "support/DemoInstallation.h"
 
 #include "platform/Paths.h"
-#include "support/ProgramFiles.h"
+#include "support/Platform.h"
 
 #include <filesystem>
 #include <stdexcept>

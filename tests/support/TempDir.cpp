@@ -1,6 +1,7 @@
 #include "support/TempDir.h"
 
 #include "platform/Paths.h"
+#include "sim/PathForm.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -92,6 +93,8 @@ void chmodPath(const std::string& path, unsigned mode) {
     std::error_code ec;
     fs::permissions(nativePath(path), static_cast<fs::perms>(mode), ec);
 }
+
+std::string simulatorFolder(const std::string& folder) { return PathForm{}.folderWithSeparator(folder); }
 
 std::string crlf(std::initializer_list<std::string_view> lines) {
     std::string text;

@@ -41,6 +41,10 @@ std::vector<std::string> entries(const std::string& dir);
 // Sets a file's or folder's permission bits; on Windows a mode without 0200 makes the file read-only.
 void chmodPath(const std::string& path, unsigned mode);
 
+// A folder as the simulator is given it, separator included: natively its absolute path and "/", on Windows
+// its short form and "\".
+std::string simulatorFolder(const std::string& folder);
+
 // CR LF after every line, the way kivp writes files.
 std::string crlf(std::initializer_list<std::string_view> lines);
 

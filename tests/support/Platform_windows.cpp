@@ -1,4 +1,4 @@
-#include "support/ProgramFiles.h"
+#include "support/Platform.h"
 
 #include "support/TempDir.h"
 
@@ -9,5 +9,9 @@ std::string programFileName(const std::string& name) { return name + ".exe"; }
 void installProgram(const std::string& program, const std::string& pathWithoutExtension) {
     std::filesystem::copy_file(nativePath(program), nativePath(pathWithoutExtension + ".exe"));
 }
+
+bool readPermissionCounts() { return false; }
+
+bool folderPermissionCounts() { return false; }
 
 } // namespace kivp::test
