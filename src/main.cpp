@@ -4,6 +4,7 @@
 #include "platform/ProgramArguments.h"
 #include "platform/Prompts.h"
 #include "startup/CommandLine.h"
+#include "ui/CheckScript.h"
 #include "ui/KivpApplication.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Sphome.h"
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #ifndef KIVP_DEMO_FROM_BINDIR
 #define KIVP_DEMO_FROM_BINDIR "../share/kivp/demo"
@@ -69,5 +71,12 @@ int main(int argc, char* argv[]) {
     // The program folder: kivp.ini, the line score and saved playoffs live there, and the simulator runs there.
     kivp::ui::KivpApplication program(folder);
     program.mainWindow().show();
+    // The checks that play a playoff through the finished program (see CheckScript.h).
+    std::unique_ptr<kivp::ui::CheckScript> check;
+    if (const char* script = std::getenv("KIVP_CHECK_SCRIPT"); script && *script) {
+        const char* log = std::getenv("KIVP_CHECK_LOG");
+        check = std::make_unique<kivp::ui::CheckScript>(QString::fromLocal8Bit(script),
+                                                        QString::fromLocal8Bit(log ? log : ""));
+    }
     return QApplication::exec();
 }
