@@ -138,7 +138,7 @@ for file in kivp.ini playoff1.kvp html.html kivp; do
     fi
 done
 for log in sim messages; do
-    normal "$check/linux-$log.log" >"$check/$log.linux"
+    normal "$check/linux-$log.log" | tr -d '\r' >"$check/$log.linux"
     if ! normal "$check/windows-$log.log" | tr -d '\r' | cmp -s - "$check/$log.linux"; then
         normal "$check/windows-$log.log" | tr -d '\r' | diff "$check/$log.linux" - | head -20
         fail "the $log log differs from the Linux build's"
