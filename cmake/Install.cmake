@@ -1,6 +1,7 @@
 # kivp as an installed desktop program: the programs, the menu entry, the icon in the sizes desktops ask for, the
-# AppStream metainfo, the man pages, the help page and the demo league, in the standard places under the prefix;
-# a Debian package of them (cpack -G DEB); and a test that installs, validates and packages it all.
+# AppStream metainfo, the man pages, the help page, the copyright file and the demo league, in the standard places
+# under the prefix; a Debian package of them (cpack -G DEB); and a test that installs, validates and packages it
+# all.
 include(GNUInstallDirs)
 
 set(KIVP_APP_ID org.kivp.kivp)
@@ -23,8 +24,11 @@ if(TARGET kivp)
         install(FILES ${KIVP_PACKAGING}/icons/${size}x${size}/kivp.png
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
     endforeach()
-    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/help/kivp-help.html DESTINATION ${CMAKE_INSTALL_DOCDIR})
-    file(GLOB KIVP_DEMO_TEAMS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/demo/*.dat)
+    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/help/kivp-help.html ${KIVP_PACKAGING}/copyright
+            DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    # Every team file, whatever the case of its extension: team files made on Windows are often "NAME.DAT".
+    file(GLOB KIVP_DEMO_TEAMS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/demo/*)
+    list(FILTER KIVP_DEMO_TEAMS INCLUDE REGEX "\\.[dD][aA][tT]$")
     install(FILES ${KIVP_DEMO_TEAMS} DESTINATION ${CMAKE_INSTALL_DATADIR}/kivp/demo)
 
     # Man pages go compressed, as Debian keeps them; -n leaves the date out so the package builds the same twice.

@@ -16,8 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(PlayoffFile::of(bracket, "/teams").toLines() == before, "a refused file changes nothing");
         return 0;
     }
+    // What loads saves and loads again as it was.
+    const PlayoffFile loaded = PlayoffFile::of(bracket, "/teams");
+    fuzz::require(PlayoffFile::fromLines(loaded.toLines()) == loaded, "a loaded playoff reads back as it was");
     try {
-        for (int series = 1; series <= kSeriesCount; ++series) {
+        for (int series = 1; series <= bracket.seriesCount(); ++series) {
             if (bracket.seriesState(series) == kSeriesOpen && !bracket.slot(bracket.homeSlot(series)).empty())
                 bracket.creditGame(series, 1, 2);
         }

@@ -5,6 +5,7 @@
 # what it holds and needs.
 set -eu
 build=$(cd "${1:?usage: check-install.sh BUILD_FOLDER}" && pwd)
+source=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -15,9 +16,15 @@ fail() {
 app=org.kivp.kivp
 files="bin/kivp bin/kivsim share/applications/$app.desktop share/metainfo/$app.metainfo.xml
 share/icons/hicolor/scalable/apps/kivp.svg share/man/man1/kivp.1.gz share/man/man1/kivsim.1.gz
-share/doc/kivp/kivp-help.html share/kivp/demo/ASHVALE.dat"
+share/doc/kivp/kivp-help.html share/doc/kivp/copyright"
 for size in 16 22 24 32 48 64 128 256; do
     files="$files share/icons/hicolor/${size}x${size}/apps/kivp.png"
+done
+# The demo league: every team file of the repository's demo folder, whatever the case of its extension.
+teams=$(cd "$source/demo" && ls | grep -i '\.dat$' | sort)
+[ -n "$teams" ] || fail "no team file in $source/demo"
+for team in $teams; do
+    files="$files share/kivp/demo/$team"
 done
 
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
@@ -25,6 +32,13 @@ root="$work/stage/usr"
 for file in $files; do
     [ -e "$root/$file" ] || fail "the installed tree has no $file"
 done
+[ "$(ls "$root/share/kivp/demo" | sort)" = "$teams" ] || fail "the installed demo league is not the repository's"
+for team in $teams; do
+    cmp -s "$source/demo/$team" "$root/share/kivp/demo/$team" || fail "the installed $team differs from demo/$team"
+done
+head -n 1 "$root/share/doc/kivp/copyright" |
+    grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
+    fail "the copyright file is not in Debian's machine-readable format"
 desktop-file-validate "$root/share/applications/$app.desktop" || fail "the menu entry does not validate"
 appstreamcli validate --no-net "$root/share/metainfo/$app.metainfo.xml" >/dev/null ||
     fail "the metainfo does not validate"

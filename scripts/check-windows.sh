@@ -46,7 +46,7 @@ windows() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 echo "== the window tests, built for Windows, under Wine =="
 # On Wine's own windows (the offscreen platform finds no fonts there), one class at a time, each to its own file.
 runtime=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
-for class in $(sed -n 's/^class \([A-Za-z]*WindowTest\) : public QObject.*/\1/p' $(ls tests/ui/*.cpp | grep -v _posix)); do
+for class in $(sed -n 's/^class \([A-Za-z]*Test\) : public QObject.*/\1/p' $(ls tests/ui/*.cpp | grep -v _posix)); do
     if ! (cd "$out/qt/tests" && \
             WINEPATH="$(windows "$toolchain/qt/bin");$(windows "$runtime");$(windows /usr/x86_64-w64-mingw32/lib)" \
             wine test_ui.exe "$class" -platform windows -o "$(windows "$check/$class.txt"),txt" >/dev/null 2>&1); then

@@ -14,7 +14,7 @@ startingInputs() {
         SettingsFileFuzz) find tests/data -name '*.ini' ;;
         TeamFileFuzz) find demo tests/data/rosters -name '*.dat' ;;
         JpegFuzz) find tests/data/pictures -type f ;;
-        PlayoffFileFuzz) find tests/data -name '*.kvp' ;;
+        PlayoffFileFuzz) find tests -iname '*.kvp' ;;
         *) ;;
     esac
 }

@@ -4,9 +4,11 @@
 #include "platform/ProgramArguments.h"
 #include "platform/Prompts.h"
 #include "startup/CommandLine.h"
+#include "startup/SingleInstance.h"
 #include "ui/CheckScript.h"
 #include "ui/KivpApplication.h"
 #include "ui/ProgramIcon.h"
+#include "ui/QtPrompts.h"
 #include "ui/Sphome.h"
 
 #include <QApplication>
@@ -42,7 +44,7 @@ std::string programFolder(const kivp::StartRequest& request) {
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments = kivp::programArguments(argc, argv);
     const kivp::StartRequest request =
-        kivp::parseCommandLine(std::vector<std::string>(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()));
+        kivp::parseCommandLine({arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()});
     switch (request.action) {
     case kivp::StartRequest::Action::ShowHelp: std::cout << kivp::helpText(); return 0;
     case kivp::StartRequest::Action::ShowVersion: std::cout << kivp::versionText(); return 0;
@@ -67,6 +69,12 @@ int main(int argc, char* argv[]) {
                               QString::fromStdString("kivp cannot use its program folder.\n" + error.text()));
         return 1;
     }
+
+    // Before anything is written to the folder: a second kivp there would write over the first one's files.
+    kivp::ui::QtPrompts prompts;
+    const std::optional<kivp::InstanceLock> lock = kivp::claimProgramFolder(folder, prompts);
+    if (!lock)
+        return 0;
 
     // The program folder: kivp.ini, the line score and saved playoffs live there, and the simulator runs there.
     kivp::ui::KivpApplication program(folder);

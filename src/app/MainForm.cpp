@@ -75,6 +75,8 @@ void MainForm::FormCreate(const std::string& programDirectory) {
             m_label32 = directory;
         }
         m_homeField.setPatterns(HomePatterns::load(settings));
+        m_bracket.setCustomBracket({settings.readInteger(kCustomBracketSection, "Teams", CustomBracket{}.teams),
+                                    settings.readInteger(kCustomBracketSection, "Halves", CustomBracket{}.halves)});
         settings.save();
     });
 }
@@ -185,7 +187,7 @@ void MainForm::Label9Click(int slot) {
 
 GameOutcome MainForm::playGameReporting(int slot) {
     GameOutcome outcome;
-    const auto series = Bracket::seriesOfSlot(slot);
+    const auto series = m_bracket.seriesOfSlot(slot);
     if (series && m_bracket.homeChoice(*series) != HomeChoice::None) {
         outcome.visitor = m_bracket.slot(m_bracket.visitorSlot(*series));
         outcome.home = m_bracket.slot(m_bracket.homeSlot(*series));
@@ -219,7 +221,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
     if (!emptyFileInPlace(lineScoreFile))
         throw Error::cannotCreate(lineScoreFile);
 
-    const auto series = Bracket::seriesOfSlot(slot);
+    const auto series = m_bracket.seriesOfSlot(slot);
     if (!series)
         return Result::NotPlayable;
     const int state = m_bracket.seriesState(*series);
@@ -293,7 +295,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 }
 
 void MainForm::playMany(RunScope scope, int slot) {
-    const int series = Bracket::seriesOfSlot(slot).value_or(0);
+    const int series = m_bracket.seriesOfSlot(slot).value_or(0);
     GameRun run(m_bracket, m_options, m_prompts, *m_progress,
                 [this](int next) { return playGameReporting(Bracket::upperSlot(next)); });
     m_statusLine = run.play(scope, series).statusLine;
@@ -320,6 +322,36 @@ void MainForm::PlayRestOfRoundClick(int slot) {
 
 void MainForm::PlayToChampionClick() {
     playMany(RunScope::ToChampion, 0);
+}
+
+void MainForm::PlayoffTypeBoxChange(int index) {
+    if (index == kCustomType) {
+        CustomBracket1Click();
+        return;
+    }
+    if (isClassicType(index) && m_bracket.typeInfo().classic) {
+        m_bracket.setPlayoffType(index);
+        return;
+    }
+    if (index < 0 || index >= kPlayoffTypeCount || !m_journal.maySetPlayoffAside("Choosing another playoff type"))
+        return;
+    m_bracket.setPlayoffType(index);
+    m_journal.newPlayoff();
+}
+
+void MainForm::CustomBracket1Click() {
+    const auto field = m_view.chooseCustomBracket(m_bracket.customBracket());
+    if (!field || !m_journal.maySetPlayoffAside("A new custom bracket"))
+        return;
+    m_bracket.setCustomBracket(*field);
+    m_bracket.setPlayoffType(kCustomType);
+    m_journal.newPlayoff();
+    guarded([this] {
+        ProfileFile settings(settingsPath());
+        settings.writeInteger(kCustomBracketSection, "Teams", m_bracket.customBracket().teams);
+        settings.writeInteger(kCustomBracketSection, "Halves", m_bracket.customBracket().halves);
+        settings.save();
+    });
 }
 
 void MainForm::PlayoffFormatBoxChange(int index) {
@@ -350,8 +382,8 @@ void MainForm::HomePatternClick(HomePattern pattern) {
 std::string MainForm::homePatternCaption() const {
     const auto lengths = m_homeField.seriesLengths();
     std::vector<int> played;
-    for (int series = 1; series <= kSeriesCount; ++series) {
-        if (static_cast<int>(Bracket::roundOf(series)) >= m_bracket.playoffTypeIndex())
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
+        if (m_bracket.roundShown(m_bracket.roundOf(series)))
             played.push_back(lengths[static_cast<std::size_t>(series)]);
     }
     return m_homeField.patterns().summary(played);

@@ -39,6 +39,8 @@ inline constexpr const char* kHomeAwayChangedMessage =
     "again before continuing.";
 // The file the simulator writes the line score of a game into, in the program folder.
 inline constexpr const char* kLineScoreFileName = "kivp";
+// kivp.ini's section of the latest custom bracket's field ("Teams", "Halves").
+inline constexpr const char* kCustomBracketSection = "Custom Bracket";
 
 // One of the eight team pickers: the shared list lives in MainForm; each picker holds only its choice.
 struct TeamPicker {
@@ -90,7 +92,12 @@ public:
     // The window is shown: start-up state of the bracket, set-up area closed, teams listed.
     void FormShow();
 
-    void PlayoffTypeBoxChange(int index) { m_bracket.setPlayoffType(index); }
+    // Another playoff type. One on another tree than the bracket's starts a new playoff, once the one on the
+    // bracket may be set aside; "Custom" first asks for its field.
+    void PlayoffTypeBoxChange(int index);
+    // Setup > Custom Bracket...: the field of a custom bracket, asked for and kept in kivp.ini for next time;
+    // the bracket then starts a custom playoff of it.
+    void CustomBracket1Click();
     // A home pattern in force moves the home buttons to the hosts of the new series lengths.
     void PlayoffFormatBoxChange(int index);
     // A home button beside a team (SpeedButton2 to SpeedButton15).
@@ -186,7 +193,7 @@ private:
     std::string m_label32;
     bool m_teamSetupOpen = false;
     std::vector<std::string> m_teamItems;
-    std::array<TeamPicker, 8> m_pickers{};
+    std::array<TeamPicker, kPickerCount> m_pickers{};
     bool m_showPicture = false;
     std::string m_picturePath;
     FontChoice m_labelFont;

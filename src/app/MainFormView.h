@@ -2,6 +2,10 @@
 // What the main window's model asks of the windows around it: the help page, the About box, the options window
 // shown modally, closing the program. The Qt main window answers; tests record the requests.
 
+#include "bracket/PlayoffFormats.h"
+
+#include <optional>
+
 namespace kivp {
 
 class MainFormView {
@@ -17,6 +21,11 @@ public:
     virtual void closeMainWindow() = 0;
     // The game log window, beside the main window (Edit > Game Log). A view without one ignores it.
     virtual void showGameLog() {}
+    // The field of a custom bracket (teams and halves), starting from current; nothing when the user cancels.
+    virtual std::optional<CustomBracket> chooseCustomBracket(const CustomBracket& current) {
+        (void)current;
+        return std::nullopt;
+    }
 };
 
 } // namespace kivp

@@ -1,5 +1,7 @@
 #include "journal/GameLog.h"
 
+#include <algorithm>
+
 namespace kivp {
 
 std::string gameSummary(const GameRecord& game) {
@@ -19,17 +21,25 @@ std::string seriesGames(const Journal& journal, int series) {
     return text;
 }
 
-std::string seriesName(int series) {
-    const char* half = series == 1 || series == 2 || series == 5 ? "left half" : "right half";
-    switch (Bracket::roundOf(series)) {
-    case FirstRound:
-        return "Round 1, series " + std::to_string(series) + " (" + half + ")";
-    case SemiFinals:
-        return std::string("Semi-final (") + half + ")";
-    case Championship:
-        break;
+std::string seriesName(const Bracket& bracket, int series) {
+    const SeriesPlace& place = bracket.tree().series(series);
+    if (bracket.nextSeries(series) == std::nullopt)
+        return "Championship";
+    const PlayoffTypeInfo info = bracket.typeInfo();
+    const std::string half = info.halfLongNames[static_cast<std::size_t>(std::max(place.half, 0))];
+    const std::string inHalf = half.empty() ? "" : " (" + half + ")";
+    if (info.classic) {
+        if (place.round == FirstRound)
+            return "Round 1, series " + std::to_string(series) + inHalf;
+        return "Semi-final" + inHalf;
     }
-    return "Championship";
+    std::string name = bracket.roundName(place.round);
+    int inRound = 0;
+    for (int other : bracket.tree().seriesOfRound(place.round))
+        inRound += bracket.tree().series(other).half == place.half ? 1 : 0;
+    if (inRound > 1)
+        name += ", series " + std::to_string(place.indexInHalf);
+    return name + inHalf;
 }
 
 namespace {
@@ -51,7 +61,7 @@ std::string gameLogText(const Journal& journal) {
     std::string text = std::to_string(games) + (games == 1 ? " game" : " games") + " recorded\n";
     for (const auto& entry : journal.entries()) {
         const GameRecord& g = entry.game;
-        text += "\n" + seriesName(g.series) + ", game " + std::to_string(g.game);
+        text += "\n" + seriesName(entry.before, g.series) + ", game " + std::to_string(g.game);
         if (!g.playedAt.empty())
             text += ", played " + shownTime(g.playedAt);
         text += "\n" + gameSummary(g) + "\n";

@@ -12,8 +12,9 @@ namespace kivp {
 std::string gameSummary(const GameRecord& game);
 // The games of a series, one summary a line, oldest first; empty when it has none.
 std::string seriesGames(const Journal& journal, int series);
-// "Round 1, series 2 (left half)", "Semi-final (right half)", "Championship".
-std::string seriesName(int series);
+// "Round 1, series 2 (left half)", "Semi-final (right half)", "Championship"; on the later types' trees
+// "Wild Card, series 2 (American League)", "League Series (National League)", ...
+std::string seriesName(const Bracket& bracket, int series);
 // Every game of the journal, oldest first: a heading naming the series and the time, the summary, then the
 // line score as the simulator wrote it, with a blank line between games.
 std::string gameLogText(const Journal& journal);

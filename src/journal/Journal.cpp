@@ -57,11 +57,11 @@ std::vector<int> numbers(const std::string& value, std::size_t count, const char
 }
 
 std::string beforeLine(const Bracket& b) {
-    const auto& wins = b.winsNeeded();
-    std::string line = joinNumbers({b.playoffTypeIndex(), b.formatListType(), b.formatIndex(), b.layoutType(),
-                                    wins[0], wins[1], wins[2]});
+    std::string line = joinNumbers({b.playoffTypeIndex(), b.formatListType(), b.formatIndex(), b.layoutType()});
+    for (int wins : b.winsNeeded())
+        line += ' ' + std::to_string(wins);
     line += ' ';
-    for (int button = kFirstHomeButton; button <= kLastHomeButton; ++button) {
+    for (int button = kFirstHomeButton; button <= b.lastHomeButton(); ++button) {
         const HomeButton& h = b.speedButton(button);
         line += static_cast<char>('0' + (h.down ? 1 : 0) + (h.shown ? 2 : 0));
     }
@@ -70,22 +70,23 @@ std::string beforeLine(const Bracket& b) {
 
 // The settings of a bracket that the user, not the games, changes between games, from a "before" line.
 void applyBeforeLine(Bracket& b, const std::string& value) {
+    // The type, the format list's type, the format, the layout's type, the wins of each round, the buttons.
     const auto list = words(value);
-    if (list.size() != 8 ||
-        list[7].size() != static_cast<std::size_t>(kLastHomeButton - kFirstHomeButton + 1))
-        throw JournalUnreadable("a game's bracket line does not have its eight parts");
+    const std::size_t rounds = static_cast<std::size_t>(b.roundCount());
+    if (list.size() != 5 + rounds ||
+        list.back().size() != static_cast<std::size_t>(b.lastHomeButton() - kFirstHomeButton + 1))
+        throw JournalUnreadable("a game's bracket line does not have its " + std::to_string(5 + rounds) + " parts");
     std::vector<int> n;
-    for (std::size_t i = 0; i < 7; ++i)
+    for (std::size_t i = 0; i + 1 < list.size(); ++i)
         n.push_back(number(list[i], "bracket line"));
-    const auto type = [](int t) { return t >= 0 && t < kPlayoffTypeCount; };
-    if (!type(n[1]) || !type(n[3]))
-        throw JournalUnreadable("a game's bracket line names no playoff type");
+    if ((n[0] != -1 && !b.typeFitsTree(n[0])) || !b.typeFitsTree(n[1]) || !b.typeFitsTree(n[3]))
+        throw JournalUnreadable("a game's bracket line names no playoff type of its bracket");
     b.selectPlayoffType(n[0]);
     b.showFormatList(n[1], n[2]);
     b.showLayoutOf(n[3]);
-    b.setWinsNeeded({n[4], n[5], n[6]});
-    for (int button = kFirstHomeButton; button <= kLastHomeButton; ++button) {
-        const char c = list[7][static_cast<std::size_t>(button - kFirstHomeButton)];
+    b.setWinsNeeded(WinsNeeded(n.begin() + 4, n.end()));
+    for (int button = kFirstHomeButton; button <= b.lastHomeButton(); ++button) {
+        const char c = list.back()[static_cast<std::size_t>(button - kFirstHomeButton)];
         if (c < '0' || c > '3')
             throw JournalUnreadable("a game's home buttons are not written as 0 to 3");
         b.speedButton(button) = HomeButton{((c - '0') & 1) != 0, ((c - '0') & 2) != 0};
@@ -127,7 +128,7 @@ const GameRecord& Journal::credit(Bracket& bracket, int series, const LineScore&
 
 void restoreBracket(Bracket& bracket, const Bracket& target) {
     bool downChanged = false;
-    for (int button = kFirstHomeButton; button <= kLastHomeButton; ++button)
+    for (int button = kFirstHomeButton; button <= std::min(bracket.lastHomeButton(), target.lastHomeButton()); ++button)
         downChanged = downChanged || bracket.speedButton(button).down != target.speedButton(button).down;
     const bool warning = bracket.updateOptionsLabel() || downChanged;
     bracket = target;
@@ -158,14 +159,21 @@ namespace {
 // The journal's lines, written once here for both forms: keyed entries and the text of a file.
 template <typename Add> void writeStart(const Bracket& first, Add&& add) {
     add(kJournalPart, kJournalForm);
-    for (int slot = 1; slot <= kSlotCount; ++slot)
+    for (int slot = 1; slot <= first.slotCount(); ++slot)
         add("journal.slot", first.slot(slot));
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+    for (int slot = 1; slot <= first.teamSlotCount(); ++slot)
         add("journal.winCount", first.winCount(slot));
     std::string states;
-    for (int series = 1; series <= kSeriesCount; ++series)
+    for (int series = 1; series <= first.seriesCount(); ++series)
         states += (series > 1 ? " " : "") + std::to_string(first.seriesState(series));
     add("journal.states", states);
+    // The later types mark the higher-ranked team at home as a series opens: the ranks go along.
+    if (!first.typeInfo().classic) {
+        std::string ranks;
+        for (int slot = 1; slot <= first.teamSlotCount(); ++slot)
+            ranks += (slot > 1 ? " " : "") + std::to_string(first.rankInSlot(slot));
+        add("journal.ranks", ranks);
+    }
 }
 
 template <typename Add> void writeGame(const Journal::Entry& entry, Add&& add) {
@@ -236,7 +244,7 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
                                 "\")");
 
     std::vector<std::string> slots, winCounts;
-    std::optional<std::string> states;
+    std::optional<std::string> states, ranks;
     std::vector<ReadGame> games;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const auto& [key, value] = *lines[i];
@@ -254,6 +262,8 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
                 winCounts.push_back(value);
             else if (key == "journal.states")
                 states = value;
+            else if (key == "journal.ranks")
+                ranks = value;
         } else {
             ReadGame& game = games.back();
             if (key == "journal.visitor") {
@@ -276,19 +286,25 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
     }
     if (games.empty())
         return journal;
-    if (slots.size() != static_cast<std::size_t>(kSlotCount) ||
-        winCounts.size() != static_cast<std::size_t>(kTeamSlotCount) || !states)
-        throw JournalUnreadable("the bracket it starts from is not complete");
-
-    // The bracket before the first game, then each game in turn.
+    // The bracket before the first game, on the file's tree, then each game in turn.
     Bracket now;
-    for (int slot = 1; slot <= kSlotCount; ++slot)
+    now.useTreeOf(file.playoffType, file.custom);
+    if (slots.size() != static_cast<std::size_t>(now.slotCount()) ||
+        winCounts.size() != static_cast<std::size_t>(now.teamSlotCount()) || !states ||
+        (!now.typeInfo().classic && !ranks))
+        throw JournalUnreadable("the bracket it starts from is not complete");
+    for (int slot = 1; slot <= now.slotCount(); ++slot)
         now.setSlot(slot, slots[at(slot)]);
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+    for (int slot = 1; slot <= now.teamSlotCount(); ++slot)
         now.setWinCount(slot, winCounts[at(slot)]);
-    const auto stateNumbers = numbers(*states, kSeriesCount, "series states");
-    for (int series = 1; series <= kSeriesCount; ++series)
+    const auto stateNumbers = numbers(*states, static_cast<std::size_t>(now.seriesCount()), "series states");
+    for (int series = 1; series <= now.seriesCount(); ++series)
         now.setSeriesState(series, stateNumbers[at(series)]);
+    if (ranks) {
+        const auto rankNumbers = numbers(*ranks, static_cast<std::size_t>(now.teamSlotCount()), "ranks");
+        for (int slot = 1; slot <= now.teamSlotCount(); ++slot)
+            now.setRankInSlot(slot, rankNumbers[at(slot)]);
+    }
 
     for (std::size_t i = 0; i < games.size(); ++i) {
         ReadGame& read = games[i];
@@ -296,7 +312,7 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
         const std::string name = gameName(static_cast<int>(i), g);
         if (!read.before || !read.visitor || !read.home || !read.runs)
             throw JournalUnreadable(name + " is not complete");
-        if (g.series < 1 || g.series > kSeriesCount)
+        if (g.series < 1 || g.series > now.seriesCount())
             throw JournalUnreadable(name + " names no series of the bracket");
         applyBeforeLine(now, *read.before);
         if (now.seriesState(g.series) != kSeriesOpen || now.homeChoice(g.series) == HomeChoice::None)
@@ -316,15 +332,15 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
         journal.m_texts.push_back(textOf(journal.m_entries.back()));
     }
 
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= now.slotCount(); ++slot) {
         if (now.slot(slot) != file.slots[at(slot)])
             throw JournalUnreadable("its games do not lead to the teams the bracket shows");
     }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
+    for (int slot = 1; slot <= now.teamSlotCount(); ++slot) {
         if (now.winCount(slot) != file.winCounts[at(slot)])
             throw JournalUnreadable("its games do not lead to the win counts the bracket shows");
     }
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= now.seriesCount(); ++series) {
         if (now.seriesState(series) != file.seriesStates[at(series)])
             throw JournalUnreadable("its games do not lead to the series states the bracket shows");
     }
@@ -333,7 +349,7 @@ Journal Journal::readFrom(const PlayoffExtras& extras, const PlayoffFile& file) 
 
 int gamesPlayed(const Bracket& bracket) {
     int games = 0;
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
+    for (int slot = 1; slot <= bracket.teamSlotCount(); ++slot)
         games += std::max(0, parseInteger(bracket.winCount(slot)).value_or(0));
     return games;
 }

@@ -19,18 +19,18 @@ std::string games(int n) {
 
 bool holdsChampion(const Bracket& bracket) {
     const std::string& champion = bracket.champion();
-    return !champion.empty() && champion != Bracket::placeholder(kChampionSlot);
+    return !champion.empty() && champion != bracket.placeholder(bracket.championSlot());
 }
 
 // The teams not yet out: those of every series not decided, a winner waiting for its next opponent included.
 std::vector<std::string> teamsStillIn(const Bracket& bracket) {
     std::vector<std::string> teams;
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
         if (bracket.seriesState(series) == kSeriesDecided)
             continue;
         for (int slot : {Bracket::upperSlot(series), Bracket::lowerSlot(series)}) {
             const std::string& team = bracket.slot(slot);
-            if (!team.empty() && team != Bracket::placeholder(slot))
+            if (!team.empty() && team != bracket.placeholder(slot))
                 teams.push_back(team);
         }
     }
@@ -113,7 +113,7 @@ void JournalKeeper::undoGame() {
     if (!m_journal.canUndo())
         return;
     const GameRecord& game = m_journal.latest();
-    Message question{"Undo game " + std::to_string(game.game) + " of " + seriesName(game.series) + ", " +
+    Message question{"Undo game " + std::to_string(game.game) + " of " + seriesName(m_bracket, game.series) + ", " +
                      game.visitor + " " + std::to_string(game.visitorRuns) + " at " + game.home + " " +
                      std::to_string(game.homeRuns) +
                      "?\n\nThe bracket goes back to where it stood before that game. The simulator's own "

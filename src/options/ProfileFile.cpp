@@ -33,8 +33,9 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 }
 
 // The key of an entry line, or nothing for comments, headers and blank lines. A line without "=" (a key typed
-// by hand with no value) is that key with an empty value, as the Windows profile functions take it: a later
-// write then fills it in place instead of adding a second key that they would never read.
+// by hand with no value) names its key too, but only for writes: the Windows profile functions read it as
+// missing, so reads pass over it (and may find the key further on), while a write fills it in place, so the
+// file never holds that key twice with the line written second.
 std::optional<std::string_view> entryKey(std::string_view line) {
     const auto text = trim(line);
     if (text.empty() || text.front() == ';' || text.front() == '[')
@@ -65,7 +66,7 @@ ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)), m_actualPa
     m_lines = splitLines(std::string_view(*bytes).substr(m_byteOrderMark ? kUtf8ByteOrderMark.size() : 0));
 }
 
-ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key) const {
+ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key, Purpose purpose) const {
     Found found;
     const auto wantedSection = trim(section);
     const auto wantedKey = trim(key);
@@ -80,6 +81,8 @@ ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view 
         if (!found.section)
             continue;
         if (const auto name = entryKey(m_lines[i]); name && equalsIgnoringCase(*name, wantedKey)) {
+            if (purpose == Purpose::Read && m_lines[i].find('=') == std::string::npos)
+                continue;
             found.entry = i;
             break;
         }
@@ -89,21 +92,21 @@ ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view 
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
-    const auto found = find(section, key);
+    const auto found = find(section, key, Purpose::Read);
     if (!found.entry)
         return std::string(fallback);
     return std::string(entryValue(m_lines[*found.entry]));
 }
 
 int ProfileFile::readInteger(std::string_view section, std::string_view key, int fallback) const {
-    const auto found = find(section, key);
+    const auto found = find(section, key, Purpose::Read);
     if (!found.entry)
         return fallback;
     return parseInteger(entryValue(m_lines[*found.entry])).value_or(fallback);
 }
 
 bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
-    return find(section, key).entry.has_value();
+    return find(section, key, Purpose::Read).entry.has_value();
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
@@ -116,7 +119,7 @@ void ProfileFile::writeString(std::string_view section, std::string_view key, st
                                                 ": its value contains a line break (" + visibleText(value) + ").");
     }
     m_modified = true;
-    const auto found = find(section, key);
+    const auto found = find(section, key, Purpose::Write);
     if (found.entry) {
         m_lines[*found.entry] = std::string(*entryKey(m_lines[*found.entry])) + "=" + std::string(value);
         return;

@@ -1,11 +1,12 @@
 #pragma once
 // kivp.ini, read and written the way the Windows profile functions do it, so files written by either stay
 // interchangeable: "[Section]" lines start sections, "key=value" lines are entries, and every other line
-// (comments, blank lines) is kept byte for byte; a line without "=" is a key with no value. Names match trimmed and ignoring ASCII
-// case; the first matching section and key win.
+// (comments, blank lines) is kept byte for byte. A line without "=" is read as missing, as they read it, but
+// a write of its key fills it in place. Names match trimmed and ignoring ASCII case; the first matching
+// section and key win.
 //
-// One object serves one operation: it loads the file once, takes every change in memory and save() replaces the
-// file once, atomically, so an operation's keys are written all together or not at all.
+// One object serves one operation: it loads the file once, takes every change in memory and save() replaces
+// the file once, atomically, so an operation's keys are written all together or not at all.
 
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ public:
     const std::string& path() const { return m_path; }
 
     // The stored text, trimmed, with one pair of matching surrounding quotes removed; fallback when missing.
+    // A key line without "=" counts as missing, for every read.
     std::string readString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // The stored whole number; fallback when missing, empty or not a number.
     int readInteger(std::string_view section, std::string_view key, int fallback) const;
@@ -45,7 +47,9 @@ private:
         std::optional<std::size_t> section; // index of the section's header line
         std::optional<std::size_t> entry;   // index of the key's line
     };
-    Found find(std::string_view section, std::string_view key) const;
+    // A read passes over key lines without "="; a write takes the first line naming the key.
+    enum class Purpose { Read, Write };
+    Found find(std::string_view section, std::string_view key, Purpose purpose) const;
 
     std::string m_path;
     std::string m_actualPath;

@@ -56,8 +56,13 @@ void writeCommandFiles(const std::string& teamDirectory, const std::string& name
     // Both or neither: the simulator must never find a new line in one file and an old one in its twin.
     const std::string first = resolveIgnoringCase(path);
     const std::string second = resolveIgnoringCase(path + ".kivb");
-    if (!replaceFiles({{first, bytes}, {second, bytes}}))
-        throw Error::cannotCreate(mayReplace(first) ? path + ".kivb" : path);
+    if (replaceFiles({{first, bytes}, {second, bytes}}))
+        return;
+    // The twin is to blame only when it alone may not be replaced. When both may, the write itself failed (a
+    // full disk, a quota), and that meets the first file: the files are written out in order, the same bytes
+    // to the same folder.
+    const bool twinRefused = mayReplace(first) && !mayReplace(second);
+    throw Error::cannotCreate(twinRefused ? path + ".kivb" : path);
 }
 
 } // namespace kivp

@@ -29,8 +29,8 @@ std::string spacedForm(std::string_view raw);
 std::string composeCommandFileLine(const std::string& teamFolderWithSeparator, const std::string& visitorTeam,
                                    const std::string& homeTeam, const std::string& simSwitches);
 
-// The command file (teamDirectory/name) and its twin with ".kivb" added, each replaced by the one line.
-// Throws Error::cannotCreate naming the file that could not be written; the first may already be written
+// The command file (teamDirectory/name) and its twin with ".kivb" added, each replaced by the one line, both
+// or neither. Throws Error::cannotCreate naming the file that could not be written; neither file has changed
 // then.
 void writeCommandFiles(const std::string& teamDirectory, const std::string& name, const std::string& line);
 

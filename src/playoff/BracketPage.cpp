@@ -1,5 +1,6 @@
 #include "playoff/BracketPage.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -39,8 +40,8 @@ struct TypePage {
     std::vector<Row> rows;
 };
 
-const std::array<TypePage, kPlayoffTypeCount>& typePages() {
-    static const std::array<TypePage, kPlayoffTypeCount> pages = {{
+const std::array<TypePage, kClassicTypeCount>& typePages() {
+    static const std::array<TypePage, kClassicTypeCount> pages = {{
         {"<TR BGCOLOR=#FFFFCC>"
          "<TH COLSPAN=2 ALIGN=CENTER><B>Round 1</B></TH>"
          "<TH COLSPAN=2 ALIGN=CENTER><B>Semi Finals</B></TH>"
@@ -72,6 +73,37 @@ std::string rowLine(const Bracket& bracket, const Row& row) {
         line += pieces[i + 1];
     }
     return line;
+}
+
+// The later types' page, in the same style: a heading row for each round of each half, earliest first, each
+// series of it a row (its upper team on the left), then the champion.
+void addRoundRows(Lines& lines, const Bracket& bracket) {
+    const PlayoffTypeInfo info = bracket.typeInfo();
+    auto heading = [&lines](const std::string& text) {
+        lines.push_back("<TR BGCOLOR=#FFFFCC><TH COLSPAN=5 ALIGN=CENTER>" + escapeHtml(text) + "</TH></TR>");
+    };
+    const BracketTree& tree = bracket.tree();
+    for (int round = 0; round < tree.rounds(); ++round) {
+        const auto series = tree.seriesOfRound(round);
+        for (int half = -1; half < tree.halves(); ++half) {
+            bool headed = false;
+            for (int s : series) {
+                if (tree.series(s).half != half)
+                    continue;
+                if (!headed) {
+                    const std::string& league = info.halfLongNames[static_cast<std::size_t>(std::max(half, 0))];
+                    heading(half < 0 || round == tree.rounds() - 1
+                                ? "World Championship"
+                                : bracket.roundName(round) + (league.empty() ? "" : " (" + league + ")"));
+                    headed = true;
+                }
+                lines.push_back(rowLine(bracket, {&kR1, Bracket::upperSlot(s), Bracket::lowerSlot(s)}));
+            }
+        }
+    }
+    heading("Champion");
+    lines.push_back("<TR><TD COLSPAN=5 ALIGN=CENTER BGCOLOR=#99CCFF>" + escapeHtml(bracket.champion()) +
+                    "</TD></TR>");
 }
 
 } // namespace
@@ -109,11 +141,13 @@ Lines bracketPageLines(const Bracket& bracket) {
                    "<TABLE WIDTH=725 BORDER=0 CELLSPACING=0 CELLPADDING=0>"};
 
     const int type = bracket.playoffTypeIndex();
-    if (type >= 0 && type < kPlayoffTypeCount) {
+    if (isClassicType(type)) {
         const TypePage& page = typePages()[static_cast<std::size_t>(type)];
         lines.push_back(page.header);
         for (const Row& row : page.rows)
             lines.push_back(rowLine(bracket, row));
+    } else if (type >= 0) {
+        addRoundRows(lines, bracket);
     }
 
     for (const char* tail : {"</TABLE>", "</FONT>", "</CENTER>", "</BODY>", "</HTML>"})

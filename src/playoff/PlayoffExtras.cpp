@@ -29,7 +29,7 @@ Lines PlayoffExtras::toLines() const {
 
 PlayoffExtras PlayoffExtras::fromFileLines(const Lines& fileLines) {
     PlayoffExtras extras;
-    const auto first = static_cast<std::size_t>(kPlayoffFileLineCount);
+    const std::size_t first = PlayoffFile::extrasStart(fileLines);
     if (fileLines.size() <= first || fileLines[first] != kPlayoffExtrasMarker)
         return extras;
     for (std::size_t i = first + 1; i < fileLines.size(); ++i) {

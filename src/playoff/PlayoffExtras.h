@@ -40,7 +40,8 @@ public:
     // The lines that follow the 39th: none at all when there are no entries.
     Lines toLines() const;
     // The block of a whole file's lines. A file of 39 lines or fewer, or one whose 40th line is not the
-    // marker (lines there were never read), has no entries. Lines of the block without "=" are skipped.
+    // marker (lines there were never read), has no entries; in a file of kivp's own form the block begins at
+    // its first marker line. Lines of the block without "=" are skipped.
     static PlayoffExtras fromFileLines(const Lines& fileLines);
 
     bool operator==(const PlayoffExtras&) const = default;

@@ -55,14 +55,7 @@ std::string trimmed(std::string_view text) {
 
 std::string number(int value) { return std::to_string(value); }
 
-const char* roundName(int series) {
-    switch (Bracket::roundOf(series)) {
-    case FirstRound: return "Round 1";
-    case SemiFinals: return "Semi Finals";
-    case Championship: break;
-    }
-    return "Championship";
-}
+std::string roundName(const Bracket& bracket, int series) { return bracket.roundName(bracket.roundOf(series)); }
 
 // A series as the report tells it.
 struct SeriesView {
@@ -106,8 +99,8 @@ SeriesView seriesView(const Bracket& bracket, int series) {
 
 std::vector<int> seriesShown(const Bracket& bracket) {
     std::vector<int> shown;
-    for (int series = 1; series <= kSeriesCount; ++series) {
-        if (bracket.roundShown(Bracket::roundOf(series)))
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
+        if (bracket.roundShown(bracket.roundOf(series)))
             shown.push_back(series);
     }
     return shown;
@@ -115,7 +108,8 @@ std::vector<int> seriesShown(const Bracket& bracket) {
 
 // The part of the bracket area the playoff type uses, with a small margin.
 struct Bounds {
-    int left = layout::kBracketWidth, top = layout::kBracketHeight, right = 0, bottom = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    explicit Bounds(const layout::BracketLayout& places) : left(places.width()), top(places.height()) {}
     void add(const layout::Box& box) {
         left = std::min(left, box.x);
         top = std::min(top, box.y);
@@ -147,17 +141,18 @@ std::string svgText(const char* cssClass, int x, int y, const char* anchor, cons
 }
 
 void addBracket(Page& page, const Bracket& bracket) {
-    Bounds bounds;
+    const layout::BracketLayout places(bracket);
+    Bounds bounds(places);
     Lines body;
-    for (const layout::Heading& heading : layout::headings()) {
-        if (!bracket.headingShown(heading.label))
+    for (const layout::Heading& heading : places.headings()) {
+        if (!places.headingShown(heading))
             continue;
         bounds.add(heading.box);
         body.push_back(svgText("heading", heading.box.centreX(), heading.box.centreY(), "middle", heading.text));
     }
 
     std::string path;
-    for (const layout::Segment& s : layout::joiningLines(bracket)) {
+    for (const layout::Segment& s : places.joiningLines()) {
         path += (path.empty() ? "M" : " M") + number(s.x1) + " " + number(s.y1) + " L" + number(s.x2) + " " +
                 number(s.y2);
     }
@@ -167,17 +162,17 @@ void addBracket(Page& page, const Bracket& bracket) {
         const SeriesView view = seriesView(bracket, series);
         const HomeChoice home = bracket.homeChoice(series);
         for (int slot : {Bracket::upperSlot(series), Bracket::lowerSlot(series)}) {
-            const layout::Box name = layout::nameBox(slot), wins = layout::winCountBox(slot);
+            const layout::Box name = places.nameBox(slot), wins = places.winCountBox(slot);
             bounds.add(name);
             bounds.add(wins);
-            const bool right = layout::onRightHalf(slot);
+            const bool right = places.onRightHalf(slot);
             const char* cssClass = view.winnerSlot == 0 ? "team" : view.winnerSlot == slot ? "team winner" : "team loser";
             body.push_back(svgText(cssClass, right ? name.x + name.width : name.x, name.centreY(), right ? "end" : "start",
                                    trimmed(bracket.slot(slot))));
             body.push_back(svgText("wins", wins.centreX(), wins.centreY(), "middle", bracket.winCount(slot)));
             const bool isHome = slot == Bracket::upperSlot(series) ? home == HomeChoice::Upper : home == HomeChoice::Lower;
             if (view.state != kSeriesNotSetUp && isHome) {
-                const layout::Box mark = layout::homeButtonBox(slot);
+                const layout::Box mark = places.homeButtonBox(slot);
                 bounds.add(mark);
                 body.push_back("<g class=\"home\"><rect" + attribute("x", mark.x) + attribute("y", mark.y) +
                                attribute("width", mark.width) + attribute("height", mark.height) +
@@ -187,9 +182,15 @@ void addBracket(Page& page, const Bracket& bracket) {
         }
     }
 
-    const layout::Box box = layout::nameBox(kChampionSlot);
+    for (const layout::ByeMark& bye : places.byes()) {
+        bounds.add(bye.box);
+        body.push_back(svgText("bye", places.onRightHalf(bye.slot) ? bye.box.x + bye.box.width : bye.box.x,
+                               bye.box.centreY(), places.onRightHalf(bye.slot) ? "end" : "start", "bye"));
+    }
+
+    const layout::Box box = places.nameBox(bracket.championSlot());
     bounds.add(box);
-    const bool crowned = bracket.seriesState(kSeriesCount) == kSeriesDecided;
+    const bool crowned = bracket.seriesState(bracket.seriesCount()) == kSeriesDecided;
     body.push_back("<rect class=\"champion-box\"" + attribute("x", box.x) + attribute("y", box.y) +
                    attribute("width", box.width) + attribute("height", box.height) + " />");
     body.push_back(svgText(crowned ? "champion" : "team", box.centreX(), box.centreY(), "middle",
@@ -197,8 +198,8 @@ void addBracket(Page& page, const Bracket& bracket) {
 
     constexpr int kMargin = 4;
     const int x = std::max(0, bounds.left - kMargin), y = std::max(0, bounds.top - kMargin);
-    const int width = std::min(layout::kBracketWidth, bounds.right + kMargin) - x;
-    const int height = std::min(layout::kBracketHeight, bounds.bottom + kMargin) - y;
+    const int width = std::min(places.width(), bounds.right + kMargin) - x;
+    const int height = std::min(places.height(), bounds.bottom + kMargin) - y;
     page.add("<div class=\"bracket\">");
     page.add("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + number(x) + " " + number(y) + " " +
              number(width) + " " + number(height) + "\" role=\"img\" aria-labelledby=\"bracket-title\">");
@@ -220,7 +221,7 @@ void addSeriesTable(Page& page, const Bracket& bracket) {
         const SeriesView view = seriesView(bracket, series);
         const std::string wins = view.state == kSeriesNotSetUp ? "" : reportText(view.upperWins + "-" + view.lowerWins);
         page.add(std::string("<tr") + (view.state == kSeriesDecided ? " class=\"decided\"" : "") + "><td>" +
-                 roundName(series) + "</td><td>" + teamName(view.upper) + " vs. " + teamName(view.lower) +
+                 roundName(bracket, series) + "</td><td>" + teamName(view.upper) + " vs. " + teamName(view.lower) +
                  "</td><td>" + wins + "</td><td>" + reportText(view.result) + "</td></tr>");
     }
     page.add("</tbody>");
@@ -246,7 +247,7 @@ void addGames(Page& page, const Bracket& bracket, const std::vector<ReportGame>&
         return;
     page.add("<section class=\"games\">");
     page.add("<h2>Games</h2>");
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
         std::vector<const ReportGame*> played;
         for (const ReportGame& game : games) {
             if (game.series == series)
@@ -256,7 +257,7 @@ void addGames(Page& page, const Bracket& bracket, const std::vector<ReportGame>&
             continue;
         const SeriesView view = seriesView(bracket, series);
         page.add("<section class=\"series-games\">");
-        page.add(std::string("<h3>") + roundName(series) + ": " + teamName(view.upper) + " vs. " +
+        page.add(std::string("<h3>") + roundName(bracket, series) + ": " + teamName(view.upper) + " vs. " +
                  teamName(view.lower) + " <span class=\"result\">" + reportText(view.result) + "</span></h3>");
         for (const ReportGame* game : played) {
             // Equal runs are a home win, as the bracket credits them.
@@ -378,7 +379,7 @@ Lines playoffReportLines(const Bracket& bracket, const std::vector<ReportGame>& 
     page.add("<h1>KIV Playoff Report</h1>");
     page.add("<p class=\"summary\">Playoff type " + reportText(bracket.playoffTypeText()) + ", format " +
              reportText(bracket.formatText()) + "</p>");
-    if (bracket.seriesState(kSeriesCount) == kSeriesDecided)
+    if (bracket.seriesState(bracket.seriesCount()) == kSeriesDecided)
         page.add("<p class=\"crowned\">Champion: <strong>" + reportText(trimmed(bracket.champion())) + "</strong></p>");
     else
         page.add("<p class=\"crowned\">No champion yet.</p>");

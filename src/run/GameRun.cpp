@@ -40,32 +40,28 @@ std::string runTitle(RunScope scope) {
 }
 
 std::optional<int> currentRoundSeries(const Bracket& bracket) {
-    for (int series = 1; series <= kSeriesCount; ++series) {
-        if (bracket.seriesState(series) == kSeriesOpen) {
-            for (int first : {7, 5, 1}) {
-                if (Bracket::roundOf(first) == Bracket::roundOf(series))
-                    return first;
-            }
-        }
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
+        if (bracket.seriesState(series) == kSeriesOpen)
+            return bracket.tree().seriesOfRound(bracket.roundOf(series)).front();
     }
     return std::nullopt;
 }
 
 std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int series) {
     if (scope == RunScope::RestOfSeries) {
-        if (series >= 1 && series <= kSeriesCount && bracket.seriesState(series) == kSeriesOpen)
+        if (series >= 1 && series <= bracket.seriesCount() && bracket.seriesState(series) == kSeriesOpen)
             return series;
         return std::nullopt;
     }
     std::optional<int> anchor =
-        series >= 1 && series <= kSeriesCount ? std::optional<int>(series) : std::nullopt;
+        series >= 1 && series <= bracket.seriesCount() ? std::optional<int>(series) : std::nullopt;
     if (scope == RunScope::ToChampion || !anchor)
         anchor = currentRoundSeries(bracket);
     if (!anchor)
         return std::nullopt;
     std::optional<int> next;
-    for (int candidate = 1; candidate <= kSeriesCount; ++candidate) {
-        if (Bracket::roundOf(candidate) != Bracket::roundOf(*anchor) ||
+    for (int candidate = 1; candidate <= bracket.seriesCount(); ++candidate) {
+        if (bracket.roundOf(candidate) != bracket.roundOf(*anchor) ||
             bracket.seriesState(candidate) != kSeriesOpen)
             continue;
         if (!next || gamesPlayed(bracket, candidate) < gamesPlayed(bracket, *next))
@@ -75,7 +71,7 @@ std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int s
 }
 
 std::string gameHeading(const Bracket& bracket, int series) {
-    return roundName(series) + ", game " + std::to_string(gamesPlayed(bracket, series) + 1) + " of at most " +
+    return roundName(bracket, series) + ", game " + std::to_string(gamesPlayed(bracket, series) + 1) + " of at most " +
            std::to_string(seriesLength(bracket, series)) + ": " + matchup(bracket, series);
 }
 
@@ -114,9 +110,9 @@ std::string gameReport(const Bracket& bracket, int series, const GameOutcome& ou
     const std::string wins =
         std::to_string(std::max(upperWins, lowerWins)) + "-" + std::to_string(std::min(upperWins, lowerWins));
     if (bracket.seriesState(series) == kSeriesDecided) {
-        const std::string winner = bracket.slot(Bracket::winnerSlot(series));
+        const std::string winner = bracket.slot(bracket.winnerSlot(series));
         line += winner + " wins the series " + wins;
-        line += series == kSeriesCount ? " and is the champion!" : ".";
+        line += series == bracket.seriesCount() ? " and is the champion!" : ".";
     } else if (upperWins == lowerWins) {
         line += "The series is tied " + wins + ".";
     } else {

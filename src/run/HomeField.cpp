@@ -6,9 +6,9 @@
 namespace kivp {
 
 int seriesLength(const Bracket& bracket, int series) {
-    WinsNeeded wins{};
-    updateWinsNeeded(wins, bracket.playoffTypeText(), bracket.formatIndex());
-    const int needed = wins[static_cast<std::size_t>(Bracket::roundOf(series))];
+    WinsNeeded wins(static_cast<std::size_t>(bracket.roundCount()), 0);
+    updateWinsNeeded(wins, bracket.playoffTypeText(), bracket.formatIndex(), bracket.customBracket());
+    const int needed = wins[static_cast<std::size_t>(bracket.roundOf(series))];
     return needed > 0 ? 2 * needed - 1 : 1;
 }
 
@@ -19,15 +19,8 @@ int gamesPlayed(const Bracket& bracket, int series) {
     return games;
 }
 
-std::string roundName(int series) {
-    switch (Bracket::roundOf(series)) {
-    case FirstRound:
-        return "Round 1";
-    case SemiFinals:
-        return "Semi Finals";
-    default:
-        return "Championship";
-    }
+std::string roundName(const Bracket& bracket, int series) {
+    return bracket.roundName(bracket.roundOf(series));
 }
 
 bool namesStartingPitcher(const std::string& rawSwitches) {
@@ -36,9 +29,9 @@ bool namesStartingPitcher(const std::string& rawSwitches) {
     return rawSwitches.starts_with("//vp:") || rawSwitches.starts_with("//hp:");
 }
 
-std::array<int, kSeriesCount + 1> HomeField::seriesLengths() const {
-    std::array<int, kSeriesCount + 1> lengths{};
-    for (int series = 1; series <= kSeriesCount; ++series)
+std::vector<int> HomeField::seriesLengths() const {
+    std::vector<int> lengths(static_cast<std::size_t>(m_bracket.seriesCount() + 1), 0);
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series)
         lengths[static_cast<std::size_t>(series)] = seriesLength(m_bracket, series);
     return lengths;
 }
@@ -56,7 +49,7 @@ std::optional<std::string> HomeField::changePatterns(const HomePatterns& pattern
     const HomePatterns before = m_patterns;
     m_patterns = patterns;
     std::optional<std::string> message;
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
         if (m_bracket.seriesState(series) != kSeriesOpen)
             continue;
         const int length = seriesLength(m_bracket, series);
@@ -68,14 +61,15 @@ std::optional<std::string> HomeField::changePatterns(const HomePatterns& pattern
     return message;
 }
 
-std::optional<std::string> HomeField::formatChanged(const std::array<int, kSeriesCount + 1>& lengthsBefore) {
+std::optional<std::string> HomeField::formatChanged(const std::vector<int>& lengthsBefore) {
     std::optional<std::string> message;
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
         if (m_bracket.seriesState(series) != kSeriesOpen)
             continue;
         const int length = seriesLength(m_bracket, series);
         const int next = gamesPlayed(m_bracket, series) + 1;
-        const int before = lengthsBefore[static_cast<std::size_t>(series)];
+        const auto at = static_cast<std::size_t>(series);
+        const int before = at < lengthsBefore.size() ? lengthsBefore[at] : length;
         if (auto said = move(series, m_patterns.markedTeamHosts(before, next),
                              m_patterns.markedTeamHosts(length, next), next, length))
             message = said;

@@ -24,8 +24,8 @@ class OptionsForm;
 int seriesLength(const Bracket& bracket, int series);
 // The games a series has played: its two win counts added (a count that is not a number counts 0).
 int gamesPlayed(const Bracket& bracket, int series);
-// "Round 1", "Semi Finals", "Championship".
-std::string roundName(int series);
+// The round a series belongs to: "Round 1", "Semi Finals", "Championship", "Wild Card", ...
+std::string roundName(const Bracket& bracket, int series);
 // Whether switches in their "//" form choose a starting pitcher for either team.
 bool namesStartingPitcher(const std::string& rawSwitches);
 
@@ -43,9 +43,9 @@ public:
     // Another pattern choice: every open series' buttons go to the host of its next game under it.
     std::optional<std::string> changePatterns(const HomePatterns& patterns);
     // The format changed; lengthsBefore[s] is series s's length before.
-    std::optional<std::string> formatChanged(const std::array<int, kSeriesCount + 1>& lengthsBefore);
+    std::optional<std::string> formatChanged(const std::vector<int>& lengthsBefore);
 
-    std::array<int, kSeriesCount + 1> seriesLengths() const;
+    std::vector<int> seriesLengths() const;
 
 private:
     // The buttons showed a game the marked team hosts (markedBefore) or not; they must now show game, which

@@ -58,7 +58,8 @@ StartRequest parseCommandLine(const std::vector<std::string>& arguments) {
             request.programFolder = folder;
             request.userFolder = false;
         } else if (argument.starts_with("--")) {
-            return refuse("unknown option '" + argument + "'");
+            // Shown on a terminal: control characters are written out, never sent to it.
+            return refuse("unknown option '" + visibleText(argument) + "'");
         }
     }
     return request;

@@ -51,7 +51,7 @@ SeriesTeamNames teamsOfSeriesText(const std::string& seriesText, const Bracket& 
         names.visitor = nameOfField(text.substr(kSecondName));
 
     // The entry names the upper team first; it is the visitor when its series' upper home button is up.
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
         const HomeButton& upperButton = bracket.speedButton(Bracket::upperButton(series));
         const bool inSeries = names.home == bracket.slot(Bracket::upperSlot(series)) ||
                               names.home == bracket.slot(Bracket::lowerSlot(series));

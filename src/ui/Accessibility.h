@@ -1,8 +1,9 @@
 #pragma once
-// What assistive technology is told about kivp's own controls, where Qt's defaults say too little or the wrong
-// thing: a bracket slot names its place and the team it shows, gives that text through the text interface and
-// can be pressed to play; a drop-down keeps its role name ("Team 1, left half") and reports its choice as the
-// value, instead of taking the choice for its name.
+// What assistive technology is told about kivp's own controls, where Qt's defaults say too little or the
+// wrong thing: a bracket slot names its place and the team it shows, gives that text through the text
+// interface and can be pressed to play; a drop-down keeps its role name ("Team 1, left half") instead of
+// taking the choice for its name, gives its choice as its value and its text, and its items as its children,
+// closed or open.
 
 class QObject;
 class QWidget;

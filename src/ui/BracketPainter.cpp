@@ -23,7 +23,7 @@ QFont screenSized(QFont font) {
 void paintJoiningLines(QPainter& painter, const Bracket& bracket) {
     painter.save();
     painter.setPen(QPen(kLineColour, 1));
-    for (const layout::Segment& s : layout::joiningLines(bracket))
+    for (const layout::Segment& s : layout::BracketLayout(bracket).joiningLines())
         painter.drawLine(s.x1, s.y1, s.x2, s.y2);
     painter.restore();
 }
@@ -34,19 +34,20 @@ void paintBracket(QPainter& painter, const Bracket& bracket, const QFont& font) 
     const QFont text = screenSized(font);
     painter.setFont(text);
     painter.setPen(Qt::black);
-    for (const layout::Heading& heading : layout::headings()) {
-        if (bracket.headingShown(heading.label))
-            painter.drawText(qtRect(heading.box), Qt::AlignCenter, heading.text);
+    const layout::BracketLayout places(bracket);
+    for (const layout::Heading& heading : places.headings()) {
+        if (places.headingShown(heading))
+            painter.drawText(qtRect(heading.box), Qt::AlignCenter, toQt(heading.text));
     }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
+    for (int slot = 1; slot <= bracket.teamSlotCount(); ++slot) {
         if (!bracket.slotShown(slot))
             continue;
-        const Qt::Alignment side = layout::onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft;
-        painter.drawText(qtRect(layout::nameBox(slot)), side | Qt::AlignVCenter, toQt(bracket.slot(slot)));
-        painter.drawText(qtRect(layout::winCountBox(slot)), Qt::AlignCenter, toQt(bracket.winCount(slot)));
+        const Qt::Alignment side = places.onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft;
+        painter.drawText(qtRect(places.nameBox(slot)), side | Qt::AlignVCenter, toQt(bracket.slot(slot)));
+        painter.drawText(qtRect(places.winCountBox(slot)), Qt::AlignCenter, toQt(bracket.winCount(slot)));
         const HomeButton& home = bracket.speedButton(slot + 1);
         if (home.shown && home.down) {
-            const QRect mark = qtRect(layout::homeButtonBox(slot));
+            const QRect mark = qtRect(places.homeButtonBox(slot));
             painter.save();
             painter.setPen(Qt::NoPen);
             painter.setBrush(kHomeColour);
@@ -60,8 +61,8 @@ void paintBracket(QPainter& painter, const Bracket& bracket, const QFont& font) 
             painter.restore();
         }
     }
-    if (bracket.slotShown(kChampionSlot)) {
-        const QRect champion = qtRect(layout::nameBox(kChampionSlot));
+    if (bracket.slotShown(bracket.championSlot())) {
+        const QRect champion = qtRect(places.nameBox(bracket.championSlot()));
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(champion.adjusted(0, 0, -1, -1));

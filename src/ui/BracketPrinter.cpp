@@ -22,7 +22,7 @@ void setUpPrinter(QPrinter& printer) {
 QString subtitle(const Bracket& bracket) {
     QString text = QString("Playoff type %1, format %2")
                        .arg(toQt(bracket.playoffTypeText()), toQt(bracket.formatText()));
-    if (bracket.seriesState(kSeriesCount) == kSeriesDecided)
+    if (bracket.seriesState(bracket.seriesCount()) == kSeriesDecided)
         text += QString("  \u2014  Champion: %1").arg(toQt(bracket.champion()));
     return text;
 }
@@ -32,8 +32,8 @@ QString subtitle(const Bracket& bracket) {
 void BracketPrinter::paintPage(QPainter& painter, const QRect& rect, const MainForm& model) {
     const Bracket& bracket = model.bracket();
     // Everything is laid out in the window's pixels, scaled to fill the page's width.
-    const double scale = std::min(rect.width() / double(layout::kBracketWidth),
-                                  rect.height() / double(layout::kBracketHeight + 48));
+    const layout::BracketLayout places(bracket);
+    const double scale = std::min(rect.width() / double(places.width()), rect.height() / double(places.height() + 48));
     painter.save();
     painter.translate(rect.topLeft());
     painter.scale(scale, scale);
@@ -42,12 +42,12 @@ void BracketPrinter::paintPage(QPainter& painter, const QRect& rect, const MainF
     title.setPixelSize(18);
     title.setBold(true);
     painter.setFont(title);
-    painter.drawText(QRect(0, 0, layout::kBracketWidth, 24), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(0, 0, places.width(), 24), Qt::AlignLeft | Qt::AlignVCenter,
                      "KIV Playoff Bracket");
     QFont small("Arial");
     small.setPixelSize(10);
     painter.setFont(small);
-    painter.drawText(QRect(0, 24, layout::kBracketWidth, 16), Qt::AlignLeft | Qt::AlignVCenter, subtitle(bracket));
+    painter.drawText(QRect(0, 24, places.width(), 16), Qt::AlignLeft | Qt::AlignVCenter, subtitle(bracket));
 
     painter.translate(0, 44);
     paintBracket(painter, bracket, toQt(model.labelFont()));

@@ -1,12 +1,15 @@
 #include "ui/KivpApplication.h"
 
+#include "startup/SingleInstance.h"
 #include "ui/HelpWindow.h"
 #include "ui/RunProgressDialog.h"
 #include "ui/Spabout.h"
 #include "ui/Sphome.h"
 #include "ui/Spoptions.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QFileSystemWatcher>
 #include <QUrl>
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -36,9 +39,34 @@ KivpApplication::KivpApplication(const std::string& programDirectory, Prompts* p
     m_progress = std::make_unique<RunProgressDialog>(
         m_runner, [this] { m_form1->refresh(); }, m_form1.get());
     m_model.setRunProgress(m_progress.get());
+
+    // A request left before this start is not for this kivp.
+    takeBringForwardRequest(programDirectory);
+    m_programFolderWatch =
+        std::make_unique<QFileSystemWatcher>(QStringList{QString::fromStdString(programDirectory)});
+    QObject::connect(m_programFolderWatch.get(), &QFileSystemWatcher::directoryChanged, m_form1.get(),
+                     [this, programDirectory] {
+                         if (takeBringForwardRequest(programDirectory))
+                             bringToFront();
+                     });
 }
 
 KivpApplication::~KivpApplication() = default;
+
+// The window system may refuse to hand the focus over to a program in the background; the taskbar entry asks
+// for attention then.
+void KivpApplication::bringToFront() {
+    QWidget* window = m_form1.get();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+    QApplication::alert(window);
+}
 
 void KivpApplication::showHelpContents() { m_help->showContents(); }
 

@@ -1,12 +1,15 @@
 #pragma once
-// The running program: the models, the Qt windows that show them, and the Qt side of every port, created in the
-// order the program starts them (main window, About box, options window) and living until it ends.
+// The running program: the models, the Qt windows that show them, and the Qt side of every port, created in
+// the order the program starts them (main window, About box, options window) and living until it ends. It
+// comes to the front when a second start on its program folder asks it to.
 
 #include "app/MainForm.h"
 #include "ui/QtPrompts.h"
 #include "ui/QtSimulatorRunner.h"
 
 #include <memory>
+
+class QFileSystemWatcher;
 
 namespace kivp::ui {
 
@@ -33,6 +36,8 @@ public:
     void showGameLog() override;
 
 private:
+    void bringToFront();
+
     QtPrompts m_qtPrompts;
     Prompts& m_prompts;
     QtSimulatorRunner m_runner;
@@ -42,6 +47,7 @@ private:
     std::unique_ptr<TForm7> m_form7;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<RunProgressDialog> m_progress;
+    std::unique_ptr<QFileSystemWatcher> m_programFolderWatch;
 };
 
 } // namespace kivp::ui

@@ -106,6 +106,9 @@ void RunProgressDialog::runEnded() {
 }
 
 void RunProgressDialog::waitFor(SimulatorProcess& process) {
+    // The main window shows the game as running (Undo and Redo off) until it is over.
+    if (m_redraw)
+        m_redraw();
     m_process = &process;
     m_stopSimulatorButton->setEnabled(true);
     if (!m_stopAfterGame)

@@ -2,22 +2,23 @@
 
 #include "platform/Prompts.h"
 #include "ui/HelpWindow.h"
+#include "ui/PaletteContrast.h"
 #include "ui/ProgramIcon.h"
 
 #include <QEvent>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QUrl>
+#include <cmath>
 
 namespace kivp::ui {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where, const QFont& font) {
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->setGeometry(where);
-    l->setFont(font);
     return l;
 }
 
@@ -29,42 +30,85 @@ TForm2::TForm2(Prompts& prompts, Opener opener, QWidget* parent)
     setWindowTitle("About KIV Playoffs");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(256, 136);
-    setFont(QFont("MS Sans Serif", 8));
 
     auto* icon = new QLabel(this);
     icon->setObjectName("Image1");
     icon->setPixmap(programIconPixmap(32));
-    icon->setGeometry(8, 8, 32, 32);
     icon->setAccessibleName("Program icon");
 
-    QFont title("Arial");
-    title.setPixelSize(19);
-    title.setBold(true);
-    title.setItalic(true);
-    label(this, "Label1", "KIV Playoffs", QRect(52, 8, 196, 24), title);
-
-    QFont bold("Arial", 8);
-    bold.setBold(true);
-    label(this, "Label2", "Version 1.8.5", QRect(52, 34, 196, 14), bold);
-    label(this, "Label3", "Build: November 7, 2005", QRect(52, 50, 196, 14), bold);
-    auto* credits = label(this, "Label4", "A playoff manager for the\nKIV baseball simulator", QRect(8, 70, 240, 30),
-                          bold);
+    auto* credits = label(this, "Label4", "A playoff manager for the\nKIV baseball simulator");
     credits->setAlignment(Qt::AlignCenter);
-
-    QFont link("Arial", 8);
-    link.setBold(true);
-    link.setUnderline(true);
-    auto* address = label(this, "Label5", "KIV Playoff Mode help page", QRect(8, 110, 240, 16), link);
+    auto* address = label(this, "Label5", "KIV Playoff Mode help page");
     address->setAlignment(Qt::AlignCenter);
     address->setCursor(Qt::PointingHandCursor);
-    QPalette navy = address->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    address->setPalette(navy);
     address->setAccessibleName("Open the KIV Playoff Mode help page");
 
+    // The icon at the top left with the name, version and build beside it; the credits and the link centred
+    // below. The box is as large as its texts at the user's font, and no larger.
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(label(this, "Label1", "KIV Playoffs"), 0, 1);
+    grid->addWidget(label(this, "Label2", "Version 1.8.5"), 1, 1);
+    grid->addWidget(label(this, "Label3", "Build: November 7, 2005"), 2, 1);
+    grid->setRowMinimumHeight(3, 10);
+    grid->addWidget(credits, 4, 0, 1, 2);
+    grid->setRowMinimumHeight(5, 10);
+    grid->addWidget(address, 6, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    // Never narrower than the classic box's 256 pixels.
+    grid->setColumnMinimumWidth(1, 256 - 32 - grid->horizontalSpacing() - 2 * 12);
+
+    fitToFont();
+    colourLink();
     for (auto* child : findChildren<QLabel*>())
         child->installEventFilter(this);
+}
+
+void TForm2::fitToFont() {
+    // Arial as the box was drawn, at the size of the user's font; the name larger, as 19 pixels were to 8
+    // points.
+    const auto arial = [this](double scale, bool italic, bool underline) {
+        QFont face = font();
+        face.setFamilies({"Arial", "Liberation Sans"});
+        face.setBold(true);
+        face.setItalic(italic);
+        face.setUnderline(underline);
+        if (font().pointSizeF() > 0)
+            face.setPointSizeF(font().pointSizeF() * scale);
+        else
+            face.setPixelSize(int(std::lround(font().pixelSize() * scale)));
+        return face;
+    };
+    findChild<QLabel*>("Label1")->setFont(arial(1.75, true, false));
+    for (const char* name : {"Label2", "Label3", "Label4"})
+        findChild<QLabel*>(name)->setFont(arial(1, false, false));
+    findChild<QLabel*>("Label5")->setFont(arial(1, false, true));
+}
+
+void TForm2::colourLink() {
+    // Navy where it reads against the window's colour, otherwise the palette's own link colour, lightened or
+    // darkened as far as it takes to read.
+    auto* address = findChild<QLabel*>("Label5");
+    const QColor ground = palette().color(QPalette::Window);
+    QColor link(0, 0, 128);
+    if (contrastRatio(link, ground) < 4.5)
+        link =
+            standingOut(ground, palette().color(QPalette::Link), palette().color(QPalette::WindowText), 4.5);
+    QPalette colours = address->palette();
+    colours.setColor(QPalette::WindowText, link);
+    address->setPalette(colours);
+}
+
+void TForm2::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
+    else if (event->type() == QEvent::PaletteChange)
+        colourLink();
 }
 
 void TForm2::Label5Click() {

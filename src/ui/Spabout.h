@@ -1,6 +1,7 @@
 #pragma once
-// TForm2, the About box: the program's name, version and build, credits, and a link that opens kivp's help page
-// in the desktop's browser. A click anywhere else closes it.
+// TForm2, the About box: the program's name, version and build, credits, and a link that opens kivp's help
+// page in the desktop's browser. A click anywhere else closes it. Its texts follow the user's font size and
+// its link colour stays readable in any palette.
 
 #include <QDialog>
 #include <functional>
@@ -26,8 +27,12 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void fitToFont();
+    void colourLink();
+
     Prompts& m_prompts;
     Opener m_opener;
 };

@@ -30,10 +30,16 @@ constexpr int kBracketTop = 44;
 
 const char* const kSlotHint = "Once the teams are set up, click the team name to play a game in the series";
 
-using layout::onRightHalf;
-QRect nameRect(int slot) { return qtRect(layout::nameBox(slot)); }
-QRect winCountRect(int slot) { return qtRect(layout::winCountBox(slot)); }
-QRect buttonRect(int slot) { return qtRect(layout::homeButtonBox(slot)); }
+// The window draws the eight-team tree the bracket starts on.
+const layout::BracketLayout& eightTeamPlaces() {
+    static const Bracket eightTeams;
+    static const layout::BracketLayout places(eightTeams);
+    return places;
+}
+bool onRightHalf(int slot) { return eightTeamPlaces().onRightHalf(slot); }
+QRect nameRect(int slot) { return qtRect(eightTeamPlaces().nameBox(slot)); }
+QRect winCountRect(int slot) { return qtRect(eightTeamPlaces().winCountBox(slot)); }
+QRect buttonRect(int slot) { return qtRect(eightTeamPlaces().homeButtonBox(slot)); }
 
 // How screen readers and automation name each slot.
 QString slotDescription(int slot) {
@@ -41,7 +47,7 @@ QString slotDescription(int slot) {
         return "Champion";
     if (slot == 13 || slot == 14)
         return QString("Championship, %1 team").arg(slot == 13 ? "left" : "right");
-    const int series = *Bracket::seriesOfSlot(slot);
+    const int series = (slot + 1) / 2;
     const QString half = onRightHalf(slot) ? "right" : "left";
     const QString position = slot == Bracket::upperSlot(series) ? "upper" : "lower";
     if (slot >= 9)
@@ -306,8 +312,9 @@ void TForm1::buildTopBar(QWidget* client) {
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
     m_playoffTypeBox->setGeometry(74, 4, 100, 22);
-    for (const auto& item : playoffTypeItems())
-        m_playoffTypeBox->addItem(toQt(item));
+    // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
+    for (int type = 0; type < kClassicTypeCount; ++type)
+        m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
         // Picking the type already shown is not a change.
         if (index != m_model.bracket().playoffTypeIndex())
@@ -357,12 +364,12 @@ void TForm1::buildBracket(QWidget* client) {
         label->setGeometry(where);
         m_headings[static_cast<std::size_t>(number)] = label;
     };
-    for (const layout::Heading& h : layout::headings())
-        heading(h.label, h.text, qtRect(h.box));
+    for (const layout::Heading& h : eightTeamPlaces().headings())
+        heading(h.label, h.text.c_str(), qtRect(h.box));
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = new SlotLabel(m_bracketArea);
-        label->setObjectName(toQt(Bracket::slotControl(slot)));
+        label->setObjectName(toQt(m_model.bracket().slotControl(slot)));
         label->setGeometry(nameRect(slot));
         label->setAccessibleName(slotDescription(slot));
         if (slot == kChampionSlot) {
@@ -386,7 +393,7 @@ void TForm1::buildBracket(QWidget* client) {
     }
     for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
         auto* label = new QLabel(m_bracketArea);
-        label->setObjectName(toQt(Bracket::winCountControl(slot)));
+        label->setObjectName(toQt(m_model.bracket().winCountControl(slot)));
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(winCountRect(slot));
         label->setAccessibleName("Wins: " + slotDescription(slot));
@@ -496,7 +503,7 @@ void TForm1::refresh() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* label = m_slots[static_cast<std::size_t>(slot)];
         label->setText(toQt(bracket.slot(slot)));
-        const auto series = Bracket::seriesOfSlot(slot);
+        const auto series = bracket.seriesOfSlot(slot);
         const QString games = series ? toQt(seriesGames(journal, *series)) : QString();
         if (series)
             label->setToolTip(games.isEmpty() ? kSlotHint : games);
@@ -526,6 +533,8 @@ void TForm1::refresh() {
         teams << toQt(team);
     for (int comboBox : kPickerNumbers) {
         auto* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+        if (!picker)
+            continue;
         QStringList items;
         for (int i = 0; i < picker->count(); ++i)
             items << picker->itemText(i);
@@ -542,13 +551,25 @@ void TForm1::refresh() {
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
     m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
     m_changeLabelFont->setEnabled(m_model.ChangeLabelFont1Enabled());
-    m_undoGame->setEnabled(m_model.UndoGame1Enabled());
-    m_redoGame->setEnabled(m_model.RedoGame1Enabled());
+    refreshEditCommands();
     if (m_gameLog)
         m_gameLog->setLog(toQt(gameLogText(journal)));
     updatePicture();
     updateLabelFont();
     m_bracketArea->update();
+}
+
+void TForm1::refreshEditCommands() {
+    m_undoGame->setEnabled(m_model.UndoGame1Enabled());
+    m_redoGame->setEnabled(m_model.RedoGame1Enabled());
+}
+
+// The "Playing game..." window blocks this one while the handler that opened it runs, and the window is
+// redrawn only when that handler ends: without this, Undo and Redo would read as usable all through the game.
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked)
+        refreshEditCommands();
+    return QMainWindow::event(event);
 }
 
 void TForm1::showGameLog() {

@@ -61,8 +61,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void refreshEditCommands();
     void buildMenu();
     void buildTopBar(QWidget* client);
     void buildBracket(QWidget* client);
@@ -85,8 +87,8 @@ private:
     std::array<QLabel*, 15> m_winCounts{};    // [1..14]
     std::array<QToolButton*, 16> m_buttons{}; // [2..15]
     std::array<QLabel*, 34> m_headings{};     // Label4..Label8, Label33
-    std::array<QComboBox*, 14> m_pickers{};   // ComboBox3..6, ComboBox10..13
-    std::array<QLabel*, 31> m_pickerCaptions{}; // Label23..Label30
+    std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
+    std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
     QLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;

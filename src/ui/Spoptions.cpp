@@ -1,37 +1,45 @@
 #include "ui/Spoptions.h"
 
 #include "ui/Accessibility.h"
+#include "ui/PaletteContrast.h"
 #include "ui/QtText.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QValidator>
 #include <vector>
 
 namespace kivp::ui {
 
 namespace {
-
-constexpr int kClientWidth = 604;
-constexpr int kClientHeight = 396;
-constexpr int kPanelHeight = 60;
-constexpr int kQuickViewRowHeight = 12;
 
 // The quick views' column header, spaced for the fixed-pitch rows below it.
 const char* const kQuickViewHeader = "(Name                        H     AB        BA    RBI  HR)";
@@ -44,21 +52,39 @@ struct RowField {
 };
 constexpr std::array<RowField, 6> kLineupFields = {
     {{0, 16}, {18, 20}, {22, 24}, {26, 30}, {32, 34}, {36, 37}}};
+// A row's characters and the header's closing bracket after them: what a quick view always shows whole.
+constexpr int kLineupColumns = kLineupFields.back().last + 2;
 
-QFont windowFont() {
-    QFont font;
-    // Where the classic dialog font is missing, a face with Arial's widths keeps every caption in its place.
-    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"});
-    font.setPointSize(8);
-    return font;
-}
+// The pitcher tables' columns and their widths at the classic dialog font; wider where the user's font needs
+// it for the heading or for figures of the width shown.
+struct PitcherColumn {
+    const char* heading;
+    int width;
+    const char* widest;
+};
+constexpr std::array<PitcherColumn, 7> kPitcherColumns = {{{"#", 25, "99"},
+                                                           {"Name", 190, "Nnnnnnnnnnnnnnnnn"},
+                                                           {"W-L", 66, "99-99"},
+                                                           {"ERA", 66, "99.99"},
+                                                           {"SO", 66, "999"},
+                                                           {"IP", 66, "999.9"},
+                                                           {"GS", 66, "99"}}};
 
-QFont fixedPitchFont() {
+// The least contrast a control's edge needs to be seen against what is behind it; a disabled control's edge
+// shows fainter, but still shows.
+constexpr double kEdgeContrast = 3.0;
+constexpr double kDisabledEdgeContrast = 1.8;
+
+// The lists' fixed-pitch font, as large as the window's own.
+QFont fixedPitchFont(const QFont& windowFont) {
     QFont font;
     font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSize(8);
+    if (windowFont.pointSizeF() > 0)
+        font.setPointSizeF(windowFont.pointSizeF());
+    else
+        font.setPixelSize(windowFont.pixelSize());
     return font;
 }
 
@@ -70,13 +96,137 @@ QString nameOf(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QLabel* addLabel(QWidget* parent, const QString& text, const QRect& where, const char* name = nullptr) {
+// A caption as read aloud: without the "&" that marks its keyboard mnemonic.
+QString plain(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
+
+QLabel* addLabel(QWidget* parent, const QString& text, const char* name) {
     auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(name);
-    label->setGeometry(where);
+    label->setObjectName(name);
     return label;
 }
+
+// How wide a text field must be to show this many capital letters, its frame included.
+int fieldWidth(const QWidget* field, int characters) {
+    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+    return field->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('M'))) + 2 * frame + 8;
+}
+
+// The application's style, except that a control whose edge would not stand out from what lies behind it
+// gets an outline that does: check boxes, radio buttons, text fields, the delay's spin box and the series
+// list. Fusion, for one, edges them with a shade of the window colour, which all but vanishes in a dark or
+// high-contrast palette (and is faint on a light one). Where the style's own edge reads, it is left alone.
+class ReadableEdges : public QProxyStyle {
+public:
+    explicit ReadableEdges(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const auto draw = [this, element, widget](const QStyleOption* o, QPainter* p) {
+            baseStyle()->drawPrimitive(element, o, p, widget);
+        };
+        if (element == PE_IndicatorCheckBox || element == PE_IndicatorRadioButton) {
+            if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
+                // Measured unchecked: the edge is what shows where the box is before it is checked.
+                QStyleOptionButton unchecked = *button;
+                unchecked.state = (unchecked.state & ~(State_On | State_NoChange)) | State_Off;
+                // An indicator has no ground of its own: it is drawn on its button's (a grid cell's, say).
+                outlineIfFaint(unchecked, element, groundOf(widget), painter,
+                               element == PE_IndicatorRadioButton, draw);
+            }
+        } else if (element == PE_PanelLineEdit) {
+            const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+            if (frame && frame->lineWidth > 0)
+                outlineIfFaint(*frame, element, groundOf(widget ? widget->parentWidget() : nullptr), painter,
+                               false, draw);
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto draw = [this, control, widget](const QStyleOption* o, QPainter* p) {
+            baseStyle()->drawComplexControl(control, static_cast<const QStyleOptionComplex*>(o), p, widget);
+        };
+        const QColor ground = groundOf(widget ? widget->parentWidget() : nullptr);
+        if (const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option);
+            control == CC_SpinBox && spin && spin->frame)
+            outlineIfFaint(*spin, 1000 + control, ground, painter, false, draw);
+        else if (const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+                 control == CC_ComboBox && combo && combo->frame)
+            outlineIfFaint(*combo, 1000 + control, ground, painter, false, draw);
+    }
+
+private:
+    using Draw = std::function<void(const QStyleOption*, QPainter*)>;
+
+    static QColor groundOf(const QWidget* widget) {
+        return widget ? widget->palette().color(widget->backgroundRole())
+                      : QApplication::palette().window().color();
+    }
+
+    // Draws an outline round the control when the style's edge, drawn as measured, is too faint on ground.
+    template <typename Option>
+    void outlineIfFaint(Option measured, int kind, const QColor& ground, QPainter* painter, bool round,
+                        const Draw& draw) const {
+        const QRect where = measured.rect;
+        const double needed = measured.state & State_Enabled ? kEdgeContrast : kDisabledEdgeContrast;
+        measured.rect = QRect(QPoint(0, 0), where.size());
+        if (edgeContrast(measured, kind, ground, painter->device()->devicePixelRatioF(), draw) >= needed)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, round);
+        // Aimed higher than the edge needs: a round edge is drawn smoothed, and so lighter.
+        painter->setPen(QPen(standingOut(ground, measured.palette.color(QPalette::Mid),
+                                         measured.palette.color(QPalette::Text), needed * 1.5),
+                             1));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF edge = QRectF(where).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (round)
+            painter->drawEllipse(edge);
+        else
+            painter->drawRect(edge);
+        painter->restore();
+    }
+
+    // The strongest contrast the outer two pixels of the style's drawing have against the ground.
+    double edgeContrast(const QStyleOption& option, int kind, const QColor& ground, qreal ratio,
+                        const Draw& draw) const {
+        const QString key = QString("%1 %2 %3x%4 %5 %6 %7")
+                                .arg(kind)
+                                .arg(int(option.state))
+                                .arg(option.rect.width())
+                                .arg(option.rect.height())
+                                .arg(ratio)
+                                .arg(ground.rgba())
+                                .arg(option.palette.cacheKey());
+        if (const auto seen = m_seen.constFind(key); seen != m_seen.cend())
+            return *seen;
+
+        QImage image(option.rect.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(ground);
+        QPainter painter(&image);
+        draw(&option, &painter);
+        painter.end();
+        const int band = std::max(1, int(std::lround(2 * ratio)));
+        double strongest = 1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (x < band || y < band || x >= image.width() - band || y >= image.height() - band)
+                    strongest = std::max(strongest, contrastRatio(image.pixelColor(x, y), ground));
+            }
+        }
+        return m_seen[key] = strongest;
+    }
+
+    mutable QHash<QString, double> m_seen;
+};
 
 // Bounds what the user types to a field's length limit without cutting a longer text loaded from kivp.ini: an
 // edit may keep the text as long as the field shows it now, but never make it longer than both.
@@ -97,75 +247,118 @@ private:
     std::function<qsizetype()> m_shownLength;
 };
 
-// A framed grid drawn like a spreadsheet's: grey header cells, white cells holding the controls, one-pixel
-// lines between them. Rows past shownRows exist (for hidden controls) but lie outside the frame.
-class CellGrid : public QFrame {
+// A framed grid drawn like a spreadsheet's: header cells on the button colour, cells holding controls on the
+// base colour, lines between them. The grid paints the cells itself, so every control keeps the window's
+// palette and only learns which colour it stands on. A cell whose widget is hidden is not drawn; a row of
+// hidden widgets takes no room.
+class CellGrid : public QWidget {
 public:
-    CellGrid(QWidget* parent, QPoint where, std::vector<int> columnWidths, std::vector<int> rowHeights,
-             int shownRows)
-        : QFrame(parent), m_columns(std::move(columnWidths)), m_rows(std::move(rowHeights)) {
-        setAutoFillBackground(true);
-        QPalette lines = palette();
-        lines.setColor(QPalette::Window, lines.color(QPalette::Mid));
-        setPalette(lines);
-        const QRect last = cell(shownRows - 1, static_cast<int>(m_columns.size()) - 1);
-        setGeometry(QRect(where, QSize(last.right() + 2, last.bottom() + 2)));
+    explicit CellGrid(QWidget* parent) : QWidget(parent), m_layout(new QGridLayout(this)) {
+        m_layout->setSpacing(1);
+        m_layout->setContentsMargins(1, 1, 1, 1);
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     }
 
-    QRect cell(int row, int column) const {
-        int x = 1, y = 1;
-        for (int c = 0; c < column; ++c)
-            x += m_columns[static_cast<std::size_t>(c)] + 1;
-        for (int r = 0; r < row; ++r)
-            y += m_rows[static_cast<std::size_t>(r)] + 1;
-        return QRect(x, y, m_columns[static_cast<std::size_t>(column)],
-                     m_rows[static_cast<std::size_t>(row)]);
-    }
-
-    // A grey cell with a caption: the column headers and the row names.
+    // A caption cell: the column headers and the row names.
     QLabel* header(int row, int column, const QString& text, Qt::Alignment alignment = Qt::AlignCenter) {
         auto* label = new QLabel(text, this);
-        label->setGeometry(cell(row, column));
         label->setAlignment(alignment | Qt::AlignVCenter);
-        label->setIndent(alignment & Qt::AlignLeft ? 4 : -1);
-        fill(label, QPalette::Button);
+        label->setContentsMargins(6, 3, 6, 3);
+        label->setBackgroundRole(QPalette::Button);
+        label->setForegroundRole(QPalette::ButtonText);
+        add(label, row, column, {});
         return label;
     }
 
-    // A white cell for a control; the control is placed over it, centred or filling it.
-    void put(QWidget* control, int row, int column, bool fillCell = false) {
-        auto* background = new QWidget(this);
-        background->setGeometry(cell(row, column));
-        fill(background, QPalette::Base);
-        control->setParent(this);
-        const QRect area = cell(row, column);
-        if (fillCell) {
-            control->setGeometry(area.adjusted(1, 1, -1, -1));
-        } else {
-            const QSize size = control->sizeHint();
-            control->setGeometry(QRect(area.center() - QPoint(size.width() / 2, size.height() / 2), size));
+    // A cell holding a control, centred in it or (with no alignment) filling it.
+    void put(QWidget* control, int row, int column, Qt::Alignment alignment = Qt::AlignCenter) {
+        control->setBackgroundRole(QPalette::Base);
+        control->setForegroundRole(QPalette::Text);
+        add(control, row, column, alignment);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QPalette& colours = palette();
+        painter.fillRect(rect(), standingOut(colours.color(QPalette::Base), colours.color(QPalette::Mid),
+                                             colours.color(QPalette::Text), 1.5));
+        for (const auto& [widget, row, column] : m_cells) {
+            if (widget->isVisibleTo(this))
+                painter.fillRect(m_layout->cellRect(row, column), colours.color(widget->backgroundRole()));
         }
-        control->raise();
     }
 
 private:
-    static void fill(QWidget* widget, QPalette::ColorRole role) {
-        widget->setAutoFillBackground(true);
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, palette.color(role));
-        widget->setPalette(palette);
+    struct Cell {
+        QWidget* widget;
+        int row;
+        int column;
+    };
+
+    void add(QWidget* widget, int row, int column, Qt::Alignment alignment) {
+        m_layout->addWidget(widget, row, column, alignment);
+        m_cells.push_back({widget, row, column});
     }
 
-    std::vector<int> m_columns;
-    std::vector<int> m_rows;
+    QGridLayout* m_layout;
+    std::vector<Cell> m_cells;
+};
+
+// A lineup quick view: fixed-pitch rows one font line high, each always shown whole (its width leaves room
+// for the scroll bar a short window brings); a whole lineup of nine rows when the window has the room.
+class LineupList : public QListWidget {
+public:
+    explicit LineupList(QWidget* parent) : QListWidget(parent) {
+        setUniformItemSizes(true);
+        setSelectionMode(QAbstractItemView::NoSelection); // lists to read, nothing to choose
+    }
+
+    void setRows(const QStringList& rows) {
+        clear();
+        addItems(rows);
+        fitRows();
+    }
+
+    QSize sizeHint() const override { return sizeFor(9); }
+    QSize minimumSizeHint() const override { return sizeFor(4); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QListWidget::changeEvent(event);
+        if (event->type() == QEvent::FontChange) {
+            fitRows();
+            updateGeometry();
+        }
+    }
+
+private:
+    int rowHeight() const { return fontMetrics().height(); }
+
+    void fitRows() {
+        for (int i = 0; i < count(); ++i)
+            item(i)->setSizeHint(QSize(fontMetrics().horizontalAdvance(item(i)->text()), rowHeight()));
+    }
+
+    QSize sizeFor(int rows) const {
+        const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+        return QSize(fontMetrics().horizontalAdvance(QString(kLineupColumns, QLatin1Char('0'))) + margin +
+                         scrollBar + 2 * frameWidth(),
+                     rows * rowHeight() + 2 * frameWidth());
+    }
 };
 
 // The quick views' column header. Its text is the fixed header; each of its words is drawn over the column of
-// the list below that it names, so it lines up with the rows whatever fonts the system substitutes.
+// the list below that it names, so it lines up with the rows whatever fonts the system substitutes. It is as
+// wide as the list it heads, whatever the width of its text in the window's font.
 class QuickViewHeader : public QLabel {
 public:
     QuickViewHeader(const QListWidget* list, QWidget* parent)
         : QLabel(kQuickViewHeader, parent), m_list(list) {}
+
+    QSize sizeHint() const override { return QSize(1, QLabel::sizeHint().height()); }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -237,19 +430,15 @@ private:
 };
 
 TForm7::TForm7(OptionsForm& model, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), m_model(model), m_prompts(prompts) {
+    : QDialog(parent), m_model(model), m_prompts(prompts), m_edges(new ReadableEdges(this)) {
     setObjectName("TForm7");
     setWindowTitle("Options to Run KIV");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
-    setFixedSize(kClientWidth, kClientHeight);
-    setFont(windowFont());
 
     m_pageControl1 = new QTabWidget(this);
     m_pageControl1->setObjectName("PageControl1");
     m_pageControl1->setAccessibleName("Option pages");
-    m_pageControl1->setGeometry(4, 4, kClientWidth - 8, kClientHeight - kPanelHeight - 4);
     const std::array<QString, 4> tabs = {"Team Options", "Select Pitchers", "Misc Options",
                                          "Stat File Options"};
     const std::array<const char*, 4> pageNames = {"TeamOptionsPage", "SelectPitchersPage", "MiscOptionsPage",
@@ -272,10 +461,20 @@ TForm7::TForm7(OptionsForm& model, Prompts& prompts, QWidget* parent)
 
     auto* panel = new QFrame(this);
     panel->setObjectName("BottomPanel");
-    panel->setGeometry(0, kClientHeight - kPanelHeight, kClientWidth, kPanelHeight);
     buildBottomPanel(panel);
 
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(m_pageControl1, 1);
+    window->addWidget(panel);
+
+    fitToFont();
     refresh();
+    // Opens at the size its layout asks for (never under the classic 604 by 396), within the screen and
+    // leaving room for the title bar.
+    const QSize screenRoom = screen()->availableSize();
+    resize(sizeHint()
+               .expandedTo(QSize(604, 396))
+               .boundedTo(QSize(screenRoom.width(), screenRoom.height() * 9 / 10)));
 }
 
 // --- building --------------------------------------------------------------------------------------------
@@ -284,7 +483,8 @@ QCheckBox* TForm7::addCheckBox(CheckBoxId id, QWidget* parent, const QString& ca
                                const QString& description) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(nameOf(controlName(id)));
-    box->setAccessibleName(description.isEmpty() ? caption : description);
+    box->setAccessibleName(description.isEmpty() ? plain(caption) : description);
+    box->setStyle(m_edges);
     connect(box, &QCheckBox::clicked, this,
             [this, id](bool checked) { handle([=, this] { m_model.setChecked(id, checked); }); });
     m_checkBoxes[at(id)] = box;
@@ -295,6 +495,7 @@ QLineEdit* TForm7::addEdit(EditId id, QWidget* parent, const QString& descriptio
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(nameOf(controlName(id)));
     edit->setAccessibleName(description);
+    edit->setStyle(m_edges);
     edit->setValidator(new TypedLengthLimit(
         m_model.edit(id).maxLength, [this, id] { return toQt(m_model.edit(id).text).size(); }, edit));
     connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
@@ -305,11 +506,9 @@ QLineEdit* TForm7::addEdit(EditId id, QWidget* parent, const QString& descriptio
 }
 
 QListWidget* TForm7::addListBox(ListBoxId id, QWidget* parent, const QString& description) {
-    auto* list = new QListWidget(parent);
+    auto* list = new LineupList(parent);
     list->setObjectName(nameOf(controlName(id)));
     list->setAccessibleName(description);
-    list->setFont(fixedPitchFont());
-    list->setSelectionMode(QAbstractItemView::NoSelection); // lists to read, nothing to choose
     m_listBoxes[at(id)] = list;
     return list;
 }
@@ -325,15 +524,14 @@ QTreeWidget* TForm7::addListView(ListViewId id, QWidget* parent, const QString& 
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setHeaderLabels({"#", "Name", "W-L", "ERA", "SO", "IP", "GS"});
+    QStringList headings;
+    for (const PitcherColumn& column : kPitcherColumns)
+        headings << column.heading;
+    table->setHeaderLabels(headings);
     table->header()->setStretchLastSection(false);
     table->header()->setSectionsMovable(false);
-    const std::array<int, 7> widths = {25, 190, 66, 66, 66, 66, 66};
-    for (int column = 0; column < 7; ++column) {
-        table->header()->resizeSection(column, widths[static_cast<std::size_t>(column)]);
-        if (column >= 2)
-            table->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    for (int column = 2; column < table->columnCount(); ++column)
+        table->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     connect(table, &QTreeWidget::itemSelectionChanged, this, [this, id, table] {
         const auto selected = table->selectedItems();
         const int row = selected.isEmpty() ? -1 : table->indexOfTopLevelItem(selected.first());
@@ -347,7 +545,7 @@ QPushButton* TForm7::addButton(ButtonId id, QWidget* parent, const QString& capt
                                const QString& description) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(nameOf(controlName(id)));
-    button->setAccessibleName(description.isEmpty() ? caption : description);
+    button->setAccessibleName(description.isEmpty() ? plain(caption) : description);
     button->setAutoDefault(false);
     m_buttons[at(id)] = button;
     return button;
@@ -356,7 +554,8 @@ QPushButton* TForm7::addButton(ButtonId id, QWidget* parent, const QString& capt
 QRadioButton* TForm7::addRadioButton(RadioButtonId id, QWidget* parent, const QString& caption) {
     auto* radio = new QRadioButton(caption, parent);
     radio->setObjectName(nameOf(controlName(id)));
-    radio->setAccessibleName(caption);
+    radio->setAccessibleName(plain(caption));
+    radio->setStyle(m_edges);
     connect(radio, &QRadioButton::clicked, this,
             [this, id] { handle([=, this] { m_model.chooseVersion(id); }); });
     m_radioButtons[at(id)] = radio;
@@ -368,24 +567,29 @@ void TForm7::buildTeamOptions(QWidget* page) {
     auto* frame = new QFrame(page);
     frame->setObjectName("TeamOptionsFrame");
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setGeometry(4, 7, 262, 291);
+    auto* column = new QVBoxLayout(frame);
 
-    auto* seriesCaption =
-        addLabel(frame, "Select series to set options", QRect(8, 8, 240, 14), "SeriesLabel");
+    auto* seriesCaption = addLabel(frame, "Select series to set options", "SeriesLabel");
     m_comboBox1 = new QComboBox(frame);
     m_comboBox1->setObjectName("ComboBox1");
+    m_comboBox1->setStyle(m_edges);
     keepRoleName(m_comboBox1);
     m_comboBox1->setAccessibleName("Select series to set options");
-    m_comboBox1->setGeometry(8, 24, 200, 22);
+    // Room for two eight-letter names and " vs. " between them.
+    m_comboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_comboBox1->setMinimumContentsLength(21);
     seriesCaption->setBuddy(m_comboBox1);
     connect(m_comboBox1, &QComboBox::activated, this, [this](int index) {
         // Picking the series already shown is no change: it would only throw the chosen pitchers away.
         if (index != m_model.comboBox1().itemIndex)
             handle([this, index] { m_model.chooseSeries(index); });
     });
+    column->addWidget(seriesCaption);
+    column->addWidget(m_comboBox1);
+    column->addSpacing(8);
 
-    // Option | Visitor | Home; the "Spot Starters" row is never shown, so it lies below the frame.
-    auto* grid = new CellGrid(frame, QPoint(8, 58), {100, 70, 70}, {18, 30, 20, 20, 20}, 4);
+    // Option | Visitor | Home; the "Spot Starters" row is never shown.
+    auto* grid = new CellGrid(frame);
     grid->setObjectName("TeamOptionsGrid");
     grid->header(0, 0, "Option");
     grid->header(0, 1, "Visitor");
@@ -396,7 +600,7 @@ void TForm7::buildTeamOptions(QWidget* page) {
     m_spotStartersLabel = grid->header(4, 0, "Spot Starters", Qt::AlignLeft);
     m_spotStartersLabel->setObjectName("SpotStartersLabel");
 
-    for (const auto& [id, row, column, name] :
+    for (const auto& [id, row, gridColumn, name] :
          {std::tuple{LabelId::Label35, 1, 1, "Selected visiting pitcher"},
           std::tuple{LabelId::Label36, 1, 2, "Selected home pitcher"}}) {
         auto* label = new QLabel(grid);
@@ -404,7 +608,8 @@ void TForm7::buildTeamOptions(QWidget* page) {
         label->setAccessibleName(name);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
-        grid->put(label, row, column, true);
+        label->setMargin(2);
+        grid->put(label, row, gridColumn, {});
         m_labels[at(id)] = label;
     }
     const std::array<std::tuple<C, int, int, const char*>, 6> boxes = {{
@@ -415,77 +620,116 @@ void TForm7::buildTeamOptions(QWidget* page) {
         {C::CheckBox3, 4, 1, "Spot Starters, Visitor"},
         {C::CheckBox26, 4, 2, "Spot Starters, Home"},
     }};
-    for (const auto& [id, row, column, name] : boxes)
-        grid->put(addCheckBox(id, grid, {}, name), row, column);
-
-    addCheckBox(C::CheckBox1, frame, "Use DH", {})->setGeometry(8, grid->geometry().bottom() + 8, 120, 18);
+    for (const auto& [id, row, gridColumn, name] : boxes)
+        grid->put(addCheckBox(id, grid, {}, name), row, gridColumn);
+    column->addWidget(grid);
+    column->addSpacing(4);
+    column->addWidget(addCheckBox(C::CheckBox1, frame, "Use &DH", {}));
 
     // The team-options switches and the Select and Edit buttons are never shown; the series list follows the
     // visitor's switch.
-    addCheckBox(C::CheckBox8, frame, {}, "Visitor team options")->setGeometry(150, 240, 18, 18);
-    addCheckBox(C::CheckBox9, frame, {}, "Home team options")->setGeometry(170, 240, 18, 18);
-    addButton(ButtonId::Button4, frame, "Select", "Select, visitor")->setGeometry(8, 264, 56, 22);
-    addButton(ButtonId::Button5, frame, "Select", "Select, home")->setGeometry(68, 264, 56, 22);
-    addButton(ButtonId::Button7, frame, "Edit", "Edit, visitor")->setGeometry(128, 264, 56, 22);
-    addButton(ButtonId::Button8, frame, "Edit", "Edit, home")->setGeometry(188, 264, 56, 22);
+    auto* neverShown = new QHBoxLayout;
+    neverShown->addWidget(addCheckBox(C::CheckBox8, frame, {}, "Visitor team options"));
+    neverShown->addWidget(addCheckBox(C::CheckBox9, frame, {}, "Home team options"));
+    neverShown->addWidget(addButton(ButtonId::Button4, frame, "Select", "Select, visitor"));
+    neverShown->addWidget(addButton(ButtonId::Button5, frame, "Select", "Select, home"));
+    neverShown->addWidget(addButton(ButtonId::Button7, frame, "Edit", "Edit, visitor"));
+    neverShown->addWidget(addButton(ButtonId::Button8, frame, "Edit", "Edit, home"));
     m_memo1 = new QPlainTextEdit(frame);
     m_memo1->setObjectName("Memo1");
     m_memo1->setAccessibleName("Command file line");
     m_memo1->setReadOnly(true);
-    m_memo1->setGeometry(8, 200, 240, 30);
     m_memo1->hide();
+    neverShown->addWidget(m_memo1);
+    column->addLayout(neverShown);
+    column->addStretch(1);
 
     auto* quickView = new QGroupBox("Team Starting Lineup Quick View", page);
     quickView->setObjectName("QuickViewGroup");
-    quickView->setGeometry(272, 0, 316, 300);
-    // Nine rows of each lineup show at once, without scrolling.
-    for (const auto& [id, top, caption, captionName, headerName, description] :
-         {std::tuple{ListBoxId::ListBox1, 14, "Visitor", "Label30", "Label32", "Visitor starting lineup"},
-          std::tuple{ListBoxId::ListBox2, 155, "Home", "Label31", "Label33", "Home starting lineup"}}) {
-        addLabel(quickView, caption, QRect(10, top, 100, 13), captionName);
+    auto* lists = new QVBoxLayout(quickView);
+    lists->setSpacing(2);
+    for (const auto& [id, caption, captionName, headerName, description] :
+         {std::tuple{ListBoxId::ListBox1, "Visitor", "Label30", "Label32", "Visitor starting lineup"},
+          std::tuple{ListBoxId::ListBox2, "Home", "Label31", "Label33", "Home starting lineup"}}) {
+        auto* label = addLabel(quickView, caption, captionName);
         auto* list = addListBox(id, quickView, description);
-        list->setGeometry(10, top + 27, 296, 9 * kQuickViewRowHeight + 2 * list->frameWidth());
         auto* header = new QuickViewHeader(list, quickView);
         header->setObjectName(headerName);
-        header->setGeometry(10, top + 13, 296, 14);
+        if (id == ListBoxId::ListBox2)
+            lists->addSpacing(6);
+        lists->addWidget(label);
+        lists->addWidget(header);
+        lists->addWidget(list, 1);
     }
+
+    auto* row = new QHBoxLayout(page);
+    row->addWidget(frame);
+    row->addWidget(quickView, 1);
 }
 
 void TForm7::buildSelectPitchers(QWidget* page) {
-    for (const auto& [id, top, title, name] :
-         {std::tuple{ListViewId::ListView1, 0, "Visiting Pitcher", "Visiting pitchers"},
-          std::tuple{ListViewId::ListView2, 150, "Home Pitcher", "Home pitchers"}}) {
+    auto* groups = new QVBoxLayout(page);
+    for (const auto& [id, title, name] :
+         {std::tuple{ListViewId::ListView1, "Visiting Pitcher", "Visiting pitchers"},
+          std::tuple{ListViewId::ListView2, "Home Pitcher", "Home pitchers"}}) {
         auto* group = new QGroupBox(title, page);
         group->setObjectName(id == ListViewId::ListView1 ? "VisitingPitcherGroup" : "HomePitcherGroup");
-        group->setGeometry(4, top, 584, 148);
-        addListView(id, group, name)->setGeometry(8, 18, 568, 122);
+        auto* table = addListView(id, group, name);
+        // The tables take the room the window has; what the window asks for is the lineups' room.
+        table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+        (new QVBoxLayout(group))->addWidget(table);
+        groups->addWidget(group);
     }
 }
 
 void TForm7::buildMiscOptions(QWidget* page) {
     using C = CheckBoxId;
-    addCheckBox(C::CheckBox2, page, "Sound Effects", {})->setGeometry(16, 16, 140, 18);
-    addCheckBox(C::CheckBox4, page, "Focusing", {})->setGeometry(16, 42, 140, 18);
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(16, 16, 16, 16);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(addCheckBox(C::CheckBox2, page, "S&ound Effects", {}), 0, 0, 1, 3);
+    grid->addWidget(addCheckBox(C::CheckBox4, page, "&Focusing", {}), 1, 0, 1, 3);
 
-    addCheckBox(C::CheckBox13, page, {}, "Use Delay")->setGeometry(16, 70, 18, 18);
-    m_delayLabel = addLabel(page, "Delay", QRect(36, 70, 72, 18), "DelayLabel");
+    // A check box with its caption beside it as a label, spaced as a check box spaces its own caption.
+    const auto boxWithCaption = [this, page](C id, const char* description, const char* caption,
+                                             const char* name) {
+        auto* box = addCheckBox(id, page, {}, description);
+        auto* label = addLabel(page, caption, name);
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box));
+        pair->addWidget(box);
+        pair->addWidget(label);
+        pair->addStretch(1);
+        return std::pair{pair, label};
+    };
+
+    QHBoxLayout* delay = nullptr;
+    std::tie(delay, m_delayLabel) = boxWithCaption(C::CheckBox13, "Use Delay", "Delay", "DelayLabel");
+    grid->addLayout(delay, 2, 0);
     m_cSpinEdit5 = new DelaySpinEdit(page, m_model.cSpinEdit5(), [this](int steps) {
         handle([=, this] { m_model.setCSpinEdit5Value(m_model.cSpinEdit5().value() + steps); });
     });
     m_cSpinEdit5->setObjectName("CSpinEdit5");
+    m_cSpinEdit5->setStyle(m_edges);
     m_cSpinEdit5->setAccessibleName("Delay");
-    m_cSpinEdit5->setGeometry(112, 68, 44, 22);
     m_delayLabel->setBuddy(m_cSpinEdit5);
     connect(m_cSpinEdit5->editor(), &QLineEdit::textEdited, this,
             [this](const QString& text) { handle([&, this] { m_model.setCSpinEdit5Text(fromQt(text)); }); });
     connect(m_cSpinEdit5, &QAbstractSpinBox::editingFinished, this,
             [this] { handle([this] { m_model.CSpinEdit5Exit(); }); });
-    addCheckBox(C::WatchGameCheck, page, "Watch Game", {})->setGeometry(172, 70, 120, 18);
+    grid->addWidget(m_cSpinEdit5, 2, 1, Qt::AlignLeft);
+    grid->addWidget(addCheckBox(C::WatchGameCheck, page, "&Watch Game", {}), 2, 2);
 
-    addCheckBox(C::CheckBox39, page, {}, "Use Normalization")->setGeometry(16, 100, 18, 18);
-    m_normalizationLabel = addLabel(page, "Normalization", QRect(36, 100, 72, 18), "NormalizationLabel");
-    addEdit(EditId::Edit2, page, "Normalization factor")->setGeometry(112, 98, 56, 22);
+    QHBoxLayout* normalization = nullptr;
+    std::tie(normalization, m_normalizationLabel) =
+        boxWithCaption(C::CheckBox39, "Use Normalization", "Normalization", "NormalizationLabel");
+    grid->addLayout(normalization, 3, 0);
+    grid->addWidget(addEdit(EditId::Edit2, page, "Normalization factor"), 3, 1, Qt::AlignLeft);
     m_normalizationLabel->setBuddy(m_edits[at(EditId::Edit2)]);
+
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(4, 1);
 
     // A click on the caption in front of a check box works the box.
     m_delayLabel->installEventFilter(this);
@@ -494,7 +738,10 @@ void TForm7::buildMiscOptions(QWidget* page) {
 
 void TForm7::buildStatFileOptions(QWidget* page) {
     using C = CheckBoxId;
-    auto* grid = new CellGrid(page, QPoint(16, 16), {110, 120, 50, 70}, {20, 24, 24, 24, 24}, 5);
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(16);
+    auto* grid = new CellGrid(page);
     grid->setObjectName("StatFileGrid");
     grid->header(0, 0, "Statistic File");
     grid->header(0, 1, "Name (8 char max)");
@@ -510,39 +757,55 @@ void TForm7::buildStatFileOptions(QWidget* page) {
     for (const auto& [caption, name, use, clear] : rows) {
         const QString file(caption);
         grid->header(row, 0, file, Qt::AlignLeft);
-        grid->put(addEdit(name, grid, file + " name"), row, 1, true);
+        auto* edit = addEdit(name, grid, file + " name");
+        edit->setFrame(false); // the grid's lines frame it, as a spreadsheet's cell
+        grid->put(edit, row, 1, {});
         grid->put(addCheckBox(use, grid, {}, "Use " + file), row, 2);
         grid->put(addCheckBox(clear, grid, {}, "Clear " + file), row, 3);
         ++row;
     }
+    column->addWidget(grid);
 
-    const int below = grid->geometry().bottom() + 16;
-    addCheckBox(C::CheckBox37, page, "Use Command File", {})->setGeometry(16, below + 2, 130, 18);
-    addEdit(EditId::Edit1, page, "Command file name")->setGeometry(150, below, 80, 22);
+    auto* commandFile = new QHBoxLayout;
+    commandFile->addWidget(addCheckBox(C::CheckBox37, page, "Use &Command File", {}));
+    commandFile->addWidget(addEdit(EditId::Edit1, page, "Command file name"));
+    commandFile->addStretch(1);
+    column->addLayout(commandFile);
 
     // Working storage for the command file, never shown.
-    addListBox(ListBoxId::ListBox3, page, "Command file work list")->setGeometry(400, 16, 100, 60);
+    column->addWidget(addListBox(ListBoxId::ListBox3, page, "Command file work list"));
+    column->addStretch(1);
 }
 
 void TForm7::buildBottomPanel(QWidget* panel) {
     using C = CheckBoxId;
-    addCheckBox(C::CheckBox20, panel, "Clear All Options After Running KIV", {})->setGeometry(8, 3, 200, 18);
-    addCheckBox(C::CheckBox21, panel, "Save Options For Continuous Use", {})->setGeometry(8, 21, 200, 18);
-    addCheckBox(C::CheckBox40, panel, "Show detailed error messages", {})->setGeometry(8, 39, 200, 18);
-
-    const std::array<std::tuple<RadioButtonId, const char*, QRect>, 5> versions = {{
-        {RadioButtonId::RadioButton1, "KIV v3.6", QRect(214, 3, 72, 18)},
-        {RadioButtonId::RadioButton2, "KIV v4.0", QRect(214, 21, 72, 18)},
-        {RadioButtonId::RadioButton3, "KIV v4.5", QRect(214, 39, 72, 18)},
-        {RadioButtonId::RadioButton4, "KIV v4.6", QRect(288, 3, 92, 18)},
-        {RadioButtonId::RadioButton5, "User Defined", QRect(288, 21, 92, 18)},
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(16);
+    // The persistence choice and the error messages one above the other, the versions in two columns with the
+    // program's name under "User Defined", the buttons at the right with the name's hint under them.
+    const std::array<std::pair<C, const char*>, 3> flags = {{
+        {C::CheckBox20, "Clear &All Options After Running KIV"},
+        {C::CheckBox21, "&Save Options For Continuous Use"},
+        {C::CheckBox40, "Show detailed &error messages"},
     }};
-    for (const auto& [id, caption, where] : versions)
-        addRadioButton(id, panel, caption)->setGeometry(where);
+    for (int row = 0; row < 3; ++row)
+        grid->addWidget(addCheckBox(flags[row].first, panel, flags[row].second, {}), row, 0);
+
+    const std::array<std::tuple<RadioButtonId, const char*, int, int>, 5> versions = {{
+        {RadioButtonId::RadioButton1, "KIV v3.6", 0, 2},
+        {RadioButtonId::RadioButton2, "KIV v4.0", 1, 2},
+        {RadioButtonId::RadioButton3, "KIV v4.5", 2, 2},
+        {RadioButtonId::RadioButton4, "KIV v4.6", 0, 3},
+        {RadioButtonId::RadioButton5, "User Defined", 1, 3},
+    }};
+    for (const auto& [id, caption, row, column] : versions)
+        grid->addWidget(addRadioButton(id, panel, caption), row, column);
 
     auto* versionBox = addEdit(EditId::KIVVersionBox, panel, "User defined simulator program");
-    versionBox->setGeometry(290, 38, 70, 20);
     versionBox->installEventFilter(this);
+    grid->addWidget(versionBox, 2, 3, Qt::AlignLeft);
 
     auto* hint = new QLabel(panel);
     hint->setObjectName(nameOf(controlName(LabelId::Label5)));
@@ -551,22 +814,74 @@ void TForm7::buildBottomPanel(QWidget* panel) {
     yellow.setColor(QPalette::Window, Qt::yellow);
     yellow.setColor(QPalette::WindowText, Qt::black);
     hint->setPalette(yellow);
-    // As wide as its text, so the yellow ground ends where the words do.
     hint->setText(toQt(m_model.label(LabelId::Label5).caption));
-    hint->adjustSize();
-    hint->move(364, 41);
+    hint->setMargin(1);
+    // The room it takes while shown is kept while it is hidden, so the window never moves under the user.
+    QSizePolicy keepRoom = hint->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(keepRoom);
+    // As wide as its text, so the yellow ground ends where the words do.
+    grid->addWidget(hint, 2, 4, Qt::AlignLeft | Qt::AlignVCenter);
     m_labels[at(LabelId::Label5)] = hint;
 
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
     auto* ok = addButton(ButtonId::Button1, panel, "OK", {});
-    ok->setGeometry(384, 6, 66, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TForm7::okClicked);
     auto* cancel = addButton(ButtonId::Button2, panel, "Cancel", {});
-    cancel->setGeometry(456, 6, 66, 25);
     connect(cancel, &QPushButton::clicked, this, &TForm7::reject);
-    auto* clear = addButton(ButtonId::Button9, panel, "Clear", "Clear all run options");
-    clear->setGeometry(528, 6, 66, 25);
+    auto* clear = addButton(ButtonId::Button9, panel, "C&lear", "Clear all run options");
     connect(clear, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button9Click(); }); });
+    for (QPushButton* button : {ok, cancel, clear})
+        buttons->addWidget(button);
+    grid->addLayout(buttons, 0, 4, 2, 1, Qt::AlignRight | Qt::AlignTop);
+    // Room the window gains goes between the flags and the rest, which keeps together at the right.
+    grid->setColumnStretch(1, 1);
+}
+
+void TForm7::fitToFont() {
+    for (QListWidget* list : m_listBoxes)
+        list->setFont(fixedPitchFont(font()));
+    for (QTreeWidget* table : m_listViews) {
+        // A starting rotation, five rows, without scrolling.
+        table->setMinimumHeight(table->header()->sizeHint().height() +
+                                5 * (table->fontMetrics().height() + 4) + 2 * table->frameWidth());
+        const int headerMargin = 2 * table->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, table) + 8;
+        const int cellMargin =
+            2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+        for (int column = 0; column < static_cast<int>(kPitcherColumns.size()); ++column) {
+            const PitcherColumn& shown = kPitcherColumns[static_cast<std::size_t>(column)];
+            table->header()->resizeSection(
+                column,
+                std::max({shown.width,
+                          table->header()->fontMetrics().horizontalAdvance(shown.heading) + headerMargin,
+                          table->fontMetrics().horizontalAdvance(shown.widest) + cellMargin}));
+        }
+    }
+    for (const auto& [id, characters] :
+         {std::pair{EditId::Edit2, 5}, {EditId::Edit1, 8}, {EditId::KIVVersionBox, 8}})
+        m_edits[at(id)]->setFixedWidth(fieldWidth(m_edits[at(id)], characters));
+    for (const auto id : {EditId::Edit3, EditId::Edit5, EditId::Edit6, EditId::Edit8})
+        m_edits[at(id)]->setMinimumWidth(fieldWidth(m_edits[at(id)], 8));
+    for (const auto id : {LabelId::Label35, LabelId::Label36})
+        fitPitcherName(m_labels[at(id)]);
+    m_cSpinEdit5->setMinimumWidth(m_cSpinEdit5->sizeHint().width() + fontMetrics().horizontalAdvance("00"));
+}
+
+void TForm7::fitPitcherName(QLabel* label) {
+    // Two lines of a dozen letters, or the longest word of the name shown (which never breaks) if wider.
+    const QFontMetrics metrics = label->fontMetrics();
+    label->setMinimumSize(0, 0);
+    label->setMinimumSize(
+        std::max(metrics.averageCharWidth() * 12 + 2 * label->margin(), label->minimumSizeHint().width()),
+        2 * metrics.lineSpacing() + 2 * label->margin());
+}
+
+void TForm7::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
 }
 
 // --- events ----------------------------------------------------------------------------------------------
@@ -722,15 +1037,10 @@ void TForm7::refresh() {
 
     for (const auto id : {ListBoxId::ListBox1, ListBoxId::ListBox2, ListBoxId::ListBox3}) {
         const ListBoxState& state = m_model.listBox(id);
-        QListWidget* list = m_listBoxes[at(id)];
+        auto* list = static_cast<LineupList*>(m_listBoxes[at(id)]);
         const QSignalBlocker blocker(list);
-        if (const QStringList items = texts(state.items); itemTexts(list) != items) {
-            list->clear();
-            list->addItems(items);
-            for (int i = 0; i < list->count(); ++i)
-                list->item(i)->setSizeHint(
-                    QSize(list->fontMetrics().horizontalAdvance(items[i]), kQuickViewRowHeight));
-        }
+        if (const QStringList items = texts(state.items); itemTexts(list) != items)
+            list->setRows(items);
         drawShown(list, state.enabled, state.visible);
     }
 
@@ -757,8 +1067,11 @@ void TForm7::refresh() {
     for (const auto id : {LabelId::Label35, LabelId::Label36, LabelId::Label5}) {
         const LabelState& state = m_model.label(id);
         QLabel* label = m_labels[at(id)];
-        if (label->text() != toQt(state.caption))
+        if (label->text() != toQt(state.caption)) {
             label->setText(toQt(state.caption));
+            if (id != LabelId::Label5)
+                fitPitcherName(label);
+        }
         label->setVisible(state.visible);
     }
 

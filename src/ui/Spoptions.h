@@ -19,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStyle;
 class QTabWidget;
 class QTreeWidget;
 
@@ -41,6 +42,8 @@ protected:
     // Each showing loads the options (the model's FormShow); QDialog centres the window over its parent.
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A new font for the window (the user's, changed while kivp runs) sizes the fields to it again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildTeamOptions(QWidget* page);
@@ -48,6 +51,11 @@ private:
     void buildMiscOptions(QWidget* page);
     void buildStatFileOptions(QWidget* page);
     void buildBottomPanel(QWidget* panel);
+    // What the layouts cannot learn from the widgets themselves: the lists' fixed-pitch font at the window's
+    // size, the table columns, the name fields as wide as the names they take.
+    void fitToFont();
+    // A chosen pitcher's name (Label35, Label36) shows whole over at most two lines.
+    void fitPitcherName(QLabel* label);
 
     QCheckBox* addCheckBox(CheckBoxId id, QWidget* parent, const QString& caption,
                            const QString& description);
@@ -65,6 +73,9 @@ private:
 
     OptionsForm& m_model;
     Prompts& m_prompts;
+    // The style of the controls with edges (check boxes, radio buttons, fields, the series list): the
+    // application's, with edges that stand out.
+    QStyle* m_edges;
 
     QTabWidget* m_pageControl1 = nullptr;
     std::array<QCheckBox*, kCheckBoxIds.size()> m_checkBoxes{};

@@ -19,6 +19,11 @@ struct RecordingView : MainFormView {
     void showAbout() override { requests.push_back("about"); }
     void showOptionsWindow() override { requests.push_back("options"); }
     void closeMainWindow() override { requests.push_back("close"); }
+    std::optional<CustomBracket> customField;
+    std::optional<CustomBracket> chooseCustomBracket(const CustomBracket& current) override {
+        requests.push_back("custom " + std::to_string(current.teams) + " " + std::to_string(current.halves));
+        return customField;
+    }
 };
 
 // A title line that lists: "*" first and at least 27 characters.
@@ -51,6 +56,30 @@ struct MainFormTest : ::testing::Test {
         form.Button2Click();
     }
 };
+
+// --- playoff types on other trees ---
+
+// A type on another tree starts a new playoff once games in no saved file may be set aside; "Custom" asks for its
+// field and keeps it in kivp.ini, where the next start finds it.
+TEST_F(MainFormTest, ATypeOnAnotherTreeSetsThePlayoffAsideOnlyWhenAllowedAndCustomKeepsItsField) {
+    setUpEight();
+    form.journal().creditGame(1, {3, 5}, {});
+    prompts.answers = {false, true};
+    form.PlayoffTypeBoxChange(4);
+    EXPECT_EQ(form.bracket().playoffTypeText() + " " + std::to_string(form.journal().journal().size()), "1995- 1");
+    form.PlayoffTypeBoxChange(4);
+    EXPECT_EQ(form.bracket().playoffTypeText() + " " + std::to_string(form.bracket().seriesCount()) + " " +
+                  std::to_string(form.journal().journal().size()),
+              "2020 15 0");
+
+    view.customField = CustomBracket{5, 1};
+    form.PlayoffTypeBoxChange(kCustomType);
+    EXPECT_EQ(view.requests.back(), "custom 8 2");
+    EXPECT_EQ(form.bracket().playoffTypeText() + " " + form.bracket().formatText(), "Custom 5-7-7");
+    MainForm again{prompts, view, runner};
+    again.FormCreate(dir.path());
+    EXPECT_EQ(again.bracket().customBracket(), (CustomBracket{5, 1}));
+}
 
 // --- start-up and the team set-up area ---
 

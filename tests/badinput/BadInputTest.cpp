@@ -9,6 +9,7 @@
 #include "playoff/PlayoffFile.h"
 #include "teams/TeamList.h"
 #include "platform/Paths.h"
+#include "support/Platform.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -79,28 +80,39 @@ TEST(SettingsFile, AValueHoldingALineBreakIsRefusedAndNothingIsWritten) {
 }
 
 // Both as the Windows profile functions read them: a UTF-8 mark before the first section and a key line
-// without "=" (that key, with no value, written in place).
-TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignIsThatKeyWrittenInPlace) {
+// without "=" (missing for reads; a write fills it in place).
+TEST(SettingsFile, AByteOrderMarkIsSkippedAndKeptAndAKeyWithoutEqualsSignReadsAsMissingAndIsWrittenInPlace) {
     TempDir dir;
     const std::string path =
         dir.write("kivp.ini", "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH", "Other=1"}));
     ProfileFile file(path);
     EXPECT_EQ(file.readString("Team Options", "Other", ""), "1");
-    EXPECT_TRUE(file.hasKey("Team Options", "use dh"));
-    EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7) << "no value reads as the default";
+    EXPECT_FALSE(file.hasKey("Team Options", "use dh"));
+    EXPECT_EQ(file.readString("Team Options", "Use DH", "36"), "36");
+    EXPECT_EQ(file.readInteger("Team Options", "Use DH", 7), 7);
     file.writeInteger("Team Options", "Use DH", 1);
     file.save();
     EXPECT_EQ(readBytes(path), "\xEF\xBB\xBF" + crlf({"[Team Options]", "Use DH=1", "Other=1"}));
 }
 
-TEST(CommandFiles, WhenEitherCannotBeWrittenNeitherChanges) {
-    for (const std::string blocked : {"SERIES", "SERIES.kivb"}) {
+TEST(CommandFiles, WhenEitherCannotBeWrittenNeitherChangesAndTheMessageNamesTheOneThatFailed) {
+    // What stops the write: a read-only file of either name, or a full disk.
+    const std::pair<std::string, std::string> rows[] = {
+        {"SERIES", "SERIES"}, {"SERIES.kivb", "SERIES.kivb"}, {"a full disk", "SERIES"}};
+    for (const auto& [blocked, named] : rows) {
         TempDir dir;
         dir.write("SERIES", "old\r\n");
         dir.write("SERIES.kivb", "old\r\n");
-        test::chmodPath(dir.file(blocked), 0444);
-        EXPECT_THAT([&] { writeCommandFiles(dir.path(), "SERIES", " /p:new"); },
-                    ThrowsMessage<Error>("Cannot create file " + dir.file(blocked)));
+        const auto write = [&] { writeCommandFiles(dir.path(), "SERIES", " /p:new"); };
+        if (blocked == "a full disk") {
+            const auto text = test::onAFullDisk(write);
+            if (!text)
+                continue; // no full disk to be had here
+            EXPECT_EQ(*text, "Cannot create file " + dir.file(named));
+        } else {
+            test::chmodPath(dir.file(blocked), 0444);
+            EXPECT_THAT(write, ThrowsMessage<Error>("Cannot create file " + dir.file(named)));
+        }
         EXPECT_EQ(readBytes(dir.file("SERIES")), "old\r\n") << blocked;
         EXPECT_EQ(readBytes(dir.file("SERIES.kivb")), "old\r\n") << blocked;
         EXPECT_EQ(test::entries(dir.path()).size(), 2u) << "no temporary file left";

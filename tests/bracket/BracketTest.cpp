@@ -16,7 +16,7 @@ TEST(WinsNeeded, UnknownTypeOrIndexOutsideTheListChangesNothing) {
     for (const auto& [type, index] : {std::pair{"1969-1993", 10}, {"1903-1968", -1}, {"1995", 0}})
         updateWinsNeeded(wins, type, index);
     EXPECT_EQ(wins, (WinsNeeded{5, 6, 7}));
-    EXPECT_TRUE(formatItemsFor(3).empty());
+    EXPECT_TRUE(formatItemsFor(kPlayoffTypeCount).empty());
 }
 
 // --- helpers ---
@@ -32,7 +32,7 @@ void play(Bracket& bracket, int series, std::string_view winners) {
             << "series " << series << " before its game " << winner;
         const bool upperHome = bracket.homeChoice(series) != HomeChoice::Lower;
         bracket.creditGame(series, 6, (winner == 'u') == upperHome ? 6 : 1);
-        EXPECT_EQ(bracket.seriesState(series) == kSeriesOpen ? bracket.slot(Bracket::winnerSlot(series)) : "", "")
+        EXPECT_EQ(bracket.seriesState(series) == kSeriesOpen ? bracket.slot(bracket.winnerSlot(series)) : "", "")
             << "series " << series << " is open";
     }
 }
@@ -101,7 +101,7 @@ TEST_P(PlayoffType, OffersItsFormatsShowsItsRoundsAndDoneFillsItsFirstRoundInPla
     std::string shown = bracket.formatText() + " ", pickers, captions;
     for (int slot = 1; slot <= kSlotCount; ++slot)
         shown += bracket.slotShown(slot) ? "1" : "0";
-    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i) {
+    for (std::size_t i = 0; i < 8; ++i) { // the eight pickers of the classic types
         pickers += bracket.pickerShown(kPickerNumbers[i]) ? "1" : "0";
         captions += bracket.pickerCaptionShown(23 + static_cast<int>(i)) ? "1" : "0";
     }
@@ -116,7 +116,7 @@ TEST_P(PlayoffType, OffersItsFormatsShowsItsRoundsAndDoneFillsItsFirstRoundInPla
     const auto done = slots(bracket) + " " + winCounts(bracket) + " " + states(bracket);
     EXPECT_EQ(done, row.done);
     // Choosing another type afterwards leaves slot texts, win counts and series states as they are.
-    bracket.setPlayoffType((row.type + 1) % kPlayoffTypeCount);
+    bracket.setPlayoffType((row.type + 1) % kClassicTypeCount);
     EXPECT_EQ(slots(bracket) + " " + winCounts(bracket) + " " + states(bracket), done);
 }
 

@@ -164,7 +164,7 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReporte
     // Each series of the type decided, the others never set up, and a champion of the teams picked.
     int decided = 0;
     for (int series = 1; series <= kSeriesCount; ++series) {
-        const bool inPlay = static_cast<int>(Bracket::roundOf(series)) >= c.playoffType;
+        const bool inPlay = bracket.roundOf(series) >= c.playoffType;
         EXPECT_EQ(bracket.seriesState(series), inPlay ? kSeriesDecided : kSeriesNotSetUp) << series;
         decided += inPlay;
     }

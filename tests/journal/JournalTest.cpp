@@ -16,22 +16,25 @@ namespace {
 
 using test::PrintTo;
 
-// A playoff played by a user who picks series at random, now and then changes a home team, the format or even
-// the playoff type between games, and sees ties. Every game goes through the journal.
+// A playoff of any type (a custom one of any field) played by a user who picks series at random, now and then
+// changes a home team, the format or even the classic playoff type between games, and sees ties. Every game goes
+// through the journal.
 class RandomPlayoff {
 public:
     explicit RandomPlayoff(unsigned start) : m_random(start) {
-        const int type = number(0, 2);
+        const int type = number(0, kPlayoffTypeCount - 1);
+        bracket.setCustomBracket({number(kCustomFewestTeams, kCustomMostTeams), number(1, 2)});
         bracket.setPlayoffType(type);
-        bracket.selectFormat(number(0, static_cast<int>(formatItemsFor(type).size()) - 1));
-        bracket.applyTeams(
-            {"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"});
+        bracket.selectFormat(number(0, static_cast<int>(bracket.formatItems().size()) - 1));
+        bracket.applyTeams({"ASHVALE", "BRINDLE", "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW", "GLENROCK",
+                            "HOLLISFD", "IRONWOOD", "JASPERTN", "KESTREL", "LARKHILL", "MOSSBANK", "NETHERBY",
+                            "OAKRIDGE", "PINEFORD"});
     }
 
     // Plays one game; false once no series is open.
     bool playOne() {
         std::vector<int> open;
-        for (int series = 1; series <= kSeriesCount; ++series)
+        for (int series = 1; series <= bracket.seriesCount(); ++series)
             if (bracket.seriesState(series) == kSeriesOpen)
                 open.push_back(series);
         if (open.empty() || journal.size() >= 150)
@@ -43,8 +46,8 @@ public:
         }
         if (number(0, 7) == 0)
             bracket.selectFormat(number(0, static_cast<int>(bracket.formatItems().size()) - 1));
-        if (number(0, 40) == 0)
-            bracket.setPlayoffType(number(0, 2));
+        if (isClassicType(bracket.playoffTypeIndex()) && number(0, 40) == 0)
+            bracket.setPlayoffType(number(0, kClassicTypeCount - 1));
         const int visitor = number(0, 12);
         const int home = number(0, 4) == 0 ? visitor : number(0, 12);
         befores.push_back(bracket);
@@ -84,8 +87,8 @@ Journal readBack(const Lines& lines) {
     return Journal::readFrom(PlayoffExtras::fromFileLines(lines), PlayoffFile::fromLines(lines));
 }
 
-// Saved with the playoff, the journal reads back as it was, after 39 lines byte for byte those of a file
-// without it (which readers of them read unchanged) and the marker.
+// Saved with the playoff, the journal reads back as it was, after the lines of a file without it (byte for byte,
+// so that readers of the 39 lines read them unchanged) and the marker.
 void expectKeptByItsFile(const test::TempDir& dir, const RandomPlayoff& playoff) {
     EXPECT_EQ(readBack(savedLines(dir, playoff.bracket, playoff.journal)).entries(), playoff.journal.entries());
     savePlayoffFile(dir.file("plain.kvp"), playoff.bracket, "C:\\KIV\\Teams");

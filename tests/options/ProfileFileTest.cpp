@@ -13,11 +13,12 @@ using test::TempDir;
 using ::testing::ThrowsMessage;
 
 // Written by hand the way users edit kivp.ini: comments, blank lines, odd spacing, mixed case, a duplicated
-// key and section, quotes, a broken header, and a mix of CR LF and LF line ends.
+// key and section, quotes, a broken header, a key without "=", and a mix of CR LF and LF line ends.
 const std::string kHandWritten = "; kivp settings, edited by hand\r\n"
                                  "\r\n"
                                  "[Location]\r\n"
                                  "Directory = /home/me/KIV Teams  \r\n"
+                                 "Home Directory\r\n"
                                  "  [ options ]  \n"
                                  "clear all after run=0\n"
                                  "\tSave All Options = 1\n"
@@ -57,6 +58,7 @@ TEST_P(HandWrittenFile, ReadsAsTheWindowsProfileFunctionsDo) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, HandWrittenFile,
     ::testing::Values(ReadRow{"Location", "Directory", "/home/me/KIV Teams"},  // value trimmed
+                      ReadRow{"Location", "Home Directory", "<absent>"},       // no "=": no value at all
                       ReadRow{"OPTIONS", "Clear All After Run", "0"},          // names ignore case, trimmed
                       ReadRow{" Options ", "save all options", "1"},           // tab before the key
                       ReadRow{"Options", "KIV Version", "45"},                 // double quotes stripped
@@ -83,9 +85,9 @@ TEST(ProfileFileWrite, ChangesOnlyTheLinesItWritesAndEndsEveryLineWithCrLf) {
 
     // clang-format off
     EXPECT_EQ(test::readBytes(path), test::crlf({"; kivp settings, edited by hand", "", "[Location]",
-                                                 "Directory = /home/me/KIV Teams  ", "  [ options ]  ",
-                                                 "clear all after run=1", "\tSave All Options = 1",
-                                                 "; Use DH=1", "KIV Version=46", "Use DH=1", "",
+                                                 "Directory = /home/me/KIV Teams  ", "Home Directory",
+                                                 "  [ options ]  ", "clear all after run=1",
+                                                 "\tSave All Options = 1", "; Use DH=1", "KIV Version=46", "Use DH=1", "",
                                                  "[Team Options]", "Normalization Factor = '1.05'",
                                                  "Use DH=0", "USE DH=0", "Stats File = \"unbalanced'",
                                                  "Box Score File = \"\"", "[broken", "Use Sound Effects=1",

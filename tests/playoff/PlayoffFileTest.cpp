@@ -1,4 +1,6 @@
 #include "playoff/PlayoffFile.h"
+#include "platform/IntegerText.h"
+#include "playoff/PlayoffExtras.h"
 #include "platform/Error.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
@@ -6,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace kivp {
@@ -120,6 +123,59 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"TypePastTheListBeforeBadState", {{1, "3"}, {33, "bad"}}, 39, "List index out of bounds (3)"},
         BadFile{"FormatAsTextBeforeBadState", {{2, "3-3"}, {34, "x"}}, 39, "'3-3' is not a valid integer value"},
         BadFile{"FirstBadStateNamed", {{35, "x"}, {37, "y"}}, 39, "'x' is not a valid integer value"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A playoff of a later type, in kivp's own form (a "2022-" playoff four games in, its journal after it):
+// loaded over an eight-team playoff it puts its own tree, ranks and home buttons on the bracket and saves back
+// byte for byte; a reader of 39 lines refuses it at its first line.
+TEST(PlayoffFileLoad, KivpsOwnFormPutsALaterTypeOnTheBracketAndSavesBackTheSame) {
+    const std::string kept = std::string(KIVP_SOURCE_DIR) + "/tests/playoff/files/TWELVE.KVP";
+    const Lines lines = loadLines(kept);
+    Bracket bracket = eightInProgress();
+    EXPECT_EQ(loadPlayoffFile(kept, bracket), "C:\\KIV\\Teams");
+    EXPECT_EQ(bracket.playoffTypeText() + " " + bracket.formatText() + " " + std::to_string(bracket.seriesCount()),
+              "2022- 3-5-7-7 11");
+    EXPECT_EQ(bracket.slot(9) + " " + std::to_string(bracket.rankInSlot(10)) + " " +
+                  std::to_string(bracket.homeSlot(5)),
+              "ASHVALE 4 9");
+    TempDir dir;
+    const auto path = dir.file("again.kvp");
+    savePlayoffFile(path, bracket, "C:\\KIV\\Teams", PlayoffExtras::fromFileLines(lines).toLines());
+    EXPECT_EQ(test::readBytes(path), joinLines(lines));
+    EXPECT_THROW(toInteger(lines.front()), Error);
+}
+
+struct BadOwnForm {
+    const char* name;
+    const char* line; // the line replaced, by its start
+    const char* with;
+    const char* message;
+};
+
+class BadOwnFormFile : public ::testing::TestWithParam<BadOwnForm> {};
+
+TEST_P(BadOwnFormFile, IsRefusedAndChangesNothing) {
+    Lines lines = loadLines(std::string(KIVP_SOURCE_DIR) + "/tests/playoff/files/TWELVE.KVP");
+    const auto at = std::find_if(lines.begin(), lines.end(),
+                                 [](const std::string& l) { return l.starts_with(GetParam().line); });
+    ASSERT_NE(at, lines.end());
+    *at = GetParam().with;
+    TempDir dir;
+    EXPECT_EQ(refusal(dir.write("bad.kvp", joinLines(lines))),
+              std::string("This playoff file cannot be loaded: ") + GetParam().message + ".");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BadOwnFormFile,
+    ::testing::Values(
+        BadOwnForm{"LaterForm", "kivp playoff", "kivp playoff 2",
+                   "it was written by a later kivp, in form 2 (this kivp reads form 1)"},
+        BadOwnForm{"UnknownType", "type=", "type=1884-", "it names no playoff type kivp knows (\"1884-\")"},
+        BadOwnForm{"FormatOfAnotherType", "format=", "format=5-7-7",
+                   "its format \"5-7-7\" is not one of its playoff type's"},
+        BadOwnForm{"SlotMissing", "slot=ASHVALE", "note=ASHVALE", "its bracket does not have the slots of a 2022- playoff"},
+        BadOwnForm{"WinsNoSeriesReaches", "winCount=2", "winCount=6", "it holds the win count \"6\", which no series can reach"},
+        BadOwnForm{"ButtonOutOfRange", "buttons=", "buttons=9", "its home buttons do not match its bracket"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadPlayoffCommand, AsksForAFileAndAMissingFileOrACancelChangesNothing) {

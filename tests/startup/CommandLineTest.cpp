@@ -24,7 +24,8 @@ TEST(CommandLine, GivesTheRequest) {
         {{"--program-folder", "/a", "--user-folder"}, {A::Run, {}, true, ""}}, // the last folder option wins
         {{"--program-folder"}, {A::Refuse, {}, false, needsFolder}},
         {{"--program-folder="}, {A::Refuse, {}, false, needsFolder}},
-        {{"--colour"}, {A::Refuse, {}, false, "unknown option '--colour'"}}};
+        {{"--colour"}, {A::Refuse, {}, false, "unknown option '--colour'"}},
+        {{"--\x1b]0;x\a\x1b[2J"}, {A::Refuse, {}, false, "unknown option '--\\x1B]0;x\\x07\\x1B[2J'"}}};
     for (const auto& [arguments, request] : table)
         EXPECT_EQ(parseCommandLine(arguments), request) << ::testing::PrintToString(arguments);
 }

@@ -3,6 +3,8 @@
 // Linux a link to the program under the name, on Windows a copy named NAME.exe, which is how the command
 // interpreter finds NAME there.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace kivp::test {
@@ -20,5 +22,10 @@ bool readPermissionCounts();
 // Whether a folder without write permission keeps kivp from making files in it: on Linux; on Windows a folder's
 // read-only attribute does not.
 bool folderPermissionCounts();
+
+// Runs write with the file size limit at 0 for this process, the way a full disk refuses every byte, and
+// returns the text of the error it ended with ("no error" when none); nothing where no full disk can be made
+// for one process (Windows).
+std::optional<std::string> onAFullDisk(const std::function<void()>& write);
 
 } // namespace kivp::test

@@ -14,4 +14,6 @@ bool readPermissionCounts() { return false; }
 
 bool folderPermissionCounts() { return false; }
 
+std::optional<std::string> onAFullDisk(const std::function<void()>&) { return std::nullopt; }
+
 } // namespace kivp::test

@@ -77,7 +77,8 @@ private slots:
         f.model.setChecked(CheckBoxId::CheckBox13, true);
         f.model.setCSpinEdit5Value(7);
         f.window->refresh();
-        QAccessibleValueInterface* value = QAccessible::queryAccessibleInterface(f.get("CSpinEdit5"))->valueInterface();
+        QAccessibleValueInterface* value =
+            QAccessible::queryAccessibleInterface(f.get("CSpinEdit5"))->valueInterface();
         QVERIFY(value);
         QCOMPARE(value->currentValue().toInt(), 7);
         QCOMPARE(value->maximumValue().toInt(), 9);
@@ -86,7 +87,7 @@ private slots:
     void windowShowsItsCaptionsAndHidesWhatIsNeverShown() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), QString("Options to Run KIV"));
-        QCOMPARE(f.window->minimumSize(), f.window->maximumSize());
+        QVERIFY(f.window->maximumSize().width() > f.window->minimumSize().width()); // the user can resize it
         auto* tabs = f.get<QTabWidget>("PageControl1");
         QStringList captions;
         for (int i = 0; i < tabs->count(); ++i)
@@ -106,7 +107,8 @@ private slots:
 
     void eachShowingLoadsTheOptionsOnTheFirstTabCentredOverTheMainWindow() {
         QWidget owner;
-        owner.setGeometry(10, 10, 620, 450); // small enough for any test screen
+        // In the middle of the smallest test screen (800 by 600), so the window centred on it stays on it.
+        owner.setGeometry(90, 75, 620, 450);
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         Fixture f(crlf({"[Options]", "Clear All After Run=0", "Save All Options=1", "KIV Version=45",
