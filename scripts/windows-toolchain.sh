@@ -8,12 +8,12 @@
 # Debian's source (a few minutes), enough for the core and its tests, and the script says Qt is missing.
 # Prints the folder on success; exits 3 when Qt is not there (libjpeg then is).
 set -eu
-dest=$1
+mkdir -p "$1"
+dest=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 folder=${2:-${KIVP_TOOLCHAINS:-$here/../../shared/toolchains}}
 archive=$folder/qt6.4.2-mingw-w64.tar.xz
 unpacked=$dest/qt6.4.2-mingw-w64
-mkdir -p "$dest"
 if [ -f "$unpacked/.kivp-ready" ]; then
     echo "$unpacked"
     [ -d "$unpacked/qt" ] && exit 0 || exit 3
