@@ -46,10 +46,20 @@ windows() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 echo "== the window tests, built for Windows, under Wine =="
 # On Wine's own windows (the offscreen platform finds no fonts there), one class at a time, each to its own file.
 runtime=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-g++-posix -dumpversion)
+# Left out under Wine, for the reason given: whether texts and control edges stand out in every palette, which
+# Wine's drawing of the Windows style does not show as Windows does (to be looked at on Windows itself).
+left_out="ReadableWindowsTest::textsAndControlEdgesStandOutInEveryPalette"
+wine_path="$(windows "$toolchain/qt/bin");$(windows "$runtime");$(windows /usr/x86_64-w64-mingw32/lib)"
 for class in $(sed -n 's/^class \([A-Za-z]*Test\) : public QObject.*/\1/p' $(ls tests/ui/*.cpp | grep -v _posix)); do
-    if ! (cd "$out/qt/tests" && \
-            WINEPATH="$(windows "$toolchain/qt/bin");$(windows "$runtime");$(windows /usr/x86_64-w64-mingw32/lib)" \
-            wine test_ui.exe "$class" -platform windows -o "$(windows "$check/$class.txt"),txt" >/dev/null 2>&1); then
+    functions=""
+    if echo "$left_out" | grep -q "^$class::"; then
+        functions=$(cd "$out/qt/tests" && WINEPATH="$wine_path" wine test_ui.exe "$class" -functions 2>/dev/null |
+            tr -d '\r' | sed -n 's/()$//p' | grep -v -x -F "$(echo "$left_out" | sed -n "s/^$class:://p")")
+        echo "$class: left out under Wine: $(echo "$left_out" | sed -n "s/^$class:://p")"
+    fi
+    # shellcheck disable=SC2086
+    if ! (cd "$out/qt/tests" && WINEPATH="$wine_path" \
+            wine test_ui.exe "$class" $functions -platform windows -o "$(windows "$check/$class.txt"),txt" >/dev/null 2>&1); then
         grep -A4 "^FAIL" "$check/$class.txt" | head -20
         fail "the window tests of $class failed under Wine ($check/$class.txt)"
     fi

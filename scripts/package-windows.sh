@@ -27,7 +27,8 @@ if [ "${KIVP_WINDOWS_TESTS:-0}" = 1 ]; then
 fi
 cmake -S . -B "$out/qt" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain/qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DJPEG_LIBRARY="$toolchain/libjpeg/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$toolchain/libjpeg/include" \
-    -DKIVP_BUILD_TESTS=$tests -DKIVP_BUILD_BENCH=OFF -DKIVP_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DKIVP_BUILD_TESTS=$tests -DKIVP_BUILD_BENCH=OFF -DKIVP_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" >/dev/null
 # shellcheck disable=SC2086
 cmake --build "$out/qt" -j "$jobs" --target $targets
 

@@ -39,7 +39,8 @@ fi
 if [ "$found" -eq 0 ] || [ "$found" -eq 3 ]; then
     cmake -S . -B "$windows" -G Ninja "$@" \
         -DJPEG_LIBRARY="$toolchain/libjpeg/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$toolchain/libjpeg/include" \
-        -DKIVP_BUILD_TESTS=ON -DKIVP_BUILD_BENCH=OFF -DKIVP_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Release
+        -DKIVP_BUILD_TESTS=ON -DKIVP_BUILD_BENCH=OFF -DKIVP_WARNINGS_AS_ERRORS=ON -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
     cmake --build "$windows" -j "$jobs"
     # The window tests run in check-windows.sh, on Wine's own windows.
     (cd "$windows" && ctest --output-on-failure -j "$jobs" -LE '^ui$') || status=1
