@@ -3,7 +3,8 @@
 set -eu
 
 packages="cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev \
-libbenchmark-dev fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev gzip desktop-file-utils appstream libxml2-utils dpkg-dev file mingw-w64 wine"
+libbenchmark-dev fonts-liberation fonts-dejavu-core clang libclang-rt-14-dev gzip desktop-file-utils appstream libxml2-utils dpkg-dev file mingw-w64 wine \
+g++-mingw-w64-x86-64-posix googletest ninja-build nsis xvfb xauth imagemagick xz-utils"
 
 missing=""
 for package in $packages; do

@@ -1,9 +1,11 @@
 // kivp: KIV Playoff Mode. Runs a whole post-season of KIV simulator games from one window.
 
 #include "platform/Paths.h"
+#include "platform/ProgramArguments.h"
 #include "platform/Prompts.h"
 #include "startup/CommandLine.h"
 #include "startup/SingleInstance.h"
+#include "ui/CheckScript.h"
 #include "ui/KivpApplication.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtPrompts.h"
@@ -13,8 +15,8 @@
 #include <QDir>
 #include <QMessageBox>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
+#include <memory>
 
 #ifndef KIVP_DEMO_FROM_BINDIR
 #define KIVP_DEMO_FROM_BINDIR "../share/kivp/demo"
@@ -26,14 +28,12 @@ namespace {
 std::string programFolder(const kivp::StartRequest& request) {
     std::string folder = kivp::currentDirectory();
     if (request.programFolder) {
-        folder = std::filesystem::absolute(*request.programFolder).lexically_normal().string();
+        folder = kivp::absolutePath(*request.programFolder);
     } else if (request.userFolder) {
         folder = kivp::userProgramFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
         const QString demo = QDir(QCoreApplication::applicationDirPath()).filePath(KIVP_DEMO_FROM_BINDIR);
         kivp::prepareUserFolder(folder, QDir::cleanPath(demo).toStdString());
     }
-    if (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
     if (!kivp::isDirectory(folder))
         throw kivp::Error::cannotOpen(folder);
     return folder;
@@ -42,7 +42,9 @@ std::string programFolder(const kivp::StartRequest& request) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const kivp::StartRequest request = kivp::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments = kivp::programArguments(argc, argv);
+    const kivp::StartRequest request =
+        kivp::parseCommandLine({arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end()});
     switch (request.action) {
     case kivp::StartRequest::Action::ShowHelp: std::cout << kivp::helpText(); return 0;
     case kivp::StartRequest::Action::ShowVersion: std::cout << kivp::versionText(); return 0;
@@ -77,5 +79,12 @@ int main(int argc, char* argv[]) {
     // The program folder: kivp.ini, the line score and saved playoffs live there, and the simulator runs there.
     kivp::ui::KivpApplication program(folder);
     program.mainWindow().show();
+    // The checks that play a playoff through the finished program (see CheckScript.h).
+    std::unique_ptr<kivp::ui::CheckScript> check;
+    if (const char* script = std::getenv("KIVP_CHECK_SCRIPT"); script && *script) {
+        const char* log = std::getenv("KIVP_CHECK_LOG");
+        check = std::make_unique<kivp::ui::CheckScript>(QString::fromLocal8Bit(script),
+                                                        QString::fromLocal8Bit(log ? log : ""));
+    }
     return QApplication::exec();
 }

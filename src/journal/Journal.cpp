@@ -1,6 +1,7 @@
 #include "journal/Journal.h"
 
 #include "platform/IntegerText.h"
+#include "platform/LocalTime.h"
 #include "playoff/PlayoffFile.h"
 
 #include <algorithm>
@@ -364,11 +365,10 @@ int gamesPlayed(const Bracket& bracket) {
 
 std::string localTimestamp() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTime(now);
     char text[40];
-    const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
-    std::string stamp(text, n);
+    const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    std::string stamp = std::string(text, n) + utcOffset(now);
     // "+0100" as "+01:00"
     if (stamp.size() >= 5 && (stamp[stamp.size() - 5] == '+' || stamp[stamp.size() - 5] == '-'))
         stamp.insert(stamp.size() - 2, ":");

@@ -6,8 +6,6 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
-#include <sys/stat.h>
-
 namespace kivp {
 
 namespace {
@@ -53,11 +51,6 @@ std::string_view entryValue(std::string_view line) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return value;
-}
-
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/JpegFile.h"
 
+#include "platform/InputFile.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -30,7 +32,7 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 } // namespace
 
 bool looksLikeJpeg(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"), std::fclose);
+    File file(openStream(path, "rb"), std::fclose);
     if (!file)
         return false;
     unsigned char magic[3] = {};
@@ -46,7 +48,7 @@ std::optional<std::string> pictureSizeProblem(const std::string& path, long long
 }
 
 std::optional<RgbImage> decodeJpegFile(const std::string& path, std::string* refusal) {
-    File file(std::fopen(path.c_str(), "rb"), std::fclose);
+    File file(openStream(path, "rb"), std::fclose);
     if (!file)
         return std::nullopt;
 

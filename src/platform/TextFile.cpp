@@ -2,11 +2,8 @@
 
 #include "platform/Error.h"
 #include "platform/FileWriting.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
-
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace kivp {
 
@@ -39,14 +36,19 @@ std::optional<std::string> readFile(const std::string& path) {
     const std::string actual = resolveIgnoringCase(path);
     if (!isRegularFile(actual))
         return std::nullopt;
-    std::ifstream in(actual, std::ios::binary);
-    if (!in)
+    InputFile in(actual);
+    if (!in.isOpen())
         return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(bytes).str();
+    std::string bytes;
+    char buffer[1 << 14];
+    for (;;) {
+        const long long n = in.read(buffer, sizeof buffer);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 std::optional<Lines> tryLoadLines(const std::string& path) {

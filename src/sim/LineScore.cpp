@@ -3,8 +3,6 @@
 #include "platform/Error.h"
 #include "platform/Paths.h"
 
-#include <sys/stat.h>
-
 namespace kivp {
 
 namespace {
@@ -48,8 +46,7 @@ std::optional<LineScore> readLineScore(const Lines& lines) {
 }
 
 std::optional<LineScore> readLineScoreFile(const std::string& path) {
-    struct stat st {};
-    if (stat(resolveIgnoringCase(path).c_str(), &st) != 0)
+    if (!pathExists(resolveIgnoringCase(path)))
         return std::nullopt;
     return readLineScore(loadLines(path));
 }

@@ -1,8 +1,12 @@
 #pragma once
-// The simulator started as a program of its own, on Linux, with no shell in between: the command line kivp
-// composes is split into the program's arguments at each single space, the program is looked for in the
-// program folder first and then on the search path (a native program of the name, else the Windows program
-// NAME.exe, run by Wine), and it runs in the program folder for as long as it takes.
+// The simulator started as a program of its own, with no shell in between, in the program folder, for as long as
+// it takes. The program is looked for in the program folder first and then on the search path.
+// On Linux the command line kivp composes is split into the program's arguments at each single space, and the
+// program found is a native program of the name, else the Windows program NAME.exe, run by Wine.
+// On Windows the program is found as the command interpreter finds it (NAME with each extension of PATHEXT, .com
+// and .exe at least) and gets the composed line, byte for byte, as its command line; it runs in a job object, so
+// that stopping it ends every program it started too. A batch file is refused: it would need the command
+// interpreter, which reads "&", "|", "<", ">" and "^" in team names as commands.
 //
 // SimulatorProcess is one run that an event loop can poll and a "Stop simulator" button can end;
 // ProcessSimulatorRunner is the SimulatorRunner built on it, which the program's windows wait on in a dialog.
@@ -15,25 +19,28 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 namespace kivp {
 
+// folder counted from the current directory when relative; the current directory when empty.
+std::string absoluteFolder(const std::string& folder);
+
 // The folders a program is looked for in, in order: workingDirectory (the current directory when empty), then
-// each folder of searchPath (separated by ":"; a relative or empty one counts from workingDirectory).
+// each folder of searchPath (separated by ":" on Linux, ";" on Windows; a relative or empty one counts from
+// workingDirectory).
 std::vector<std::string> programFolders(const std::string& workingDirectory, std::string_view searchPath);
 
 // The file a program name stands for: workingDirectory/name when that is an executable file, else the first
-// executable dir/name along searchPath (directories separated by ":"; a relative one counts from
-// workingDirectory). A name holding "/" is a path from workingDirectory and is not searched for. Nothing when
-// no such file exists.
+// executable dir/name along searchPath (as programFolders lists them). On Windows each folder is tried with the
+// name itself when it has an extension, then with each extension of PATHEXT. A name holding the path separator
+// is a path from workingDirectory and is not searched for. Nothing when no such file exists.
 std::optional<std::string> findProgram(const std::string& name, const std::string& workingDirectory,
                                        std::string_view searchPath);
 
 // How the simulator called name is started from workingDirectory, looked for along the search path in PATH:
-// a native program of that name, else NAME.exe through Wine, else a launch that cannot start and says where it
-// looked.
+// on Linux a native program of that name, else NAME.exe through Wine; on Windows the program findProgram gives,
+// a batch file refused. Else a launch that cannot start and says where it looked.
 SimulatorLaunch locateSimulator(const std::string& name, const std::string& workingDirectory);
 
 class SimulatorProcess;
@@ -49,8 +56,8 @@ public:
     static constexpr std::chrono::milliseconds kStopGrace{2000};
 
     // Starts commandLine as launch says, in workingDirectory (the current directory when empty). The program
-    // gets no standard input and a process group of its own, so that stopping it ends whatever it started
-    // too: a Windows program ends with the wine it runs in.
+    // gets no standard input and a process group (on Windows a job object) of its own, so that stopping it ends
+    // whatever it started too: a Windows program run by Wine ends with the wine it runs in.
     static StartedRun start(const SimulatorLaunch& launch, const std::string& commandLine,
                             const std::string& workingDirectory);
 
@@ -65,24 +72,24 @@ public:
     bool waitFor(std::chrono::milliseconds timeout);
     // Waits with no time limit.
     void wait();
-    // Asks the program and its process group to end (SIGTERM) and kills them once kStopGrace has passed
-    // (checked by finished(), waitFor() and wait()). Safe to call from any thread, and more than once.
+    // On Linux asks the program and its process group to end (SIGTERM) and kills them once kStopGrace has
+    // passed (checked by finished(), waitFor() and wait()); on Windows ends its job object at once. Safe to call
+    // from any thread, and more than once.
     void stop();
 
     // Ran, or Stopped when stop() was called before the program ended. The exit status is not looked at.
     RunResult result() const;
-    pid_t pid() const { return m_pid; }
+    // The program's process id; on Linux also its process group's.
+    long long processId() const;
 
 private:
-    explicit SimulatorProcess(pid_t pid);
+    struct Native; // the platform's handles on the program
+    explicit SimulatorProcess(std::unique_ptr<Native> native);
     bool finishedLocked();
     // Sleeps for at most pause, waking as soon as the program ends.
     void pauseUnlessEnded(std::chrono::steady_clock::duration pause) const;
 
-    const pid_t m_pid;
-    // Readable once the program has ended (a Linux process descriptor); -1 where there is none, and the wait
-    // then sleeps its full pauses.
-    int m_endNotice = -1;
+    std::unique_ptr<Native> m_native;
     mutable std::mutex m_mutex; // the program is reaped, signalled and stopped only while holding it
     bool m_reaped = false;
     bool m_stopRequested = false;

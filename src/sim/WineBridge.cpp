@@ -23,9 +23,6 @@ namespace kivp {
 
 namespace {
 
-// The first conversion in a Wine prefix that was never used sets the prefix up, which takes a while.
-constexpr std::chrono::seconds kConversionLimit{120};
-
 bool isDriveForm(const std::string& path) {
     const auto letter = path.empty() ? '\0' : path[0];
     return path.size() >= 3 && ((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) &&
@@ -51,12 +48,18 @@ Error cannotHandOver(const std::string& folder, const std::string& why) {
                  "The team folder " + folder + " cannot be given to the Windows simulator: " + why);
 }
 
-// What the program printed on its first line, once it has ended; nothing when it could not be started, did not
-// end within the limit (it is killed then, with whatever it started), or ended with a failure.
-std::optional<std::string> firstLineOf(const std::string& program, std::vector<std::string> arguments) {
+// What the program printed on its first line, once it has ended; nothing when it could not be started, ended
+// with a failure, or did not end by the deadline (timedOut is set then, and the program is killed with whatever
+// it started). A program that ends while something it started keeps its output open is not waited for beyond
+// its own end.
+std::optional<std::string> firstLineOf(const std::string& program, std::vector<std::string> arguments,
+                                       std::chrono::steady_clock::time_point deadline, bool& timedOut) {
+    timedOut = false;
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
         return std::nullopt;
+    // Only kivp's end: the converter writes as usual.
+    fcntl(out[0], F_SETFL, fcntl(out[0], F_GETFL) | O_NONBLOCK);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -82,32 +85,43 @@ std::optional<std::string> firstLineOf(const std::string& program, std::vector<s
         return std::nullopt;
     }
 
-    const auto deadline = std::chrono::steady_clock::now() + kConversionLimit;
     std::string output;
-    bool inTime = true;
+    int status = 0;
+    bool ended = false;
+    const auto drain = [&] {
+        char buffer[512];
+        for (;;) {
+            const auto n = read(out[0], buffer, sizeof buffer);
+            if (n > 0)
+                output.append(buffer, static_cast<std::size_t>(n));
+            else if (n == 0 || errno != EINTR)
+                return n == 0;
+        }
+    };
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            inTime = false;
+        if (drain())
+            break; // every writer has closed the pipe
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            // What it wrote is read; what it left running may hold the pipe for ever.
+            ended = true;
+            drain();
             break;
         }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timedOut = true;
+            break;
+        }
+        // Short waits, so that the converter's own end is noticed even while the pipe stays open.
         pollfd ready{out[0], POLLIN, 0};
-        if (poll(&ready, 1, static_cast<int>(left.count())) < 0 && errno != EINTR)
-            break;
-        char buffer[512];
-        const auto n = read(out[0], buffer, sizeof buffer);
-        if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
-            break;
-        if (n > 0)
-            output.append(buffer, static_cast<std::size_t>(n));
+        poll(&ready, 1, static_cast<int>(std::min<long long>(left.count(), 50)));
     }
     close(out[0]);
-    if (!inTime)
+    if (timedOut)
         kill(-pid, SIGKILL);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    while (!ended && waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!inTime || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
     return output.substr(0, output.find_first_of("\r\n"));
 }
@@ -202,7 +216,8 @@ SimulatorLaunch wineLaunch(const std::string& windowsProgram, const std::string&
     return launch;
 }
 
-WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepath) {
+WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepath,
+                            std::chrono::milliseconds limit) {
     const std::string path = absolute(folder);
     const char* prefix = std::getenv("WINEPREFIX");
     const std::string key = winepath + '\n' + (prefix ? prefix : "") + '\n' + path;
@@ -212,9 +227,16 @@ WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepa
             return *known;
     }
 
-    const auto longForm = firstLineOf(winepath, {"-w", path});
+    // One limit for the whole conversion, both of its steps.
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    bool timedOut = false;
+    const auto failed = [&](const char* step) {
+        return cannotHandOver(folder, "Wine's path conversion (" + winepath + " " + step + ") " +
+                                          (timedOut ? "did not answer in time and was stopped." : "failed."));
+    };
+    const auto longForm = firstLineOf(winepath, {"-w", path}, deadline, timedOut);
     if (!longForm || longForm->empty())
-        throw cannotHandOver(folder, "Wine's path conversion (" + winepath + " -w) failed.");
+        throw failed("-w");
     if (!isDriveForm(*longForm)) {
         throw cannotHandOver(folder, "no drive of Wine's maps it (Wine names it " + *longForm +
                                          "). Give it a drive in Wine's configuration, or choose a team folder "
@@ -223,9 +245,9 @@ WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepa
     WindowsFolder form{withoutTrailingSeparators(*longForm), {}};
     if (!exists)
         return form;
-    const auto shortForm = firstLineOf(winepath, {"-s", form.longForm});
+    const auto shortForm = firstLineOf(winepath, {"-s", form.longForm}, deadline, timedOut);
     if (!shortForm)
-        throw cannotHandOver(folder, "Wine's path conversion (" + winepath + " -s) failed.");
+        throw failed("-s");
     form.shortForm = withoutTrailingSeparators(*shortForm);
     if (!form.shortForm.empty())
         conversions().keep(key, form);

@@ -6,6 +6,7 @@
 
 #include "sim/SimulatorRunner.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,13 @@ struct WindowsFolder {
     bool operator==(const WindowsFolder&) const = default;
 };
 
+// The first conversion in a Wine prefix that was never used sets the prefix up, which takes a while.
+inline constexpr std::chrono::milliseconds kConversionLimit{120000};
+
 // Converts folder (absolute, or counted from the current directory) with the winepath program. Throws Error
-// naming the folder when no drive of Wine's maps it or winepath cannot be run.
-WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepath);
+// naming the folder when no drive of Wine's maps it, winepath cannot be run, or the conversion takes longer
+// than limit (winepath is then stopped).
+WindowsFolder windowsFormOf(const std::string& folder, const std::string& winepath,
+                            std::chrono::milliseconds limit = kConversionLimit);
 
 } // namespace kivp

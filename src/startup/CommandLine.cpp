@@ -5,7 +5,6 @@
 #include "platform/Error.h"
 #include "platform/Paths.h"
 
-#include <filesystem>
 #include <system_error>
 
 #ifndef KIVP_VERSION
@@ -98,9 +97,7 @@ std::string userProgramFolder(const char* xdgDataHome, const char* home) {
 void prepareUserFolder(const std::string& folder, const std::string& demoLeague) {
     if (isDirectory(folder))
         return;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !isDirectory(folder))
+    if (!makeFolders(folder))
         throw Error::cannotCreate(folder);
     if (!isDirectory(demoLeague))
         return;

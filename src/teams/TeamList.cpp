@@ -1,14 +1,12 @@
 #include "teams/TeamList.h"
 
 #include "platform/Error.h"
+#include "platform/InputFile.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace kivp {
 
@@ -34,19 +32,17 @@ bool hasControlCharacter(std::string_view name) {
 // The file's first line (up to CR or LF), without reading the rest of the file: a team folder can hold
 // thousands of files. A file with no lines has an empty first line; nothing when the file cannot be read.
 std::optional<std::string> readFirstLine(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    InputFile file(path);
+    if (!file.isOpen())
         return std::nullopt;
     std::string line;
     char buffer[512];
     bool failed = false;
     for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
+        const long long n = file.read(buffer, sizeof buffer);
         if (n < 0) {
-            failed = errno != EINTR;
-            if (failed)
-                break;
-            continue;
+            failed = true;
+            break;
         }
         if (n == 0)
             break;
@@ -56,7 +52,6 @@ std::optional<std::string> readFirstLine(const std::string& path) {
         if (end != std::string_view::npos)
             break;
     }
-    close(fd);
     if (failed)
         return std::nullopt;
     if (std::string_view(line).starts_with(kUtf8ByteOrderMark))
@@ -112,8 +107,8 @@ std::vector<std::string> listTeams(const std::string& teamDirectory, Prompts& pr
     std::vector<std::string> teams;
     if (teamDirectory.empty())
         return teams;
-    for (const auto& fileName : listFiles(teamDirectory)) {
-        if (!endsWithIgnoringCase(fileName, ".dat") || hasControlCharacter(fileName))
+    for (const auto& fileName : listTeamFiles(teamDirectory)) {
+        if (hasControlCharacter(fileName))
             continue;
         bool isTeam = false;
         if (auto message = decodeTitleLine(joinPath(teamDirectory, fileName), fileName, isTeam)) {

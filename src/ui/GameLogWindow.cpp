@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,7 +20,13 @@ GameLogWindow::GameLogWindow(QWidget* parent) : QDialog(parent), m_text(new QPla
     // Read-only, yet keyboard users can move through it and select lines.
     m_text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The columns line up only in a fixed-pitch face; where the system's fixed font is not one (Wine), a known one.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(font).fixedPitch()) {
+        font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    m_text->setFont(font);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setObjectName("CloseButton");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);

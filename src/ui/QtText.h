@@ -4,6 +4,7 @@
 
 #include "platform/Prompts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QString>
@@ -13,7 +14,8 @@ namespace kivp::ui {
 
 inline QString toQt(const std::string& text) { return QString::fromStdString(text); }
 inline std::string fromQt(const QString& text) { return text.toStdString(); }
-inline std::string pathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// UTF-8 with the platform's separators, as kivp keeps every path (Qt's dialogs give "/" on Windows too).
+inline std::string pathFromQt(const QString& path) { return QDir::toNativeSeparators(path).toUtf8().toStdString(); }
 
 inline QFont toQt(const FontChoice& choice) {
     QFont font(toQt(choice.family));

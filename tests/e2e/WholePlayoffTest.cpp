@@ -53,10 +53,10 @@ const char* const kCommandFile = "kivpcmd";
 std::string expectedLaunch(const GameClick& click, const std::string& program,
                            const std::string& programFolder, const std::string& teamFolder) {
     if (click.useCommandFile)
-        return program + " /cmd:" + teamFolder + "/" + kCommandFile;
+        return program + " /cmd:" + test::simulatorFolder(teamFolder) + kCommandFile;
     std::string line = program;
     if (teamFolder != programFolder)
-        line += " /p:" + teamFolder + "/";
+        line += " /p:" + test::simulatorFolder(teamFolder);
     line += std::string(" //") + (click.upperIsHome ? "h" : "v") + ":" + click.upperTeam;
     line += std::string(" //") + (click.upperIsHome ? "v" : "h") + ":" + click.lowerTeam;
     return line + (click.rawSwitches.empty() ? " //del:0 //st:kplayoff //ls:kivp"
@@ -134,7 +134,7 @@ TEST_P(WholePlayoff, IsPlayedToAChampionWithEveryCommandLineByTheRulesAndReporte
                       std::make_pair(false, switches));
         } else if (c.mode == Mode::CommandFile) {
             ASSERT_TRUE(click.useCommandFile);
-            const std::string line = " /p:" + teams + "/ /v:" + click.visitorTeam() +
+            const std::string line = " /p:" + test::simulatorFolder(teams) + " /v:" + click.visitorTeam() +
                                      " /h:" + click.homeTeam() + switches + " //ls:kivp\r\n";
             EXPECT_EQ(test::readBytes(commandFilePath) + test::readBytes(commandFilePath + ".kivb"),
                       line + line);

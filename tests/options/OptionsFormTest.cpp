@@ -43,7 +43,7 @@ protected:
         dir.write("teams/Tigers.dat", teamFileWithPitchers({{"Visiting Ace", "33"}}));
     }
 
-    std::string iniPath() const { return host.program + "/kivp.ini"; }
+    std::string iniPath() const { return joinPath(host.program, "kivp.ini"); }
     void writeIni(const std::string& text) const { dir.write("program/kivp.ini", text); }
     // The window opens on a kivp.ini of these lines.
     void load(std::initializer_list<std::string_view> lines) {
@@ -155,7 +155,7 @@ TEST_F(OptionsFormTest, ChoosingASeriesListsBothRostersAndAChosenPitcherLastsUnt
 
 TEST_F(OptionsFormTest, ASeriesWhoseVisitorCannotBeReadKeepsTheHomeListsAndNamesTheFile) {
     EXPECT_THAT([&] { chooseSeries("Cubs", "Ghosts"); },
-                ThrowsMessage<Error>("Cannot open file " + host.teams + "/Ghosts.dat"));
+                ThrowsMessage<Error>("Cannot open file " + joinPath(host.teams, "Ghosts.dat")));
     EXPECT_EQ(form.listView(ListViewId::ListView2).rows.size(), 1u);
     EXPECT_TRUE(form.listView(ListViewId::ListView1).rows.empty());
 }
@@ -345,22 +345,22 @@ TEST_F(OkInSaveMode, SavesTheWholeSetWritesTheCommandFilesAndEmptiesTheStatistic
         " /vp:1 /hp:2 /vam /ham /val /hal /vspt /hspt /dh:y /s:y /del:7 /pg /foc /era:1.05"
         " /st:LEAGUE /bx:BOX /sc:CARD /stb:STAR";
     EXPECT_EQ(form.simSwitches(), sim);
-    const std::string line = " /p:" + host.teams + "/ /v:Tigers /h:Cubs" + sim + " //ls:kivp";
+    const std::string line = " /p:" + test::simulatorFolder(host.teams) + " /v:Tigers /h:Cubs" + sim + " //ls:kivp";
     EXPECT_EQ(form.commandFileLine(), line);
-    EXPECT_EQ(test::readBytes(host.teams + "/games.kivb"), line + "\r\n");
-    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts"), "");
-    EXPECT_TRUE(test::exists(host.program + "/BOX"));
+    EXPECT_EQ(test::readBytes(joinPath(host.teams, "games.kivb")), line + "\r\n");
+    EXPECT_EQ(test::readBytes(joinPath(host.program, "LEAGUE.sts")), "");
+    EXPECT_TRUE(test::exists(joinPath(host.program, "BOX")));
 
-    std::remove((host.teams + "/games").c_str()); // the game launch writes them again
+    std::remove((joinPath(host.teams, "games")).c_str()); // the game launch writes them again
     form.writeCommandFiles();
-    EXPECT_EQ(test::readBytes(host.teams + "/games"), line + "\r\n");
+    EXPECT_EQ(test::readBytes(joinPath(host.teams, "games")), line + "\r\n");
 }
 
 TEST_F(OkInSaveMode, ADelayThatIsNoNumberStopsOkBeforeAnythingIsWritten) {
     form.setChecked(C::CheckBox13, false); // the delay is saved even when it is off
     form.setCSpinEdit5Text("");
     EXPECT_THAT([&] { form.Button1Click(); }, ThrowsMessage<Error>("'' is not a valid integer value"));
-    EXPECT_FALSE(test::exists(iniPath()) || test::exists(host.teams + "/games"));
+    EXPECT_FALSE(test::exists(iniPath()) || test::exists(joinPath(host.teams, "games")));
     EXPECT_FALSE(form.closeRequested());
 }
 
@@ -371,8 +371,8 @@ TEST_F(OkInSaveMode, AReadOnlySettingsFileStopsOkWithNoKeyWrittenAndNothingElseD
     dir.write("program/LEAGUE.sts", "standings");
     EXPECT_THAT([&] { form.Button1Click(); }, ThrowsMessage<Error>("Unable to write to " + iniPath()));
     EXPECT_EQ(ini(), before);
-    EXPECT_FALSE(test::exists(host.teams + "/games"));
-    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts"), "standings");
+    EXPECT_FALSE(test::exists(joinPath(host.teams, "games")));
+    EXPECT_EQ(test::readBytes(joinPath(host.program, "LEAGUE.sts")), "standings");
     EXPECT_FALSE(form.closeRequested());
     EXPECT_EQ(host.warningsLowered, 0);
 }
@@ -380,10 +380,10 @@ TEST_F(OkInSaveMode, AReadOnlySettingsFileStopsOkWithNoKeyWrittenAndNothingElseD
 TEST_F(OkInSaveMode, ACommandFileThatCannotBeWrittenStopsBeforeTheStatisticsAndTheVersion) {
     form.setEditText(EditId::Edit1, "");
     dir.write("program/LEAGUE.sts", "standings");
-    EXPECT_THAT([&] { form.Button1Click(); }, ThrowsMessage<Error>("Cannot create file " + host.teams + "/"));
+    EXPECT_THAT([&] { form.Button1Click(); }, ThrowsMessage<Error>("Cannot create file " + joinPath(host.teams, "")));
     EXPECT_EQ(stored(Setting::SaveAllOptions), "1"); // saved before
     EXPECT_EQ(stored(Setting::KivVersion), "<absent>");
-    EXPECT_EQ(test::readBytes(host.program + "/LEAGUE.sts"), "standings");
+    EXPECT_EQ(test::readBytes(joinPath(host.program, "LEAGUE.sts")), "standings");
     EXPECT_FALSE(form.closeRequested());
 }
 

@@ -2,6 +2,7 @@
 #include "options/StatisticsFiles.h"
 #include "platform/Paths.h"
 #include "sim/PathForm.h"
+#include "support/Platform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -85,9 +86,9 @@ TEST(CommandFileLine, NamesTheTeamFolderTheTeamsAndTheSwitches) {
     const PathForm native;
     EXPECT_EQ(composeCommandFileLine(native.folderWithSeparator(teams), "Cubs", "Tigers",
                                      composeSwitches(kWorkedExample).spaced),
-              " /p:" + teams + "/ /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
+              " /p:" + test::simulatorFolder(teams) + " /v:Cubs /h:Tigers /vp:3 /vam /s:n /del:5 /pg /st:PLAYOFF //ls:kivp");
     EXPECT_EQ(composeCommandFileLine(native.folderWithSeparator(dir.file("removed")), "Cubs", "Tigers", " /s:n"),
-              " /p:/ /v:Cubs /h:Tigers /s:n //ls:kivp");
+              " /p:" + std::string(1, kPathSeparator) + " /v:Cubs /h:Tigers /s:n //ls:kivp");
 }
 
 // --- emptying statistics files
@@ -141,7 +142,7 @@ TEST_F(StatisticsFiles, AFileThatCannotBeEmptiedIsSkippedWithoutStoppingTheRest)
                                           .starBoxFile = "STAR"}));
     EXPECT_EQ(test::readBytes(locked), "standings");
     EXPECT_EQ(test::readBytes(m_dir.file("LEAGUE.stb")), "");
-    EXPECT_FALSE(test::exists(m_dir.file("sub/BOX")));
+    EXPECT_EQ(test::exists(m_dir.file("sub/BOX")), !test::folderPermissionCounts());
     EXPECT_TRUE(test::exists(m_dir.file("STAR")));
 }
 

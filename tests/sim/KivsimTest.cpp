@@ -4,6 +4,7 @@
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/ScopedEnvironment.h"
+#include "support/Platform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ class Kivsim : public ::testing::Test {
 protected:
     test::TempDir m_dir;
     std::string m_home = m_dir.mkdir("home");
-    Kivsim() { std::filesystem::copy_file(KIVSIM_PATH, joinPath(m_home, "kivsim")); }
+    Kivsim() { test::installProgram(KIVSIM_PATH, joinPath(m_home, "kivsim")); }
 
     std::string play() {
         EXPECT_EQ(ProcessSimulatorRunner().run(kDemoGame, m_home).outcome, RunResult::Outcome::Ran);

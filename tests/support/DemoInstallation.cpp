@@ -1,6 +1,7 @@
 #include "support/DemoInstallation.h"
 
 #include "platform/Paths.h"
+#include "support/Platform.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -16,16 +17,16 @@ DemoInstallation::DemoInstallation(const std::string& teamSubfolder)
         linkSimulator(name);
     for (const auto& entry : fs::directory_iterator(KIVP_SOURCE_DIR "/demo")) {
         if (endsWithIgnoringCase(entry.path().filename().string(), ".dat"))
-            fs::copy_file(entry.path(), fs::path(m_teamFolder) / entry.path().filename());
+            fs::copy_file(entry.path(), nativePath(m_teamFolder) / entry.path().filename());
     }
 }
 
 void DemoInstallation::linkSimulator(const std::string& name) const {
-    fs::create_symlink(KIVSIM_PATH, joinPath(m_programFolder, name));
+    installProgram(KIVSIM_PATH, joinPath(m_programFolder, name));
 }
 
 void DemoInstallation::unlinkSimulator(const std::string& name) const {
-    if (!fs::remove(joinPath(m_programFolder, name)))
+    if (!fs::remove(nativePath(joinPath(m_programFolder, programFileName(name)))))
         throw std::runtime_error("no simulator named " + name + " to remove");
 }
 

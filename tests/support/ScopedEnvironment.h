@@ -9,6 +9,9 @@
 
 namespace kivp::test {
 
+// Sets the variable for this program and the programs it starts; nothing removes it.
+void setEnvironment(const std::string& name, const std::optional<std::string>& value);
+
 class ScopedEnvironment {
 public:
     // Nothing for value removes the variable.
@@ -22,12 +25,7 @@ public:
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
-    void apply(const std::optional<std::string>& value) const {
-        if (value)
-            setenv(m_name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
+    void apply(const std::optional<std::string>& value) const { setEnvironment(m_name, value); }
 
     std::string m_name;
     std::optional<std::string> m_old;

@@ -1,6 +1,7 @@
 #include "teams/Roster.h"
 
 #include "platform/Error.h"
+#include "platform/Paths.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempDir.h"
 
@@ -229,7 +230,7 @@ TEST(ReadRoster, ListsStartersAndLineupAndShowsTheMessagesOnlyWhenAsked) {
     }
     test::RecordingPrompts prompts;
     EXPECT_THAT([&] { readRoster(KIVP_TEST_DATA "/rosters", "GONE", true, prompts); },
-                ::testing::ThrowsMessage<Error>("Cannot open file " KIVP_TEST_DATA "/rosters/GONE.dat"));
+                ::testing::ThrowsMessage<Error>("Cannot open file " + joinPath(KIVP_TEST_DATA "/rosters", "GONE.dat")));
 }
 
 // --- the series list's entries -----------------------------------------------------------------------------

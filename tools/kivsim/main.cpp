@@ -14,13 +14,15 @@
 // Environment: KIVSIM_SEED makes games repeatable: the same value, teams, pitchers and number of games
 // already in the //st: file give the same game (so a series under one KIVSIM_SEED value still varies from
 // game to game). KIVSIM_FAIL=crash|hang|silent|garbage misbehaves for fault tests. KIVSIM_LOG=<file> appends
-// the arguments received, joined by single spaces, one line per run.
+// the command line received (on Linux its arguments joined by single spaces), one line per run.
 
 #include "Game.h"
 #include "Switches.h"
 
+#include "platform/InputFile.h"
 #include "platform/IntegerText.h"
 #include "platform/Paths.h"
+#include "platform/ProgramArguments.h"
 #include "platform/TextFile.h"
 #include "sim/CommandLine.h"
 #include "teams/TeamFile.h"
@@ -29,7 +31,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
@@ -40,10 +41,12 @@ namespace {
 using kivsim::Switches;
 
 void appendLines(const std::string& path, const kivp::Lines& lines) {
-    std::ofstream out(path, std::ios::binary | std::ios::app);
+    std::string bytes;
     for (const auto& line : lines)
-        out << line << "\r\n";
-    if (!out)
+        bytes += line + "\r\n";
+    std::FILE* out = kivp::openStream(path, "ab");
+    const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if ((out && std::fclose(out) != 0) || !written)
         std::cerr << "kivsim: cannot write to " << path << "\n";
 }
 
@@ -89,14 +92,11 @@ int misbehave(const std::string& how, const std::optional<std::string>& lineScor
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> words(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = kivp::programArguments(argc, argv);
+    std::vector<std::string> words(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
 
-    if (const char* log = std::getenv("KIVSIM_LOG"); log && *log) {
-        std::string line = argc > 0 ? argv[0] : "";
-        for (const auto& word : words)
-            line += " " + word;
-        appendLines(log, {line});
-    }
+    if (const char* log = std::getenv("KIVSIM_LOG"); log && *log)
+        appendLines(log, {kivp::programCommandLine(argc, argv)});
 
     Switches switches = Switches::parse(words);
     if (const auto commandFile = switches.value("cmd")) {

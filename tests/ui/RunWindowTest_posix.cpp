@@ -163,4 +163,4 @@ RegisterWindowTest<RunWindowTest> registered;
 } // namespace
 } // namespace kivp::test
 
-#include "RunWindowTest.moc"
+#include "RunWindowTest_posix.moc"

@@ -28,6 +28,22 @@ bool writeFromStart(int fd, std::string_view bytes) {
     return ftruncate(fd, offset) == 0;
 }
 
+// The side file for writing, never through a link nor into a pipe or device left at its name: such an entry
+// is removed and a regular file made fresh in its place.
+int openSideFile(const std::string& sidePath) {
+    int fd = open(sidePath.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st {};
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+            return fd;
+        close(fd);
+    }
+    struct stat st {};
+    if (lstat(sidePath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && unlink(sidePath.c_str()) != 0)
+        return -1;
+    return open(sidePath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
 } // namespace
 
 bool replaceFileBySide(const std::string& path, const std::string& sidePath, std::string_view bytes) {
@@ -39,7 +55,7 @@ bool replaceFileBySide(const std::string& path, const std::string& sidePath, std
     if ((exists && (!S_ISREG(st.st_mode) || !isWritable(path))) || !isWritable(folder))
         return false;
 
-    const int fd = open(sidePath.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = openSideFile(sidePath);
     if (fd < 0)
         return false;
     bool ok = writeFromStart(fd, bytes);

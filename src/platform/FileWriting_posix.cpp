@@ -11,29 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#endif
-
 namespace kivp {
 
 namespace {
 
-// The few calls the stand-in simulator's Windows build spells differently: Windows has no links to follow and
-// no descriptors to keep from child programs, opens files as text unless told not to, and renames over a file
-// only when asked to.
-#ifdef _WIN32
-constexpr int kOpenFlags = O_BINARY; // bytes as given: no CR added before LF
-bool isLink(const std::string&) { return false; }
-ssize_t readLink(const std::string&, std::string&) { return -1; }
-bool keepMode(int, mode_t) { return true; }
-bool syncToDisk(int fd) { return _commit(fd) == 0; }
-bool renameOver(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-#else
-constexpr int kOpenFlags = O_CLOEXEC;
+constexpr int kOpenFlags = O_CLOEXEC; // no descriptor is handed on to the simulator
 bool isLink(const std::string& path) {
     struct stat st {};
     return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
@@ -44,7 +26,6 @@ ssize_t readLink(const std::string& path, std::string& target) {
 bool keepMode(int fd, mode_t mode) { return fchmod(fd, mode) == 0; }
 bool syncToDisk(int fd) { return fsync(fd) == 0; }
 bool renameOver(const std::string& from, const std::string& to) { return rename(from.c_str(), to.c_str()) == 0; }
-#endif
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -67,7 +48,7 @@ std::optional<std::string> followLinks(const std::string& path) {
         if (n <= 0)
             return std::nullopt;
         target.resize(static_cast<std::size_t>(n));
-        current = target.front() == kPathSeparator ? target : joinPath(folderOf(current), target);
+        current = isAbsolutePath(target) ? target : joinPath(folderOf(current), target);
     }
     return std::nullopt;
 }
@@ -129,7 +110,7 @@ std::optional<StagedFile> stage(const std::string& path, std::string_view bytes)
     if (!target)
         return std::nullopt;
     StagedFile staged{target->path, temporaryNameFor(target->path)};
-    const int fd = open(staged.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
+    const int fd = open(staged.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0666);
     if (fd < 0)
         return std::nullopt;
     bool ok = writeAll(fd, bytes);

@@ -1,9 +1,12 @@
 #include "sim/ProcessSimulatorRunner.h"
 
+#include "platform/Error.h"
 #include "platform/Paths.h"
+#include "sim/WineBridge.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -129,6 +132,14 @@ TEST(SimulatorProcess, ARunningProgramIsStoppedAndOneThatIgnoresTheRequestIsKill
     EXPECT_TRUE(process.waitFor(SimulatorProcess::kStopGrace * 5));
     EXPECT_EQ(process.result().outcome, Outcome::Stopped);
     process.stop(); // again, after the end: nothing happens
+}
+
+// A converter that never answers, its output held open by what it started, is stopped at the limit.
+TEST(WinePathConversion, AConverterThatNeverAnswersIsStoppedAndTheFolderRefused) {
+    TempDir dir;
+    const auto winepath = writeScript(dir, "winepath", "sleep 600 & exec sleep 600");
+    EXPECT_THAT([&] { windowsFormOf(dir.path(), winepath, std::chrono::milliseconds(300)); },
+                ::testing::ThrowsMessage<Error>(::testing::HasSubstr("did not answer in time")));
 }
 
 } // namespace
