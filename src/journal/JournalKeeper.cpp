@@ -167,16 +167,17 @@ void JournalKeeper::newPlayoff() {
 // --- files
 // ---------------------------------------------------------------------------------------------------
 
-void JournalKeeper::savePlayoff(const std::string& statsFileName) {
-    kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName, m_prompts,
-                      extraLines());
+std::optional<std::string> JournalKeeper::savePlayoff(const std::string& statsFileName) {
+    std::string path = kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName,
+                                         m_prompts, extraLines());
     m_savedGames = m_journal.size();
+    return path;
 }
 
-void JournalKeeper::savePlayoffAs() {
+std::optional<std::string> JournalKeeper::savePlayoffAs() {
     const auto chosen = m_prompts.chooseFileToSave(kSavePlayoffAsTitle, kPlayoffFileFilter, m_programDirectory);
     if (!chosen)
-        return;
+        return std::nullopt;
     std::string path = *chosen;
     if (std::filesystem::path(path).extension().empty())
         path += kPlayoffFileExtension;
@@ -184,16 +185,17 @@ void JournalKeeper::savePlayoffAs() {
         if (!m_programDirectory.empty() && sameFile(path, joinPath(m_programDirectory, name))) {
             m_prompts.say(path + " is where kivp keeps its autosave, which is rewritten after every game. "
                                  "Please save the playoff under another name.");
-            return;
+            return std::nullopt;
         }
     }
     savePlayoffFile(path, m_bracket, m_teamDirectory(), extraLines());
     m_savedGames = m_journal.size();
+    return path;
 }
 
 LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& lines,
                                           const std::string& path) {
-    LoadedPlayoff loaded{file.teamDirectory, PlayoffExtras::fromFileLines(lines)};
+    LoadedPlayoff loaded{file.teamDirectory, PlayoffExtras::fromFileLines(lines), path};
     Journal journal;
     std::string problem;
     try {

@@ -35,6 +35,7 @@ inline constexpr const char* kLoadPlayoffFilter = "KIV Playoff File|*.kvp|Autosa
 struct LoadedPlayoff {
     std::string teamDirectory;
     PlayoffExtras extras;
+    std::string path; // the file it came from
 };
 
 class JournalKeeper {
@@ -74,11 +75,11 @@ public:
     // "Done" or Reset Form has put a new playoff on the bracket: an empty journal, autosaved.
     void newPlayoff();
 
-    // File > Save Playoff, under the statistics file's name in the program folder.
-    void savePlayoff(const std::string& statsFileName);
+    // File > Save Playoff, under the statistics file's name in the program folder. Returns the file written.
+    std::optional<std::string> savePlayoff(const std::string& statsFileName);
     // File > Save Playoff As...: a name and folder the user chooses (".kvp" added to a name without an
-    // extension); an autosave's own name is refused.
-    void savePlayoffAs();
+    // extension); an autosave's own name is refused. Returns the file written; nothing when none was.
+    std::optional<std::string> savePlayoffAs();
     // File > Load Playoff: the file chosen and checked, the question asked, the playoff and its journal put
     // on the bracket. A journal that cannot be read or does not agree is left out with one message. Nothing
     // when the user cancels. The caller shows the team folder and then autosaves.
