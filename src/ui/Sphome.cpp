@@ -7,10 +7,14 @@
 #include "ui/BracketPrinter.h"
 #include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
+#include "ui/ReadableEdges.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLayout>
@@ -57,10 +61,82 @@ QString slotDescription(int slot) {
 
 int keyCodeOf(const QKeyEvent* event) { return event->key() == Qt::Key_F1 ? MainForm::kF1 : 0; }
 
-// The eight pickers' window numbers, left half first, and their captions' numbers.
-int captionOf(int comboBox) { return comboBox <= 6 ? comboBox + 20 : comboBox + 17; }
+// The team pickers of each half of the set-up area, in rank order: ComboBox3..6 then ComboBox14..17 on the
+// left, ComboBox10..13 then ComboBox18..21 on the right.
+constexpr int kPickersPerHalf = kPickerCount / 2;
+int pickerOf(int side, int rank) {
+    const int first = rank < 4 ? 4 * side + rank : 8 + 4 * side + rank - 4;
+    return kPickerNumbers[static_cast<std::size_t>(first)];
+}
+bool onLeftHalf(int comboBox) {
+    return comboBox <= 6 || (comboBox >= 14 && comboBox <= 17);
+}
 
 } // namespace
+
+// The main window's client area: never smaller than its layout needs, nor than the size the model gives it.
+// The layout needs more height as its wrapping captions take more lines at a narrower width, which a window's
+// least size does not follow by itself.
+class ClientArea : public QWidget {
+public:
+    ClientArea(std::function<QSize()> leastSize, QWidget* parent)
+        : QWidget(parent), m_leastSize(std::move(leastSize)) {}
+    QSize minimumSizeHint() const override {
+        QSize least = QWidget::minimumSizeHint().expandedTo(m_leastSize());
+        if (layout() && layout()->hasHeightForWidth())
+            least.setHeight(
+                std::max(least.height(), layout()->heightForWidth(std::max(width(), least.width()))));
+        return least;
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (event->oldSize().width() != width())
+            updateGeometry();
+    }
+
+private:
+    std::function<QSize()> m_leastSize;
+};
+
+// The team folder on one line: a path too long for the room shows its start and its end with "..." between;
+// its tooltip and screen readers have it whole.
+class FolderLabel : public QLabel {
+public:
+    explicit FolderLabel(QWidget* parent) : QLabel(parent) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setIndent(4);
+    }
+    void setFolder(const QString& folder) {
+        m_folder = folder;
+        setToolTip(folder);
+        setAccessibleDescription(folder);
+        fit();
+    }
+    QSize minimumSizeHint() const override { return hint(16); }
+    QSize sizeHint() const override { return hint(48); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    QSize hint(int characters) const {
+        const int edges = 2 * (frameWidth() + margin());
+        return {fontMetrics().averageCharWidth() * characters + indent() + edges,
+                fontMetrics().height() + edges};
+    }
+    void fit() {
+        const QString shown = fontMetrics().elidedText(m_folder, Qt::ElideMiddle,
+                                                       contentsRect().width() - indent() - 2 * margin());
+        if (shown != text())
+            setText(shown);
+    }
+    QString m_folder;
+};
 
 // The bracket's background: the picture when one is shown, and the lines that join each series to the slot its
 // winner moves to.
@@ -148,25 +224,77 @@ TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_model(model), m_prompts(prompts) {
     setObjectName("TForm1");
     setWindowTitle(kProgramTitle);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFont(QFont("Arial", 8));
 
-    m_client = new QWidget(this);
+    // Never smaller than the classic client area, with the set-up area closed or open, nor than its layout.
+    m_client = new ClientArea([this] { return QSize(kClientWidth, m_model.clientHeight()); }, this);
     m_client->setObjectName("ClientArea");
-    m_client->setFixedSize(kClientWidth, kClosedClientHeight);
     setCentralWidget(m_client);
     buildMenu();
     buildTopBar(m_client);
     buildBracket(m_client);
     buildTeamSetup(m_client);
     buildPlayMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layOut();
     refresh();
+    restorePlacement();
+}
+
+void TForm1::layOut() {
+    // The bracket's places are drawn for the labels' classic font; the rest of the window takes the user's.
+    m_bracketArea->setFont(toQt(FontChoice{}));
+    m_bracketArea->setMinimumSize(layout::kBracketWidth, layout::kBracketHeight);
+    m_bracketArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The warning keeps its room while hidden, so the bracket does not jump when it comes and goes.
+    QSizePolicy warning = m_updateOptionsLabel->sizePolicy();
+    warning.setRetainSizeWhenHidden(true);
+    m_updateOptionsLabel->setSizePolicy(warning);
+
+    // The edges of the drop-downs stand out in any palette.
+    QStyle* edges = readableEdges(this);
+    for (QComboBox* box : {m_playoffTypeBox, m_playoffFormatBox})
+        box->setStyle(edges);
+    for (QComboBox* picker : m_pickers) {
+        if (picker)
+            picker->setStyle(edges);
+    }
+
+    auto* column = new QVBoxLayout(m_client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_topBar);
+    column->addWidget(m_updateOptionsLabel);
+    column->addWidget(m_bracketArea, 1);
+    column->addWidget(m_teamSetup);
+}
+
+void TForm1::restorePlacement() {
+    const auto& placement = m_model.windowPlacement();
+    if (!placement)
+        return;
+    const QRect stored(placement->left, placement->top, placement->width, placement->height);
+    // A place on a screen that is no longer there (or has shrunk) is not used: the window opens centred.
+    const QPoint titleBar(stored.center().x(), stored.top() + 8);
+    const QScreen* screen = QGuiApplication::screenAt(titleBar);
+    if (!screen)
+        return;
+    setGeometry(QRect(stored.topLeft(), stored.size().boundedTo(screen->availableGeometry().size())));
+    m_placed = true;
+    if (placement->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // The place inside the frame as it is when not maximised, with the set-up area closed.
+    const bool maximised = isMaximized();
+    const QRect inside = maximised || isFullScreen() ? normalGeometry() : geometry();
+    m_model.FormClose(
+        {inside.x(), inside.y(), inside.width(), inside.height() - m_teamSetupExtra, maximised});
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::handle(const std::function<void()>& handler) {
     const bool wasOpen = m_model.teamSetupOpen();
+    const int heightBefore = height();
     // The model reports the errors it expects; nothing may escape into Qt's event loop all the same.
     try {
         handler();
@@ -176,8 +304,26 @@ void TForm1::handle(const std::function<void()>& handler) {
         m_prompts.say(std::string("An unexpected error stopped the command: ") + error.what());
     }
     refresh();
-    if (wasOpen != m_model.teamSetupOpen())
+    if (wasOpen != m_model.teamSetupOpen()) {
+        fitTeamSetup(heightBefore);
         recentreVertically();
+    }
+}
+
+void TForm1::fitTeamSetup(int before) {
+    // The bracket keeps its size: the window grows by the set-up area and gives the room back when it closes.
+    // A maximised window keeps its size, and the bracket gives the room.
+    m_client->updateGeometry(); // its least size changed with the set-up area: the window takes it in now
+    layout()->activate();
+    if (isMaximized() || isFullScreen()) {
+        m_teamSetupExtra = 0;
+        return;
+    }
+    const int wanted =
+        m_model.teamSetupOpen() ? before + m_teamSetup->sizeHint().height() : before - m_teamSetupExtra;
+    const int after = std::max(wanted, minimumHeight());
+    resize(width(), after);
+    m_teamSetupExtra = m_model.teamSetupOpen() ? after - before : 0;
 }
 
 void TForm1::buildMenu() {
@@ -304,14 +450,14 @@ void TForm1::buildPlayMenus() {
 }
 
 void TForm1::buildTopBar(QWidget* client) {
-    auto* label3 = new QLabel("Playoff Type", client);
+    m_topBar = new QWidget(client);
+    m_topBar->setObjectName("TopBar");
+    auto* label3 = new QLabel("Playoff Type", m_topBar);
     label3->setObjectName("Label3");
-    label3->setGeometry(8, 7, 64, 16);
-    m_playoffTypeBox = new QComboBox(client);
+    m_playoffTypeBox = new QComboBox(m_topBar);
     m_playoffTypeBox->setObjectName("PlayoffTypeBox");
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
-    m_playoffTypeBox->setGeometry(74, 4, 100, 22);
     // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
     for (int type = 0; type < kClassicTypeCount; ++type)
         m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
@@ -322,22 +468,36 @@ void TForm1::buildTopBar(QWidget* client) {
     });
     m_playoffTypeBox->installEventFilter(this);
 
-    auto* label2 = new QLabel("Format", client);
+    auto* label2 = new QLabel("Format", m_topBar);
     label2->setObjectName("Label2");
-    label2->setGeometry(190, 7, 40, 16);
-    m_playoffFormatBox = new QComboBox(client);
+    m_playoffFormatBox = new QComboBox(m_topBar);
     m_playoffFormatBox->setObjectName("PlayoffFormatBox");
     keepRoleName(m_playoffFormatBox);
     m_playoffFormatBox->setAccessibleName("Format");
-    m_playoffFormatBox->setGeometry(232, 4, 80, 22);
     connect(m_playoffFormatBox, &QComboBox::activated, this,
             [this](int index) { handle([this, index] { m_model.PlayoffFormatBoxChange(index); }); });
     m_playoffFormatBox->installEventFilter(this);
 
-    m_homePatternLabel = new QLabel(client);
+    m_homePatternLabel = new QLabel(m_topBar);
     m_homePatternLabel->setObjectName("HomePatternLabel");
     m_homePatternLabel->setAccessibleName("Home pattern");
-    m_homePatternLabel->setGeometry(324, 7, kClientWidth - 324 - 6, 16);
+    // A long note of patterns takes a second line rather than widening the window.
+    m_homePatternLabel->setWordWrap(true);
+
+    // The drop-downs keep their width as their items change with the type, unless an item needs more.
+    for (QComboBox* box : {m_playoffTypeBox, m_playoffFormatBox}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setMinimumContentsLength(9);
+    }
+    auto* bar = new QHBoxLayout(m_topBar);
+    bar->addWidget(label3);
+    bar->addWidget(m_playoffTypeBox);
+    bar->addSpacing(bar->spacing() * 3);
+    bar->addWidget(label2);
+    bar->addWidget(m_playoffFormatBox);
+    bar->addSpacing(bar->spacing() * 3);
+    bar->addWidget(m_homePatternLabel, 1);
+    setTabOrder(m_playoffTypeBox, m_playoffFormatBox);
 
     m_updateOptionsLabel =
         new QLabel("Home/Away Changed!  Please update options before playing games!", client);
@@ -348,7 +508,8 @@ void TForm1::buildTopBar(QWidget* client) {
     yellow.setColor(QPalette::Window, Qt::yellow);
     yellow.setColor(QPalette::WindowText, Qt::black);
     m_updateOptionsLabel->setPalette(yellow);
-    m_updateOptionsLabel->setGeometry(0, 28, kClientWidth, 15);
+    m_updateOptionsLabel->setWordWrap(true);
+    m_updateOptionsLabel->setMargin(2);
 }
 
 void TForm1::buildBracket(QWidget* client) {
@@ -420,56 +581,77 @@ void TForm1::buildBracket(QWidget* client) {
 void TForm1::buildTeamSetup(QWidget* client) {
     m_teamSetup = new QWidget(client);
     m_teamSetup->setObjectName("TeamSetupArea");
-    m_teamSetup->setGeometry(0, kClosedClientHeight, kClientWidth, kOpenClientHeight - kClosedClientHeight);
 
     auto* label31 = new QLabel("Team .DAT directory", m_teamSetup);
     label31->setObjectName("Label31");
-    label31->setGeometry(8, 12, 104, 16);
-    m_label32 = new QLabel(m_teamSetup);
+    m_label32 = new FolderLabel(m_teamSetup);
     m_label32->setObjectName("Label32");
     m_label32->setAccessibleName("Team .DAT directory");
     m_label32->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_label32->setGeometry(114, 10, 466, 20);
     auto* speedButton1 = new QToolButton(m_teamSetup);
     speedButton1->setObjectName("SpeedButton1");
     speedButton1->setText("...");
     speedButton1->setAccessibleName("Choose the team .DAT directory");
     speedButton1->setToolTip("Choose the folder that holds your KIV .dat team files");
-    speedButton1->setGeometry(584, 9, 26, 22);
     connect(speedButton1, &QToolButton::clicked, this, [this] { handle([this] { m_model.SpeedButton1Click(); }); });
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(label31);
+    folderRow->addWidget(m_label32, 1);
+    folderRow->addWidget(speedButton1);
 
+    // Each half's pickers in rank order down a column: the first four, of the classic types, then the four
+    // more a larger field takes in a second column beside them, so the area grows wider rather than taller
+    // than a screen. Pickers not in play are hidden and take no room.
+    auto* halvesRow = new QHBoxLayout;
+    QWidget* previous = speedButton1;
     for (int side = 0; side < 2; ++side) {
         auto* group = new QGroupBox(side == 0 ? "Left half of the bracket" : "Right half of the bracket",
                                     m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
-        group->setGeometry(8 + side * 306, 42, 295, 142);
-        for (int rank = 0; rank < 4; ++rank) {
-            const int comboBox = (side == 0 ? 3 : 10) + rank;
-            auto* caption = new QLabel(QString("Team %1").arg(rank + 1), group);
-            caption->setObjectName(QString("Label%1").arg(captionOf(comboBox)));
-            caption->setGeometry(12, 24 + rank * 28, 50, 20);
-            m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))] = caption;
+        auto* grid = new QGridLayout(group);
+        for (int rank = 0; rank < kPickersPerHalf; ++rank) {
+            const int comboBox = pickerOf(side, rank);
+            auto* caption = new QLabel(group);
+            caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
+            m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
             auto* picker = new QComboBox(group);
             picker->setObjectName(QString("ComboBox%1").arg(comboBox));
             keepRoleName(picker);
-            picker->setAccessibleName(QString("Team %1, %2 half").arg(rank + 1).arg(side == 0 ? "left" : "right"));
-            picker->setGeometry(66, 22 + rank * 28, 215, 22);
+            picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            picker->setMinimumContentsLength(9); // a team name has up to eight letters
+            picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+            caption->setBuddy(picker);
             connect(picker, &QComboBox::activated, this,
                     [this, comboBox](int index) { handle([this, comboBox, index] {
                         m_model.choosePicker(comboBox, index);
                     }); });
             m_pickers[static_cast<std::size_t>(comboBox)] = picker;
+            grid->addWidget(caption, rank % 4, rank / 4 * 2);
+            grid->addWidget(picker, rank % 4, rank / 4 * 2 + 1);
+            setTabOrder(previous, picker);
+            previous = picker;
         }
+        halvesRow->addWidget(group, 1);
     }
 
     auto* done = new QPushButton("Done", m_teamSetup);
     done->setObjectName("Button2");
-    done->setGeometry(218, 198, 84, 26);
     connect(done, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button2Click(); }); });
     auto* cancel = new QPushButton("Cancel", m_teamSetup);
     cancel->setObjectName("Button8");
-    cancel->setGeometry(316, 198, 84, 26);
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
+    setTabOrder(previous, done);
+    setTabOrder(done, cancel);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(done);
+    buttonRow->addWidget(cancel);
+    buttonRow->addStretch(1);
+
+    auto* area = new QVBoxLayout(m_teamSetup);
+    area->addLayout(folderRow);
+    area->addLayout(halvesRow);
+    area->addLayout(buttonRow);
 }
 
 void TForm1::refresh() {
@@ -524,10 +706,8 @@ void TForm1::refresh() {
     for (int number : {4, 5, 6, 7, 8, 33})
         m_headings[static_cast<std::size_t>(number)]->setVisible(bracket.headingShown(number));
 
-    m_client->setFixedHeight(m_model.clientHeight());
     m_teamSetup->setVisible(m_model.teamSetupOpen());
-    m_label32->setText(toQt(m_model.Label32()));
-    m_label32->setToolTip(m_label32->text());
+    m_label32->setFolder(toQt(m_model.Label32()));
     QStringList teams;
     for (const auto& team : m_model.teamItems())
         teams << toQt(team);
@@ -544,8 +724,10 @@ void TForm1::refresh() {
         }
         picker->setCurrentIndex(m_model.picker(comboBox).itemIndex);
         picker->setVisible(bracket.pickerShown(comboBox));
-        m_pickerCaptions[static_cast<std::size_t>(captionOf(comboBox))]->setVisible(
-            bracket.pickerCaptionShown(captionOf(comboBox)));
+        auto* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->setText(toQt(bracket.pickerCaption(comboBox)));
+        caption->setVisible(bracket.pickerCaptionShown(captionLabelOf(comboBox)));
+        picker->setAccessibleName(caption->text() + (onLeftHalf(comboBox) ? ", left half" : ", right half"));
     }
 
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
@@ -620,10 +802,15 @@ void TForm1::updateLabelFont() {
 }
 
 void TForm1::recentreVertically() {
+    if (isMaximized() || isFullScreen())
+        return;
     // The window takes its new height now, not when the event loop gets to it, so the centring uses it.
     layout()->activate();
-    if (const QScreen* screen = this->screen())
-        move(x(), (screen->geometry().height() - frameGeometry().height()) / 2);
+    if (const QScreen* screen = this->screen()) {
+        // Centred in the room the screen leaves beside its panels, the title bar never above the top.
+        const QRect area = screen->availableGeometry();
+        move(x(), std::max(area.top(), area.top() + (area.height() - frameGeometry().height()) / 2));
+    }
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -633,10 +820,17 @@ void TForm1::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     m_model.FormShow();
     refresh();
+    if (m_placed)
+        return;
+    // Wide enough for the top bar on one line, however long the note of home patterns is.
+    m_homePatternLabel->setWordWrap(false);
+    const QSize oneLine = sizeHint();
+    m_homePatternLabel->setWordWrap(true);
+    resize(oneLine.expandedTo(minimumSize()));
     if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
+        const QRect area = screen->availableGeometry();
+        move(area.x() + std::max(0, (area.width() - frameGeometry().width()) / 2),
+             area.y() + std::max(0, (area.height() - frameGeometry().height()) / 2));
     }
 }
 

@@ -43,6 +43,7 @@ private:
 };
 
 class BracketArea;
+class FolderLabel;
 class GameLogWindow;
 
 class TForm1 : public QMainWindow {
@@ -59,6 +60,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Keeps the window's place in kivp.ini for the next start.
+    void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
@@ -70,6 +73,14 @@ private:
     void buildBracket(QWidget* client);
     void buildTeamSetup(QWidget* client);
     void buildPlayMenus();
+    // The client area top to bottom: the top bar, the warning, the bracket (which takes the room the window
+    // has to spare) and the set-up area.
+    void layOut();
+    // Puts the window where it was when kivp last closed, if that place is still on a screen.
+    void restorePlacement();
+    // The set-up area opened or closed: the window grows or shrinks by it from the height it had before (the
+    // layout may have stretched it already), so the bracket keeps its size.
+    void fitTeamSetup(int before);
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
@@ -78,7 +89,10 @@ private:
     MainForm& m_model;
     Prompts& m_prompts;
     bool m_shownOnce = false;
+    bool m_placed = false;    // put where it was last time, rather than centred
+    int m_teamSetupExtra = 0; // the height the window grew by as the set-up area opened
     QWidget* m_client = nullptr;
+    QWidget* m_topBar = nullptr;
     QComboBox* m_playoffTypeBox = nullptr;
     QComboBox* m_playoffFormatBox = nullptr;
     QLabel* m_updateOptionsLabel = nullptr;
@@ -90,7 +104,7 @@ private:
     std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
     std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
-    QLabel* m_label32 = nullptr;
+    FolderLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
     QAction* m_changeLabelFont = nullptr;

@@ -89,6 +89,25 @@ private slots:
         QVERIFY(f.action("ShowPicture1")->isChecked() && f.action("LoadPicture1")->isEnabled());
     }
 
+    // Resized, moved and closed, the window opens there again next time; maximised, it opens maximised.
+    void theWindowOpensWhereItWasClosed() {
+        Fixture f;
+        for (bool maximised : {false, true}) {
+            f.window->setGeometry(QRect(QPoint(140, 90), f.window->minimumSize() + QSize(180, 120)));
+            if (maximised)
+                f.window->showMaximized();
+            const QRect normal = f.window->normalGeometry();
+            f.window->close();
+            MainForm next{f.prompts, f.view, f.runner};
+            next.FormCreate(f.dir.path());
+            ui::TForm1 again(next, f.prompts);
+            again.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&again));
+            QCOMPARE(again.isMaximized(), maximised);
+            QCOMPARE(again.normalGeometry(), normal);
+        }
+    }
+
     void playoffTypeChangeRedrawsTheLayoutAndF1OpensHelp() {
         Fixture f;
         auto* type = f.get<QComboBox>("PlayoffTypeBox");
