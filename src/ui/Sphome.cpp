@@ -342,20 +342,31 @@ void TForm1::buildMenu() {
 
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
-    add(file, "SavePlayoff1", "Save Playoff", [this] { m_model.Button6Click(); });
-    add(file, "SavePlayoffAs1", "Save Playoff As...", [this] { m_model.SavePlayoffAs1Click(); })
-        ->setShortcut(QKeySequence("Ctrl+Shift+S"));
-    add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
+    add(file, "SavePlayoff1", "&Save Playoff", [this] {
+        m_model.Button6Click();
+    })->setShortcut(QKeySequence("Ctrl+S"));
+    add(file, "SavePlayoffAs1", "Save Playoff &As...", [this] {
+        m_model.SavePlayoffAs1Click();
+    })->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    add(file, "LoadPlayoff1", "&Load Playoff", [this] {
+        m_model.Button7Click();
+    })->setShortcut(QKeySequence("Ctrl+O"));
     separator(file, "N6", true);
-    add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
-    add(file, "ExportReport1", "Export Report...", [this] { m_model.ExportReport1Click(); });
+    add(file, "ExporttoHTML1", "Export to &HTML", [this] { m_model.ExporttoHTML1Click(); });
+    add(file, "ExportReport1", "Export &Report...", [this] { m_model.ExportReport1Click(); });
     separator(file, "N7", true);
-    add(file, "PrintPreview1", "Print Preview...", [this] { BracketPrinter::preview(m_model, this); });
-    add(file, "PrintBracket1", "Print Bracket...", [this] { BracketPrinter::printWithDialog(m_model, this); });
+    add(file, "PrintPreview1", "Print Pre&view...", [this] {
+        if (const auto where = BracketPrinter::preview(m_model, this))
+            m_model.bracketPrinted(*where);
+    });
+    add(file, "PrintBracket1", "&Print Bracket...", [this] {
+        if (const auto where = BracketPrinter::printWithDialog(m_model, this))
+            m_model.bracketPrinted(*where);
+    });
     separator(file, "N2", true);
-    add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
+    add(file, "ResetForm1", "Reset &Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);
-    add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); });
+    add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); })->setShortcut(QKeySequence("Ctrl+Q"));
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("Edit1");
@@ -368,41 +379,48 @@ void TForm1::buildMenu() {
 
     QMenu* setup = menuBar()->addMenu("&Setup");
     setup->setObjectName("Setup1");
-    add(setup, "Teams1", "Teams", [this] { m_model.Button1Click(); });
-    add(setup, "Options1", "Options", [this] { m_model.Button5Click(); });
+    add(setup, "Teams1", "&Teams", [this] { m_model.Button1Click(); });
+    add(setup, "Options1", "&Options", [this] { m_model.Button5Click(); });
     separator(setup, "N4", false);
-    add(setup, "UseKIVv361", "Use KIV v3.6", nullptr)->setVisible(false);
-    add(setup, "UseKIVv401", "Use KIV v4.0", nullptr)->setVisible(false);
+    add(setup, "UseKIVv361", "Use KIV v&3.6", nullptr)->setVisible(false);
+    add(setup, "UseKIVv401", "Use KIV v&4.0", nullptr)->setVisible(false);
     separator(setup, "N5", true);
-    m_showPicture = add(setup, "ShowPicture1", "Show Picture", [this] { m_model.ShowPicture1Click(); });
+    m_showPicture = add(setup, "ShowPicture1", "&Show Picture", [this] { m_model.ShowPicture1Click(); });
     m_showPicture->setCheckable(true);
-    m_loadPicture = add(setup, "LoadPicture1", "Load Picture", [this] { m_model.LoadPicture1Click(); });
+    m_loadPicture = add(setup, "LoadPicture1", "&Load Picture", [this] { m_model.LoadPicture1Click(); });
     m_changeLabelFont =
-        add(setup, "ChangeLabelFont1", "Change Label Font", [this] { m_model.ChangeLabelFont1Click(); });
+        add(setup, "ChangeLabelFont1", "Change Label &Font", [this] { m_model.ChangeLabelFont1Click(); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
-    add(help, "Contents1", "Contents", [this] { m_model.Contents1Click(); });
+    // F1 opens the help when it is released (see keyReleaseEvent); the item only names the key.
+    add(help, "Contents1", "&Contents\tF1", [this] { m_model.Contents1Click(); });
     separator(help, "N3", true);
-    add(help, "About1", "About", [this] { m_model.Button3Click(); });
+    add(help, "About1", "&About", [this] { m_model.Button3Click(); });
 }
 
 void TForm1::buildPlayMenus() {
     // Setup > Home Pattern, after Options.
     QMenu* setup = menuBar()->findChild<QMenu*>("Setup1");
-    QMenu* patterns = new QMenu("Home Pattern", setup);
+    QMenu* patterns = new QMenu("Home &Pattern", setup);
     patterns->setObjectName("HomePattern1");
     setup->insertMenu(setup->actions().value(2), patterns);
-    const std::pair<HomePattern, const char*> items[] = {{HomePattern::EveryGame, "HomePatternEveryGame"},
-                                                         {HomePattern::TwoThreeTwo, "HomePattern232"},
-                                                         {HomePattern::TwoTwoOneOneOne, "HomePattern22111"},
-                                                         {HomePattern::TwoTwoOne, "HomePattern221"},
-                                                         {HomePattern::OneOneOne, "HomePattern111"}};
-    for (const auto& [pattern, name] : items) {
+    // Each item's access key (its place in the caption), one that no other item of the menu uses.
+    const struct {
+        HomePattern pattern;
+        const char* name;
+        int key; // the position of the access key in the caption
+    } items[] = {{HomePattern::EveryGame, "HomePatternEveryGame", 0},
+                 {HomePattern::TwoThreeTwo, "HomePattern232", 2},
+                 {HomePattern::TwoTwoOneOneOne, "HomePattern22111", 19},
+                 {HomePattern::TwoTwoOne, "HomePattern221", 15},
+                 {HomePattern::OneOneOne, "HomePattern111", 0}};
+    for (const auto& [pattern, name, key] : items) {
         const int length = seriesLengthOf(pattern);
         QString caption = toQt(std::string(homePatternName(pattern)));
         if (length != 0)
             caption += QString(" (best of %1)").arg(length);
+        caption.insert(key, QLatin1Char('&'));
         auto* action = patterns->addAction(caption);
         action->setObjectName(name);
         action->setCheckable(true);
@@ -424,27 +442,31 @@ void TForm1::buildPlayMenus() {
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
     };
-    add(play, "PlayNextGame1", "Play Next Game", QKeySequence(Qt::CTRL | Qt::Key_G),
+    add(play, "PlayNextGame1", "Play &Next Game", QKeySequence(Qt::CTRL | Qt::Key_G),
         [this] { m_model.PlayNextGameClick(0); });
-    add(play, "PlayRestOfRound1", "Play Rest of Round", QKeySequence(Qt::CTRL | Qt::Key_R),
+    add(play, "PlayRestOfRound1", "Play Rest of &Round", QKeySequence(Qt::CTRL | Qt::Key_R),
         [this] { m_model.PlayRestOfRoundClick(0); });
-    add(play, "PlayToChampion1", "Play to Champion", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+    add(play, "PlayToChampion1", "Play to &Champion", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
         [this] { m_model.PlayToChampionClick(); });
 
     m_slotMenu = new QMenu(this);
     m_slotMenu->setObjectName("SlotMenu");
     // Enter on a focused slot plays its next game already; the menu only names the key.
-    add(m_slotMenu, "SlotPlayNextGame", "Play Next Game\tEnter", {},
+    add(m_slotMenu, "SlotPlayNextGame", "Play &Next Game\tEnter", {},
         [this] { m_model.PlayNextGameClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of Series", {},
+    add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of &Series", {},
         [this] { m_model.PlayRestOfSeriesClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayRestOfRound", "Play Rest of Round", {},
+    add(m_slotMenu, "SlotPlayRestOfRound", "Play Rest of &Round", {},
         [this] { m_model.PlayRestOfRoundClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayToChampion", "Play to Champion", {}, [this] { m_model.PlayToChampionClick(); });
+    add(m_slotMenu, "SlotPlayToChampion", "Play to &Champion", {}, [this] { m_model.PlayToChampionClick(); });
 
     m_statusLine = new QLabel(this);
     m_statusLine->setObjectName("StatusLine");
     m_statusLine->setAccessibleName("Status");
+    // A long report takes a second line rather than losing its end at the window's edge. The room for it is
+    // kept, so the window does not change its height from one game to the next.
+    m_statusLine->setWordWrap(true);
+    m_statusLine->setMinimumHeight(2 * m_statusLine->fontMetrics().lineSpacing() + 2);
     statusBar()->addWidget(m_statusLine, 1);
     statusBar()->setSizeGripEnabled(false);
 }
