@@ -8,7 +8,11 @@ namespace {
 struct SilentPrompts : kivp::Prompts {
     void showMessage(const kivp::Message&) override {}
     bool askOkCancel(const kivp::Message&) override { return false; }
-    bool askYesNo(const kivp::Message&) override { return false; }
+    std::optional<bool> askYesNo(const kivp::Message&) override { return false; }
+    std::optional<std::size_t> askChoice(const kivp::Message&, const std::vector<std::string>&,
+                                         std::size_t) override {
+        return std::nullopt;
+    }
     std::optional<std::string> chooseFileToSave(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }

@@ -33,6 +33,8 @@ TEAMS = [
     ("LORNEBRY", "Lornebury Lynx"),
     ("MARROWDL", "Marrowdale Moose"),
     ("NOXBURY", "Noxbury Nighthawks"),
+    ("OAKMERE", "Oakmere Ospreys"),
+    ("PELLHAM", "Pellham Pikes"),
 ]
 
 FIRST = """Abel Amos Anson Arlo Barnaby Bertram Calvin Cassius Cyrus Dalton Dewey Eamon Elias Emmett Ezra Felix

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/GameCommand.h"
+#include "journal/GameLog.h"
 #include "options/ProfileFile.h"
 #include "options/SettingKeys.h"
 #include "platform/FileWriting.h"
@@ -12,6 +13,7 @@
 #include "report/PlayoffReport.h"
 #include "teams/TeamList.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace kivp {
@@ -123,14 +125,38 @@ void MainForm::Button1Click() { m_teamSetupOpen = true; }
 
 void MainForm::Button8Click() { m_teamSetupOpen = false; }
 
+std::string MainForm::pickerCaption(int comboBox) const {
+    // The classic captions ("Team 2") name a rank only: the half is said beside them.
+    std::string caption = m_bracket.pickerCaption(comboBox);
+    if (m_bracket.typeInfo().classic)
+        caption += comboBox <= 6 ? " (left half)" : " (right half)";
+    return caption;
+}
+
 void MainForm::Button2Click() {
     TeamPicks picks;
-    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
+    std::string empty;
+    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i) {
         picks[i] = pickerText(kPickerNumbers[i]);
+        // A series without its teams would start the simulator with none.
+        if (picks[i].empty() && m_bracket.pickerShown(kPickerNumbers[i]))
+            empty += (empty.empty() ? "" : ", ") + pickerCaption(kPickerNumbers[i]);
+    }
+    if (!empty.empty()) {
+        std::string message = "These team pickers have no team chosen: " + empty +
+                              ".\n\nChoose a team in each of them, then press Done again.";
+        if (m_teamItems.empty())
+            message +=
+                "\n\nThe team folder " + m_label32 +
+                " lists no team files: choose the folder of your KIV .dat files with the \"...\" button.";
+        m_prompts.say(message);
+        return;
+    }
     if (!m_journal.maySetPlayoffAside("Done"))
         return;
     m_bracket.applyTeams(picks);
     m_teamSetupOpen = false;
+    m_statusLine.clear();
     m_journal.newPlayoff();
 }
 
@@ -140,6 +166,7 @@ void MainForm::Button4Click() {
     m_bracket.reset();
     m_label32 = m_teamDirectory;
     listTeamsIntoPickers();
+    m_statusLine.clear();
     m_journal.newPlayoff();
 }
 
@@ -162,6 +189,7 @@ void MainForm::SpeedButton1Click() {
             settings.save();
         }
         listTeamsIntoPickers();
+        m_journal.autosave(); // the playoff file holds the team folder
         // A folder chosen by mistake shows as empty pickers, which do not say why.
         if (folder && m_teamItems.empty())
             m_prompts.say("The folder " + *folder +
@@ -197,6 +225,15 @@ void MainForm::bracketPrinted(const PrintedTo& where) {
 }
 
 bool MainForm::homeTeamsChosen() const {
+    // The later types' trees number their series otherwise, and mark a home team in every series that opens:
+    // what counts there is that each series that can be played has one.
+    if (!m_bracket.typeInfo().classic) {
+        for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
+            if (m_bracket.seriesPlayable(series) && m_bracket.homeChoice(series) == HomeChoice::None)
+                return false;
+        }
+        return true;
+    }
     auto shown = [this](int button) { return m_bracket.speedButton(button).shown; };
     auto down = [this](int button) { return m_bracket.speedButton(button).down; };
     for (int series = 1; series <= 4; ++series) {
@@ -269,16 +306,15 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
         throw Error::cannotCreate(lineScoreFile);
 
     const auto series = m_bracket.seriesOfSlot(slot);
-    if (!series)
-        return Result::NotPlayable;
-    const int state = m_bracket.seriesState(*series);
-    if (state == kSeriesNotSetUp || state == kSeriesDecided)
+    if (!series || !m_bracket.seriesPlayable(*series))
         return Result::NotPlayable;
     const HomeChoice home = m_bracket.homeChoice(*series);
     if (home == HomeChoice::None) {
         m_prompts.say(kHomeTeamMissing);
         return Result::Refused;
     }
+    if (!lineUpOptions(m_bracket, m_options, m_prompts, *series))
+        return Result::Refused;
 
     const std::string teamDirectory = m_label32;
     setCurrentDirectory(m_programDirectory);
@@ -343,7 +379,7 @@ GameOutcome::Result MainForm::playGame(int slot, GameOutcome& outcome) {
 
 void MainForm::playMany(RunScope scope, int slot) {
     const int series = m_bracket.seriesOfSlot(slot).value_or(0);
-    GameRun run(m_bracket, m_options, m_prompts, *m_progress,
+    GameRun run(m_bracket, m_options, m_homeField, m_prompts, *m_progress,
                 [this](int next) { return playGameReporting(Bracket::upperSlot(next)); });
     m_statusLine = run.play(scope, series).statusLine;
 }
@@ -376,14 +412,16 @@ void MainForm::PlayoffTypeBoxChange(int index) {
         CustomBracket1Click();
         return;
     }
-    if (isClassicType(index) && m_bracket.typeInfo().classic) {
-        m_bracket.setPlayoffType(index);
-        return;
-    }
-    if (index < 0 || index >= kPlayoffTypeCount || !m_journal.maySetPlayoffAside("Choosing another playoff type"))
+    const bool sameTree = isClassicType(index) && m_bracket.typeInfo().classic;
+    if (index < 0 || index >= kPlayoffTypeCount ||
+        (!sameTree && !m_journal.maySetPlayoffAside("Choosing another playoff type")))
         return;
     m_bracket.setPlayoffType(index);
-    m_journal.newPlayoff();
+    m_statusLine.clear();
+    if (sameTree)
+        m_journal.autosave();
+    else
+        m_journal.newPlayoff();
 }
 
 void MainForm::CustomBracket1Click() {
@@ -392,6 +430,7 @@ void MainForm::CustomBracket1Click() {
         return;
     m_bracket.setCustomBracket(*field);
     m_bracket.setPlayoffType(kCustomType);
+    m_statusLine.clear();
     m_journal.newPlayoff();
     guarded([this] {
         ProfileFile settings(settingsPath());
@@ -404,7 +443,10 @@ void MainForm::CustomBracket1Click() {
 void MainForm::PlayoffFormatBoxChange(int index) {
     const auto lengthsBefore = m_homeField.seriesLengths();
     m_bracket.selectFormat(index);
-    if (const auto message = m_homeField.formatChanged(lengthsBefore))
+    const auto message = m_homeField.formatChanged(lengthsBefore);
+    // Resumed after a stop, the playoff goes on to the wins of the format chosen now.
+    m_journal.autosave();
+    if (message)
         m_prompts.say(*message);
 }
 
@@ -463,19 +505,58 @@ void MainForm::showLoadedPlayoff(const LoadedPlayoff& loaded) {
     // The playoff's own team folder is shown and listed; the stored team folder stays as it is.
     m_label32 = loaded.teamDirectory;
     listTeamsIntoPickers();
-    // The playoff goes on under the home pattern it was played with, which its home buttons follow.
+    // The playoff goes on under the home pattern it was played with, which its home buttons follow: each
+    // open series shows the host of its next game, worked out from the latest game its journal holds.
     m_homeField.setPatterns(HomePatterns::readFrom(loaded.extras));
+    std::vector<const GameRecord*> latest(static_cast<std::size_t>(m_bracket.seriesCount() + 1), nullptr);
+    for (const Journal::Entry& entry : m_journal.journal().entries())
+        latest[static_cast<std::size_t>(entry.game.series)] = &entry.game;
+    for (int series = 1; series <= m_bracket.seriesCount(); ++series) {
+        if (const GameRecord* game = latest[static_cast<std::size_t>(series)])
+            m_homeField.showNextHost(series, game->game, game->home);
+    }
+    m_statusLine.clear();
     m_journal.autosave();
 }
 
+namespace {
+
+// "game 5 of Championship, BRINDLE 3 at ASHVALE 5"
+std::string gameNamed(const Bracket& bracket, const GameRecord& game) {
+    return "game " + std::to_string(game.game) + " of " + seriesName(bracket, game.series) + ", " + game.visitor +
+           " " + std::to_string(game.visitorRuns) + " at " + game.home + " " + std::to_string(game.homeRuns);
+}
+
+} // namespace
+
 void MainForm::UndoGame1Click() {
-    if (UndoGame1Enabled())
-        guarded([this] { m_journal.undoGame(); });
+    if (!UndoGame1Enabled())
+        return;
+    guarded([this] {
+        const Journal& journal = m_journal.journal();
+        const GameRecord game = journal.latest();
+        const int before = journal.size();
+        m_journal.undoGame();
+        if (journal.size() < before)
+            m_statusLine = "Taken back: " + gameNamed(m_bracket, game) + ".";
+    });
 }
 
 void MainForm::RedoGame1Click() {
-    if (RedoGame1Enabled())
-        guarded([this] { m_journal.redoGame(); });
+    if (!RedoGame1Enabled())
+        return;
+    guarded([this] {
+        const GameRecord game = m_journal.journal().nextRedo();
+        m_journal.redoGame();
+        m_statusLine = "Put back: " + gameNamed(m_bracket, game) + ".";
+    });
+}
+
+std::string MainForm::windowTitle() const {
+    const std::string& file = m_journal.playoffFile();
+    if (file.empty())
+        return kProgramTitle;
+    return std::string(kProgramTitle) + " - " + std::filesystem::path(file).filename().string();
 }
 
 void MainForm::ExporttoHTML1Click() {

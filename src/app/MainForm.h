@@ -129,7 +129,9 @@ public:
 
     void Button1Click(); // Setup > Teams: opens the set-up area
     void Button8Click(); // "Cancel": closes it; the pickers keep their choices
-    void Button2Click(); // "Done": the picked teams go into the bracket
+    // "Done": the picked teams go into the bracket; while a picker shown is empty it says which and sets
+    // nothing up.
+    void Button2Click();
     void Button4Click(); // File > Reset Form
     void SpeedButton1Click(); // "...": choose the team folder
     void Button5Click(); // Setup > Options: checks the home choices, then opens the options window
@@ -147,8 +149,13 @@ public:
     const HomePatterns& homePatterns() const { return m_homeField.patterns(); }
     // The top bar's note of the home patterns that the chosen format plays.
     std::string homePatternCaption() const;
-    // The line under the bracket saying what the latest game or run came to.
+    // The line under the bracket saying what the latest game, run, undo or redo came to; empty once the
+    // playoff it spoke of is gone or changed.
     const std::string& statusLine() const { return m_statusLine; }
+    // The window's title: the program and the playoff file the playoff belongs to ("KIV Playoff Mode -
+    // t1.kvp"); windowModified() says whether games are in no file the user saved.
+    std::string windowTitle() const;
+    bool windowModified() const { return m_journal.unsavedGames() > 0; }
     // Where a run of games shows its progress; nothing shows it by default.
     void setRunProgress(RunProgress* progress) { m_progress = progress ? progress : &m_quietProgress; }
     void Button3Click() { m_view.showAbout(); }
@@ -160,7 +167,7 @@ public:
     // The window printed the bracket: the status line says where it went.
     void bracketPrinted(const PrintedTo& where);
     void Exit1Click() { m_view.closeMainWindow(); }
-    void Button6Click();        // File > Save Playoff
+    void Button6Click();        // File > Save Playoff (asks before replacing another playoff's file)
     void SavePlayoffAs1Click(); // File > Save Playoff As...
     void Button7Click();        // File > Load Playoff
     // Edit > Undo Game, Redo Game: offered only between games, when there is a game to take back or put back.
@@ -199,6 +206,8 @@ private:
 
     // Whether every series that can be played has its home team marked, as the Options command checks it.
     bool homeTeamsChosen() const;
+    // "Team 2 (left half)": the caption of a team picker and its half.
+    std::string pickerCaption(int comboBox) const;
     // The click's step; outcome names the teams and takes the score.
     GameOutcome::Result playGame(int slot, GameOutcome& outcome);
     // The one-game step of a click and of every game of a run: reports what stops it, never throws.

@@ -208,6 +208,7 @@ void Bracket::setSeriesState(int series, int state) {
     m_states[static_cast<std::size_t>(series)] = state;
 }
 
+
 const HomeButton& Bracket::speedButton(int number) const {
     checkRange(number, kFirstHomeButton, lastHomeButton(), "home button");
     return m_buttons[static_cast<std::size_t>(number)];

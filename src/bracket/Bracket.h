@@ -165,7 +165,8 @@ public:
     bool roundShown(int round) const;
     // "Round 1", "Semi Finals", "Championship"; "Wild Card", "Division Series", "League Series", ...
     std::string roundName(int round) const;
-    // Whether a series can be played now: in a round the shown type plays, both its teams named and open.
+    // Whether a game of the series can be played: set up and undecided, in a round the layout shows (a type
+    // change can hide a series that is still set up), and with both its teams named.
     bool seriesPlayable(int series) const;
 
     // --- operations ---------------------------------------------------------------------------------------------

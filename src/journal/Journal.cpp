@@ -126,9 +126,18 @@ const GameRecord& Journal::credit(Bracket& bracket, int series, const LineScore&
 }
 
 void restoreBracket(Bracket& bracket, const Bracket& target) {
+    // The later types mark the home team of a series as it opens: taking that mark away with the series, or
+    // putting it back with it, is no choice of the user's, so there only the series open on both sides count.
+    const bool marksOnOpening = !target.typeInfo().classic && bracket.tree() == target.tree();
     bool downChanged = false;
-    for (int button = kFirstHomeButton; button <= std::min(bracket.lastHomeButton(), target.lastHomeButton()); ++button)
+    for (int button = kFirstHomeButton; button <= std::min(bracket.lastHomeButton(), target.lastHomeButton());
+         ++button) {
+        const int series = button / 2;
+        if (marksOnOpening &&
+            (bracket.seriesState(series) != kSeriesOpen || target.seriesState(series) != kSeriesOpen))
+            continue;
         downChanged = downChanged || bracket.speedButton(button).down != target.speedButton(button).down;
+    }
     const bool warning = bracket.updateOptionsLabel() || downChanged;
     bracket = target;
     bracket.setUpdateOptionsLabel(warning);

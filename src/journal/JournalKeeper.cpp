@@ -152,7 +152,9 @@ bool JournalKeeper::maySetPlayoffAside(const std::string& command) {
 void JournalKeeper::replacingPlayoff() {
     m_journal = Journal{};
     m_savedGames = 0;
+    m_playoffFile.clear();
     m_keepAutosaveFirst = true;
+    m_resumeLater = false;
 }
 
 void JournalKeeper::clear() {
@@ -168,10 +170,28 @@ void JournalKeeper::newPlayoff() {
 // ---------------------------------------------------------------------------------------------------
 
 std::optional<std::string> JournalKeeper::savePlayoff(const std::string& statsFileName) {
-    std::string path = kivp::savePlayoff(m_bracket, m_teamDirectory(), m_programDirectory, statsFileName,
-                                         m_prompts, extraLines());
+    const PlayoffSaveTarget target = playoffSaveTarget(m_programDirectory, statsFileName);
+    const Lines extra = extraLines();
+    if (target.notice)
+        m_prompts.say(*target.notice);
+    std::error_code error;
+    if (std::filesystem::exists(target.path, error) &&
+        (m_playoffFile.empty() || !sameFile(target.path, m_playoffFile))) {
+        // The name comes from the statistics file, which another playoff may well have used before.
+        Message question{
+            "Save Playoff saves to " + target.path + ", which already exists and is not this playoff's file" +
+            (m_playoffFile.empty() ? std::string(".") : " (this playoff belongs to " + m_playoffFile + ").") +
+            "\n\nReplace " + target.path +
+            " with the playoff in the window? File > Save Playoff As... saves it under another name."};
+        question.icon = Message::Icon::Warning;
+        question.cancelByDefault = true;
+        if (!m_prompts.askOkCancel(question))
+            return std::nullopt;
+    }
+    savePlayoffFile(target.path, m_bracket, m_teamDirectory(), extra);
     m_savedGames = m_journal.size();
-    return path;
+    m_playoffFile = target.path;
+    return target.path;
 }
 
 std::optional<std::string> JournalKeeper::savePlayoffAs() {
@@ -190,6 +210,7 @@ std::optional<std::string> JournalKeeper::savePlayoffAs() {
     }
     savePlayoffFile(path, m_bracket, m_teamDirectory(), extraLines());
     m_savedGames = m_journal.size();
+    m_playoffFile = path;
     return path;
 }
 
@@ -223,6 +244,7 @@ std::optional<LoadedPlayoff> JournalKeeper::loadPlayoff() {
         return std::nullopt;
     LoadedPlayoff loaded = putOnBracket(file, lines, *path);
     m_savedGames = m_journal.size(); // the file the user chose holds them
+    m_playoffFile = *path;
     return loaded;
 }
 
@@ -264,9 +286,13 @@ std::optional<LoadedPlayoff> JournalKeeper::offerResume() {
     Message question{"kivp was in the middle of a playoff when it last stopped:\n\n" + typeAndFormat(saved) +
                      ", " + games(played) + " played\nStill in it: " + alive +
                      "\n\nResume it? No starts afresh and keeps it among kivp's autosave files (" + *path +
-                     "), from which Load Playoff can bring it back."};
+                     "), from which Load Playoff can bring it back. Cancel leaves it as it is, to be offered "
+                     "again at the next start."};
     question.icon = Message::Icon::Information;
-    if (!m_prompts.askYesNo(question))
+    const auto answer = m_prompts.askYesNo(question);
+    if (!answer)
+        m_resumeLater = true;
+    if (!answer.value_or(false))
         return std::nullopt;
     LoadedPlayoff loaded = putOnBracket(file, *lines, *path);
     m_keepAutosaveFirst = false; // the autosave is this playoff
@@ -307,7 +333,7 @@ bool JournalKeeper::writeAutosave() {
 }
 
 void JournalKeeper::autosave() {
-    if (m_programDirectory.empty() || writeAutosave() || m_autosaveFailureReported)
+    if (m_programDirectory.empty() || m_resumeLater || writeAutosave() || m_autosaveFailureReported)
         return;
     m_autosaveFailureReported = true;
     m_prompts.showMessage(

@@ -8,7 +8,10 @@
 // playoff that had games is replaced, or on the first write of a run (the file then holds an earlier run's
 // playoff), the autosave there is first kept as the previous autosave, so a playoff set aside can be loaded
 // back. A failure to write is reported once in a run and never stops play. At start, an autosave holding an
-// unfinished playoff is offered for resuming.
+// unfinished playoff is offered for resuming; put off ("not now"), it stays as it is, unwritten, until
+// another playoff is set up or loaded, and is offered again at the next start.
+//
+// It also knows the playoff's own file: the one it was loaded from or last saved to.
 
 #include "bracket/Bracket.h"
 #include "journal/Journal.h"
@@ -54,6 +57,9 @@ public:
     const Journal& journal() const { return m_journal; }
     // Games of the journal that are in no playoff file the user saved or loaded.
     int unsavedGames() const;
+    // The file the playoff in the window was loaded from or last saved to; empty for a playoff set up here
+    // (or resumed) and not saved since.
+    const std::string& playoffFile() const { return m_playoffFile; }
     std::string autosavePath() const;
     std::string previousAutosavePath() const;
 
@@ -75,7 +81,9 @@ public:
     // "Done" or Reset Form has put a new playoff on the bracket: an empty journal, autosaved.
     void newPlayoff();
 
-    // File > Save Playoff, under the statistics file's name in the program folder. Returns the file written.
+    // File > Save Playoff, under the statistics file's name in the program folder. A file of that name that
+    // is not this playoff's own is replaced only when the user answers OK. Returns the file written; nothing
+    // when none was.
     std::optional<std::string> savePlayoff(const std::string& statsFileName);
     // File > Save Playoff As...: a name and folder the user chooses (".kvp" added to a name without an
     // extension); an autosave's own name is refused. Returns the file written; nothing when none was.
@@ -85,7 +93,8 @@ public:
     // when the user cancels. The caller shows the team folder and then autosaves.
     std::optional<LoadedPlayoff> loadPlayoff();
     // At start: when the autosave holds a playoff with games played and no champion, asks whether to resume
-    // it and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves.
+    // it and, on Yes, loads it as Load Playoff would. The caller shows the team folder and then autosaves. No
+    // starts afresh; Cancel puts the question off to the next start.
     std::optional<LoadedPlayoff> offerResume();
 
     // Writes the playoff in the window with its journal to the autosave.
@@ -112,7 +121,9 @@ private:
     std::string m_programDirectory;
     Journal m_journal;
     int m_savedGames = 0;            // the journal's first games, as far as they are in a user's file
+    std::string m_playoffFile;
     bool m_keepAutosaveFirst = true; // the autosave on disk holds another playoff than this one
+    bool m_resumeLater = false;      // the autosave's playoff was put off, so nothing is written over it
     bool m_autosaveFailureReported = false;
 };
 

@@ -4,8 +4,10 @@
 
 #include "platform/Error.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kivp {
 
@@ -39,8 +41,14 @@ public:
     virtual void showMessage(const Message& message) = 0;
     // A modal question with OK (the default unless the question says Cancel) and Cancel; true only for OK.
     virtual bool askOkCancel(const Message& question) = 0;
-    // A modal question with Yes (the default unless the question says otherwise) and No; true only for Yes.
-    virtual bool askYesNo(const Message& question) = 0;
+    // A modal question with Yes (the default unless the question says otherwise), No and Cancel: true for
+    // Yes, false for No, nothing for Cancel, which Escape and closing the question also mean.
+    virtual std::optional<bool> askYesNo(const Message& question) = 0;
+    // A modal question answered by one of the choices, each a button (defaultChoice is the one Enter
+    // presses), or by Cancel (also Escape and closing it): the index of the choice, or nothing.
+    virtual std::optional<std::size_t> askChoice(const Message& question,
+                                                 const std::vector<std::string>& choices,
+                                                 std::size_t defaultChoice) = 0;
     // A folder, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFolder(const std::string& title) = 0;
     // A file to open, or nothing when the user cancels. filter is "Description|*.ext".

@@ -5,8 +5,11 @@
 // scripts, nothing fetched from elsewhere. Its markup is XHTML that browsers also read as HTML, so a strict XML
 // parser accepts it; every text from the bracket or a line score is escaped and made valid UTF-8.
 //
-// Printed, the bracket and the series results fill the first page (A4 or Letter) and the games follow on their
-// own pages; on a phone's width the bracket scrolls sideways and the rest reads in one column.
+// Printed, the bracket and the series results fill the first page (A4 or Letter) and the games follow on
+// their own pages. On a phone's width the rest reads in one column and the bracket fits the width: one too
+// wide to read scaled down is shown in parts, one above the other (the halves apart from the championship).
+// A team name too long for its place in the bracket is cut short there, and a line score wider than the
+// screen keeps its columns and scrolls inside its box while its title wraps.
 
 #include "bracket/Bracket.h"
 #include "platform/Prompts.h"

@@ -1,5 +1,6 @@
 #include "run/GameRun.h"
 
+#include "journal/GameLog.h"
 #include "options/OptionsForm.h"
 #include "platform/IntegerText.h"
 #include "platform/Prompts.h"
@@ -41,7 +42,7 @@ std::string runTitle(RunScope scope) {
 
 std::optional<int> currentRoundSeries(const Bracket& bracket) {
     for (int series = 1; series <= bracket.seriesCount(); ++series) {
-        if (bracket.seriesState(series) == kSeriesOpen)
+        if (bracket.seriesPlayable(series))
             return bracket.tree().seriesOfRound(bracket.roundOf(series)).front();
     }
     return std::nullopt;
@@ -49,7 +50,7 @@ std::optional<int> currentRoundSeries(const Bracket& bracket) {
 
 std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int series) {
     if (scope == RunScope::RestOfSeries) {
-        if (series >= 1 && series <= bracket.seriesCount() && bracket.seriesState(series) == kSeriesOpen)
+        if (series >= 1 && series <= bracket.seriesCount() && bracket.seriesPlayable(series))
             return series;
         return std::nullopt;
     }
@@ -61,8 +62,7 @@ std::optional<int> nextSeriesOfRun(const Bracket& bracket, RunScope scope, int s
         return std::nullopt;
     std::optional<int> next;
     for (int candidate = 1; candidate <= bracket.seriesCount(); ++candidate) {
-        if (bracket.roundOf(candidate) != bracket.roundOf(*anchor) ||
-            bracket.seriesState(candidate) != kSeriesOpen)
+        if (bracket.roundOf(candidate) != bracket.roundOf(*anchor) || !bracket.seriesPlayable(candidate))
             continue;
         if (!next || gamesPlayed(bracket, candidate) < gamesPlayed(bracket, *next))
             next = candidate;
@@ -121,25 +121,49 @@ std::string gameReport(const Bracket& bracket, int series, const GameOutcome& ou
     return line;
 }
 
-bool GameRun::lineUp(int series) {
-    if (m_bracket.homeChoice(series) == HomeChoice::None)
-        return true; // the step says what is missing
-    const std::string visitor = m_bracket.slot(m_bracket.visitorSlot(series));
-    const std::string home = m_bracket.slot(m_bracket.homeSlot(series));
-    const std::string& chosenVisitor = m_options.selectedVisitorTeam();
-    const std::string& chosenHome = m_options.selectedHomeTeam();
-    const bool sameTeams =
-        (chosenVisitor == visitor && chosenHome == home) || (chosenVisitor == home && chosenHome == visitor);
-    if (!sameTeams && namesStartingPitcher(m_options.rawSwitches())) {
-        m_prompts.say("The starting pitchers in force were chosen for " + chosenVisitor + " at " +
-                      chosenHome + ", not for the next game, " + visitor + " at " + home +
-                      ".\nChoose this series' pitchers in Options (or none), then play on.");
+std::optional<std::string> startingPitchersProblem(const Bracket& bracket, const OptionsForm& options,
+                                                   int series) {
+    if (bracket.homeChoice(series) == HomeChoice::None || !namesStartingPitcher(options.rawSwitches()))
+        return std::nullopt;
+    const std::string visitor = bracket.slot(bracket.visitorSlot(series));
+    const std::string home = bracket.slot(bracket.homeSlot(series));
+    const std::string& chosenVisitor = options.selectedVisitorTeam();
+    const std::string& chosenHome = options.selectedHomeTeam();
+    // A pitcher's number belongs to one team's roster, and the switch to that team's role.
+    if (chosenVisitor == visitor && chosenHome == home)
+        return std::nullopt;
+    return "The starting pitchers in force were chosen for " + chosenVisitor + " at " + chosenHome +
+           ", not for the next game, " + visitor + " at " + home +
+           ".\nChoose this series' pitchers in Options (or none), then play on.";
+}
+
+bool lineUpOptions(const Bracket& bracket, OptionsForm& options, Prompts& prompts, int series) {
+    if (const auto problem = startingPitchersProblem(bracket, options, series)) {
+        prompts.say(*problem);
         return false;
     }
-    // A command file names one game's teams; in a run it follows the games as the team switches do.
-    if (m_options.useCommandFile() && (chosenVisitor != visitor || chosenHome != home))
-        m_options.renameCommandFileTeams(visitor, home);
+    const std::string visitor = bracket.slot(bracket.visitorSlot(series));
+    const std::string home = bracket.slot(bracket.homeSlot(series));
+    // A command file names one game's teams; it follows the games as the team switches do.
+    if (options.useCommandFile() &&
+        (options.selectedVisitorTeam() != visitor || options.selectedHomeTeam() != home))
+        options.renameCommandFileTeams(visitor, home);
     return true;
+}
+
+std::optional<std::string> GameRun::chooseHost(int series) {
+    const std::string upper = m_bracket.slot(Bracket::upperSlot(series));
+    const std::string lower = m_bracket.slot(Bracket::lowerSlot(series));
+    const std::string named = seriesName(m_bracket, series) + ", " + upper + " vs. " + lower;
+    Message question{named + ", has no home team yet. Which team is at home?\n\nThe team chosen hosts game 1 "
+                             "and the games its home pattern gives it, as if its H button had been marked.",
+                     "Home Team", Message::Icon::Information};
+    const auto host = m_prompts.askChoice(question, {upper, lower}, 0);
+    if (!host)
+        return "The run stopped at " + named +
+               ": it has no home team. Mark one with the H buttons beside its teams, or choose one when the run "
+               "asks.";
+    return m_homeField.chooseHost(series, *host == 0 ? HomeChoice::Upper : HomeChoice::Lower);
 }
 
 RunReport GameRun::play(RunScope scope, int series) {
@@ -151,14 +175,21 @@ RunReport GameRun::play(RunScope scope, int series) {
     std::string last;
     std::string ending;
     while (const auto next = nextSeriesOfRun(m_bracket, scope, series)) {
-        if (!lineUp(*next)) {
-            ending = stoppedAfter(report.gamesCredited);
-            break;
+        if (m_bracket.homeChoice(*next) == HomeChoice::None && !m_bracket.updateOptionsLabel()) {
+            if (const auto stop = chooseHost(*next)) {
+                if (started)
+                    m_progress.runEnded();
+                started = false;
+                m_prompts.say(*stop);
+                ending = stoppedAfter(report.gamesCredited);
+                break;
+            }
         }
         // A game the step is bound to refuse is left to it with the progress window gone, so its message
         // stands alone.
-        const bool refused =
-            m_bracket.updateOptionsLabel() || m_bracket.homeChoice(*next) == HomeChoice::None;
+        const bool refused = m_bracket.updateOptionsLabel() ||
+                             m_bracket.homeChoice(*next) == HomeChoice::None ||
+                             startingPitchersProblem(m_bracket, m_options, *next);
         if (refused && started) {
             m_progress.runEnded();
             started = false;

@@ -4,10 +4,13 @@
 // reset after a run and credit of a click holds for every game of it. A round is played the way a real
 // post-season is: game 1 of each open series of the round, then game 2 of those still open, and so on.
 //
+// A series the run reaches without a home team is given one by the user, asked in a small question; a run
+// only plays series in play for the type shown with both teams named.
+//
 // A run stops, saying why once, when a game is not credited (the step has said why, or the run says that the
 // simulator wrote no line score), when kivp had to raise the home/away warning, when the starting pitchers in
-// force belong to other teams than the next game's, or when the user stops it. Games credited before a stop
-// stay credited.
+// force belong to other teams than the next game's, when the user gives no home team, or when the user stops
+// it. Games credited before a stop stay credited.
 
 #include "bracket/Bracket.h"
 #include "run/GameOutcome.h"
@@ -19,6 +22,7 @@
 
 namespace kivp {
 
+class HomeField;
 class OptionsForm;
 class Prompts;
 
@@ -40,6 +44,16 @@ std::string gameHeading(const Bracket& bracket, int series);
 // Empty for a game that was not played.
 std::string gameReport(const Bracket& bracket, int series, const GameOutcome& outcome);
 
+// Why the options in force cannot play the next game of a series, which has a home team: the starting
+// pitchers they name were chosen for another game (other teams, or the same teams the other way round).
+// Nothing when they can.
+std::optional<std::string> startingPitchersProblem(const Bracket& bracket, const OptionsForm& options,
+                                                   int series);
+// The check every game makes before it starts, by a click or in a run: false, having said why, when the
+// starting pitchers in force belong to another game; otherwise true, a command file's line first made to name
+// this game's teams and roles, as the team switches of an ordinary command line do.
+bool lineUpOptions(const Bracket& bracket, OptionsForm& options, Prompts& prompts, int series);
+
 struct RunReport {
     int gamesCredited = 0;
     std::string statusLine;
@@ -49,20 +63,22 @@ class GameRun {
 public:
     using Step = std::function<GameOutcome(int series)>;
 
-    GameRun(Bracket& bracket, OptionsForm& options, Prompts& prompts, RunProgress& progress, Step step)
-        : m_bracket(bracket), m_options(options), m_prompts(prompts), m_progress(progress),
-          m_step(std::move(step)) {}
+    GameRun(Bracket& bracket, OptionsForm& options, HomeField& homeField, Prompts& prompts,
+            RunProgress& progress, Step step)
+        : m_bracket(bracket), m_options(options), m_homeField(homeField), m_prompts(prompts),
+          m_progress(progress), m_step(std::move(step)) {}
 
     // series: the series whose slot the command came from (any series of the round for the rest of a round;
     // 0 for the current round or the whole playoff).
     RunReport play(RunScope scope, int series);
 
 private:
-    // Lines the options up with the next game; false, having said why, when the run must stop.
-    bool lineUp(int series);
+    // Asks which team hosts a series without a home team and marks it; what to say when the run must stop.
+    std::optional<std::string> chooseHost(int series);
 
     Bracket& m_bracket;
     OptionsForm& m_options;
+    HomeField& m_homeField;
     Prompts& m_prompts;
     RunProgress& m_progress;
     Step m_step;

@@ -1,5 +1,6 @@
 #include "run/HomeField.h"
 
+#include "journal/GameLog.h"
 #include "options/OptionsForm.h"
 #include "platform/IntegerText.h"
 
@@ -75,6 +76,36 @@ std::optional<std::string> HomeField::formatChanged(const std::vector<int>& leng
             message = said;
     }
     return message;
+}
+
+std::optional<std::string> HomeField::chooseHost(int series, HomeChoice host) {
+    if (host == HomeChoice::None)
+        return std::nullopt;
+    // Straight to the buttons, as a pattern's move: the choice was asked for by kivp, not made by a click.
+    m_bracket.speedButton(Bracket::upperButton(series)).down = host == HomeChoice::Upper;
+    m_bracket.speedButton(Bracket::lowerButton(series)).down = host == HomeChoice::Lower;
+    if (!namesStartingPitcher(m_options.rawSwitches()))
+        return std::nullopt;
+    m_bracket.setUpdateOptionsLabel(true);
+    return m_bracket.slot(m_bracket.homeSlot(series)) + " is now the home team of " + seriesName(m_bracket, series) +
+           ".\nThe starting pitchers in force were chosen for another game: choose this series' pitchers in "
+           "Options (or none), then play on.";
+}
+
+void HomeField::showNextHost(int series, int latestGame, const std::string& latestHost) {
+    if (m_bracket.seriesState(series) != kSeriesOpen)
+        return;
+    const std::string& upper = m_bracket.slot(Bracket::upperSlot(series));
+    const std::string& lower = m_bracket.slot(Bracket::lowerSlot(series));
+    if (upper == lower || (latestHost != upper && latestHost != lower))
+        return; // nothing tells the two teams apart
+    const int length = seriesLength(m_bracket, series);
+    // The marked team hosted the latest game exactly when the pattern gave it that game.
+    const bool upperMarked = (latestHost == upper) == m_patterns.markedTeamHosts(length, latestGame);
+    const bool upperHostsNext =
+        upperMarked == m_patterns.markedTeamHosts(length, gamesPlayed(m_bracket, series) + 1);
+    m_bracket.speedButton(Bracket::upperButton(series)).down = upperHostsNext;
+    m_bracket.speedButton(Bracket::lowerButton(series)).down = !upperHostsNext;
 }
 
 std::optional<std::string> HomeField::move(int series, bool markedBefore, bool markedNow, int game,

@@ -6,9 +6,9 @@
 // pattern goes on from there.
 //
 // The move cannot carry chosen starting pitchers along: their numbers belong to the other team's roster. So
-// when the switches in force name one, kivp raises the warning after moving and says why. In command-file
-// mode the command file's line is made to name the new roles, as the team switches of an ordinary command
-// line do.
+// when the switches in force name one, kivp raises the warning after moving and says why (so does the home
+// team a run asks the user for when it reaches a series that has none). In command-file mode the command
+// file's line is made to name the new roles, as the team switches of an ordinary command line do.
 
 #include "bracket/Bracket.h"
 #include "run/HomePattern.h"
@@ -44,6 +44,13 @@ public:
     std::optional<std::string> changePatterns(const HomePatterns& patterns);
     // The format changed; lengthsBefore[s] is series s's length before.
     std::optional<std::string> formatChanged(const std::vector<int>& lengthsBefore);
+    // A run asked who hosts a series that had no home team, and the user chose: that team is marked.
+    std::optional<std::string> chooseHost(int series, HomeChoice host);
+
+    // A playoff was loaded or resumed: an open series whose latest game is known (its number within the
+    // series and its host) shows the host of its next game, as it did when the playoff was saved. The user
+    // chose nothing, so no warning.
+    void showNextHost(int series, int latestGame, const std::string& latestHost);
 
     std::vector<int> seriesLengths() const;
 

@@ -19,7 +19,7 @@ std::optional<InstanceLock> claimProgramFolder(const std::string& folder, Prompt
                     ".\n\nOnly one kivp at a time can use a program folder, so this one will close.\n\n"
                     "Bring the running kivp to the front?";
     question.icon = Message::Icon::Information;
-    if (prompts.askYesNo(question) && !replaceFile(bringForwardRequestPath(folder), ""))
+    if (prompts.askYesNo(question).value_or(false) && !replaceFile(bringForwardRequestPath(folder), ""))
         prompts.report(Error::cannotCreate(bringForwardRequestPath(folder)));
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #include "ui/Accessibility.h"
 
-#include "ui/Sphome.h"
+#include "ui/BracketView.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

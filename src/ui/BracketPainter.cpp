@@ -10,6 +10,7 @@ namespace {
 
 const QColor kLineColour(96, 96, 96);
 const QColor kHomeColour(46, 125, 50);
+const QColor kByeColour(100, 100, 100);
 
 // The size a point font has on a 96 dpi screen, so a scaled painter sets the text where the window does.
 QFont screenSized(QFont font) {
@@ -43,7 +44,10 @@ void paintBracket(QPainter& painter, const Bracket& bracket, const QFont& font) 
         if (!bracket.slotShown(slot))
             continue;
         const Qt::Alignment side = places.onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft;
-        painter.drawText(qtRect(places.nameBox(slot)), side | Qt::AlignVCenter, toQt(bracket.slot(slot)));
+        const QRect name = qtRect(places.nameBox(slot));
+        const QString team = toQt(bracket.slot(slot));
+        painter.drawText(name, side | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(team, Qt::ElideRight, name.width()));
         painter.drawText(qtRect(places.winCountBox(slot)), Qt::AlignCenter, toQt(bracket.winCount(slot)));
         const HomeButton& home = bracket.speedButton(slot + 1);
         if (home.shown && home.down) {
@@ -60,6 +64,18 @@ void paintBracket(QPainter& painter, const Bracket& bracket, const QFont& font) 
             painter.drawText(mark, Qt::AlignCenter, "H");
             painter.restore();
         }
+    }
+    QFont quiet = text;
+    quiet.setItalic(true);
+    for (const layout::ByeMark& bye : places.byes()) {
+        if (!bracket.slotShown(bye.slot))
+            continue;
+        painter.save();
+        painter.setFont(quiet);
+        painter.setPen(kByeColour);
+        const Qt::Alignment side = places.onRightHalf(bye.slot) ? Qt::AlignRight : Qt::AlignLeft;
+        painter.drawText(qtRect(bye.box), side | Qt::AlignVCenter, "bye");
+        painter.restore();
     }
     if (bracket.slotShown(bracket.championSlot())) {
         const QRect champion = qtRect(places.nameBox(bracket.championSlot()));

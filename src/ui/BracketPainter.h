@@ -1,6 +1,6 @@
 #pragma once
-// The bracket drawn with a painter, in the bracket area's own pixels (617 by 129). The main window paints the
-// joining lines under its labels; the printed bracket paints everything the window shows, from the same places.
+// The bracket drawn with a painter, in the design pixels of its layout (617 by 129 for the eight-team tree).
+// The printed bracket paints everything the window shows, from the same places.
 
 #include "bracket/Bracket.h"
 #include "report/BracketLayout.h"

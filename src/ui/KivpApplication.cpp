@@ -1,6 +1,7 @@
 #include "ui/KivpApplication.h"
 
 #include "startup/SingleInstance.h"
+#include "ui/CustomBracketDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/RunProgressDialog.h"
 #include "ui/Spabout.h"
@@ -73,6 +74,10 @@ void KivpApplication::showHelpContents() { m_help->showContents(); }
 void KivpApplication::showAbout() {
     centreOver(*m_form2, *m_form1);
     m_form2->exec();
+}
+
+std::optional<CustomBracket> KivpApplication::chooseCustomBracket(const CustomBracket& current) {
+    return CustomBracketDialog::ask(current, m_form1.get());
 }
 
 // The options window centres itself over the main window each time it is shown.

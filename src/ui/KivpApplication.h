@@ -34,6 +34,7 @@ public:
     void showOptionsWindow() override;
     void closeMainWindow() override;
     void showGameLog() override;
+    std::optional<CustomBracket> chooseCustomBracket(const CustomBracket& current) override;
 
 private:
     void bringToFront();

@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace kivp::ui {
 
@@ -41,13 +44,40 @@ bool QtPrompts::askOkCancel(const Message& question) {
     return box.exec() == QMessageBox::Ok;
 }
 
-bool QtPrompts::askYesNo(const Message& question) {
+std::optional<bool> QtPrompts::askYesNo(const Message& question) {
     QMessageBox box(qtIcon(question.icon), toQt(question.title), toQt(question.text),
-                    QMessageBox::Yes | QMessageBox::No, owner());
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner());
     box.setObjectName("QuestionBox");
     box.setDefaultButton(question.cancelByDefault ? QMessageBox::No : QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    // Escape and the window's close button answer neither Yes nor No.
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Cancel)
+        return std::nullopt;
+    return answer == QMessageBox::Yes;
+}
+
+std::optional<std::size_t> QtPrompts::askChoice(const Message& question,
+                                                const std::vector<std::string>& choices,
+                                                std::size_t defaultChoice) {
+    QMessageBox box(qtIcon(question.icon), toQt(question.title), toQt(question.text), QMessageBox::NoButton,
+                    owner());
+    box.setObjectName("ChoiceBox");
+    std::vector<QPushButton*> buttons;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        // A name's own "&" is shown, not taken for an access key.
+        auto* button = box.addButton(toQt(choices[i]).replace("&", "&&"), QMessageBox::AcceptRole);
+        button->setObjectName(QString("Choice%1").arg(i));
+        if (i == defaultChoice)
+            box.setDefaultButton(button);
+        buttons.push_back(button);
+    }
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    if (chosen == buttons.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(chosen - buttons.begin());
 }
 
 std::optional<std::string> QtPrompts::chooseFolder(const std::string& title) {

@@ -13,7 +13,9 @@ class QtPrompts : public Prompts {
 public:
     void showMessage(const Message& message) override;
     bool askOkCancel(const Message& question) override;
-    bool askYesNo(const Message& question) override;
+    std::optional<bool> askYesNo(const Message& question) override;
+    std::optional<std::size_t> askChoice(const Message& question, const std::vector<std::string>& choices,
+                                         std::size_t defaultChoice) override;
     std::optional<std::string> chooseFolder(const std::string& title) override;
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
     std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& filter,

@@ -91,8 +91,8 @@ void RunProgressDialog::gameEnded(const std::string& result) {
     ++m_games;
     m_results->addItem(QString("%1. %2").arg(m_games).arg(toQt(result)));
     m_results->scrollToBottom();
-    m_played->setText(
-        QString(m_games == 1 ? "1 game played so far." : "%1 games played so far.").arg(m_games));
+    m_played->setText(m_games == 1 ? QString("1 game played so far.")
+                                   : QString("%1 games played so far.").arg(m_games));
     if (m_redraw)
         m_redraw();
     // Between games the windows repaint and the buttons are heard, however quick the games are.

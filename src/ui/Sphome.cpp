@@ -3,7 +3,6 @@
 #include "journal/GameLog.h"
 #include "platform/JpegFile.h"
 #include "ui/Accessibility.h"
-#include "ui/BracketPainter.h"
 #include "ui/BracketPrinter.h"
 #include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
@@ -19,58 +18,21 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QToolTip>
+#include <algorithm>
 
 namespace kivp::ui {
 
 namespace {
 
-constexpr int kBracketTop = 44;
-
-const char* const kSlotHint = "Once the teams are set up, click the team name to play a game in the series";
-
-// The window draws the eight-team tree the bracket starts on.
-const layout::BracketLayout& eightTeamPlaces() {
-    static const Bracket eightTeams;
-    static const layout::BracketLayout places(eightTeams);
-    return places;
-}
-bool onRightHalf(int slot) { return eightTeamPlaces().onRightHalf(slot); }
-QRect nameRect(int slot) { return qtRect(eightTeamPlaces().nameBox(slot)); }
-QRect winCountRect(int slot) { return qtRect(eightTeamPlaces().winCountBox(slot)); }
-QRect buttonRect(int slot) { return qtRect(eightTeamPlaces().homeButtonBox(slot)); }
-
-// How screen readers and automation name each slot.
-QString slotDescription(int slot) {
-    if (slot == kChampionSlot)
-        return "Champion";
-    if (slot == 13 || slot == 14)
-        return QString("Championship, %1 team").arg(slot == 13 ? "left" : "right");
-    const int series = (slot + 1) / 2;
-    const QString half = onRightHalf(slot) ? "right" : "left";
-    const QString position = slot == Bracket::upperSlot(series) ? "upper" : "lower";
-    if (slot >= 9)
-        return QString("Semi final, %1 half, %2 team").arg(half, position);
-    return QString("Round 1, %1 half, series %2, %3 team").arg(half).arg(series).arg(position);
-}
-
 int keyCodeOf(const QKeyEvent* event) { return event->key() == Qt::Key_F1 ? MainForm::kF1 : 0; }
 
-// The team pickers of each half of the set-up area, in rank order: ComboBox3..6 then ComboBox14..17 on the
-// left, ComboBox10..13 then ComboBox18..21 on the right.
-constexpr int kPickersPerHalf = kPickerCount / 2;
-int pickerOf(int side, int rank) {
-    const int first = rank < 4 ? 4 * side + rank : 8 + 4 * side + rank - 4;
-    return kPickerNumbers[static_cast<std::size_t>(first)];
-}
-bool onLeftHalf(int comboBox) {
-    return comboBox <= 6 || (comboBox >= 14 && comboBox <= 17);
-}
+// Pickers a column of a group holds; a group's eight ranks take two columns side by side, so the set-up area
+// grows wider rather than taller than a screen.
+constexpr int kPickersPerColumn = 4;
 
 } // namespace
 
@@ -83,9 +45,23 @@ public:
         : QWidget(parent), m_leastSize(std::move(leastSize)) {}
     QSize minimumSizeHint() const override {
         QSize least = QWidget::minimumSizeHint().expandedTo(m_leastSize());
-        if (layout() && layout()->hasHeightForWidth())
-            least.setHeight(
-                std::max(least.height(), layout()->heightForWidth(std::max(width(), least.width()))));
+        if (const QLayout* column = layout(); column && column->hasHeightForWidth()) {
+            // Each part at its least height, a wrapping one at the height its lines take at this width.
+            const int width = std::max(this->width(), least.width());
+            int height = 0, parts = 0;
+            for (int i = 0; i < column->count(); ++i) {
+                const QLayoutItem* item = column->itemAt(i);
+                if (item->isEmpty())
+                    continue;
+                const int itemHeight = item->minimumSize().height();
+                height += item->hasHeightForWidth() ? std::max(itemHeight, item->heightForWidth(width))
+                                                    : itemHeight;
+                ++parts;
+            }
+            const QMargins margins = column->contentsMargins();
+            height += margins.top() + margins.bottom() + std::max(0, parts - 1) * column->spacing();
+            least.setHeight(std::max(least.height(), height));
+        }
         return least;
     }
 
@@ -138,88 +114,6 @@ private:
     QString m_folder;
 };
 
-// The bracket's background: the picture when one is shown, and the lines that join each series to the slot its
-// winner moves to.
-class BracketArea : public QWidget {
-public:
-    BracketArea(const MainForm& model, const QImage& picture, QWidget* parent)
-        : QWidget(parent), m_model(model), m_picture(picture) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        if (m_model.Image1Visible() && !m_picture.isNull())
-            painter.drawImage(rect(), m_picture);
-        paintJoiningLines(painter, m_model.bracket());
-    }
-
-private:
-    const MainForm& m_model;
-    const QImage& m_picture;
-};
-
-SlotLabel::SlotLabel(QWidget* parent) : QLabel(parent) {
-    installAccessibility();
-    setCursor(Qt::PointingHandCursor);
-    setToolTip(kSlotHint);
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void SlotLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit activated();
-}
-
-void SlotLabel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
-        emit activated();
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-// A slot reached from the keyboard is marked, so keyboard users see where Enter will play, and shows its tooltip
-// (the series' games) as hovering does. The mark is a tinted, dashed outline in the selection colour, which no one
-// takes for the champion's plain box; a slot clicked with the mouse gets none, since the click already played.
-void SlotLabel::focusInEvent(QFocusEvent* event) {
-    QLabel::focusInEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
-        m_keyboardFocus = true;
-    else if (reason == Qt::MouseFocusReason)
-        m_keyboardFocus = false;
-    update();
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-        QToolTip::showText(mapToGlobal(QPoint(0, height())), toolTip(), this);
-}
-
-void SlotLabel::focusOutEvent(QFocusEvent* event) {
-    QLabel::focusOutEvent(event);
-    // A menu or another window taking the focus for a while does not end keyboard use.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        m_keyboardFocus = false;
-    update();
-    QToolTip::hideText();
-}
-
-void SlotLabel::paintEvent(QPaintEvent* event) {
-    const bool marked = showsKeyboardFocus();
-    if (marked) {
-        QPainter painter(this);
-        QColor tint = palette().color(QPalette::Highlight);
-        tint.setAlpha(48);
-        painter.fillRect(rect(), tint);
-    }
-    QLabel::paintEvent(event);
-    if (marked) {
-        QPainter painter(this);
-        QPen pen(palette().color(QPalette::Highlight), 1, Qt::DashLine);
-        painter.setPen(pen);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    }
-}
-
 TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_model(model), m_prompts(prompts) {
     setObjectName("TForm1");
@@ -240,9 +134,6 @@ TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
 }
 
 void TForm1::layOut() {
-    // The bracket's places are drawn for the labels' classic font; the rest of the window takes the user's.
-    m_bracketArea->setFont(toQt(FontChoice{}));
-    m_bracketArea->setMinimumSize(layout::kBracketWidth, layout::kBracketHeight);
     m_bracketArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // The warning keeps its room while hidden, so the bracket does not jump when it comes and goes.
     QSizePolicy warning = m_updateOptionsLabel->sizePolicy();
@@ -307,6 +198,36 @@ void TForm1::handle(const std::function<void()>& handler) {
     if (wasOpen != m_model.teamSetupOpen()) {
         fitTeamSetup(heightBefore);
         recentreVertically();
+    }
+    fitBracket();
+}
+
+QSize TForm1::roomOnScreen() const {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    return screen->availableGeometry().size() - (frameGeometry().size() - size());
+}
+
+void TForm1::fitBracket() {
+    const QSize hint = m_bracketArea->sizeHint();
+    if (hint == m_bracketHint)
+        return;
+    m_bracketHint = hint;
+    if (!isVisible() || isMaximized() || isFullScreen())
+        return;
+    layout()->activate();
+    const QSize more = (hint - m_bracketArea->size()).expandedTo(QSize(0, 0));
+    if (more.isNull())
+        return;
+    // Within the screen: the bracket takes a smaller scale rather than the window growing past it.
+    resize((size() + more).boundedTo(roomOnScreen()).expandedTo(minimumSize()));
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+        const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+        move(pos() + QPoint(left - frame.left(), top - frame.top()));
     }
 }
 
@@ -466,7 +387,7 @@ void TForm1::buildPlayMenus() {
     // A long report takes a second line rather than losing its end at the window's edge. The room for it is
     // kept, so the window does not change its height from one game to the next.
     m_statusLine->setWordWrap(true);
-    m_statusLine->setMinimumHeight(2 * m_statusLine->fontMetrics().lineSpacing() + 2);
+    m_statusLine->setFixedHeight(2 * m_statusLine->fontMetrics().lineSpacing() + 2);
     statusBar()->addWidget(m_statusLine, 1);
     statusBar()->setSizeGripEnabled(false);
 }
@@ -480,12 +401,11 @@ void TForm1::buildTopBar(QWidget* client) {
     m_playoffTypeBox->setObjectName("PlayoffTypeBox");
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
-    // The window draws the eight-team tree only, for now: the types on larger trees are not offered yet.
-    for (int type = 0; type < kClassicTypeCount; ++type)
-        m_playoffTypeBox->addItem(toQt(playoffTypeItems()[static_cast<std::size_t>(type)]));
+    for (const std::string& type : playoffTypeItems())
+        m_playoffTypeBox->addItem(toQt(type));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
-        // Picking the type already shown is not a change.
-        if (index != m_model.bracket().playoffTypeIndex())
+        // Picking the type already shown is not a change, but picking Custom again asks for another field.
+        if (index != m_model.bracket().playoffTypeIndex() || index == kCustomType)
             handle([this, index] { m_model.PlayoffTypeBoxChange(index); });
     });
     m_playoffTypeBox->installEventFilter(this);
@@ -535,69 +455,15 @@ void TForm1::buildTopBar(QWidget* client) {
 }
 
 void TForm1::buildBracket(QWidget* client) {
-    m_bracketArea = new BracketArea(m_model, m_picture, client);
-    m_bracketArea->setObjectName("Image1");
-    m_bracketArea->setAccessibleName("Bracket");
-    m_bracketArea->setGeometry(0, kBracketTop, layout::kBracketWidth, layout::kBracketHeight);
-
-    auto heading = [&](int number, const char* text, QRect where) {
-        auto* label = new QLabel(text, m_bracketArea);
-        label->setObjectName(QString("Label%1").arg(number));
-        label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(where);
-        m_headings[static_cast<std::size_t>(number)] = label;
-    };
-    for (const layout::Heading& h : eightTeamPlaces().headings())
-        heading(h.label, h.text.c_str(), qtRect(h.box));
-
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        auto* label = new SlotLabel(m_bracketArea);
-        label->setObjectName(toQt(m_model.bracket().slotControl(slot)));
-        label->setGeometry(nameRect(slot));
-        label->setAccessibleName(slotDescription(slot));
-        if (slot == kChampionSlot) {
-            label->setAlignment(Qt::AlignCenter);
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-            label->setCursor(Qt::ArrowCursor);
-            label->setToolTip({});
-            label->setFocusPolicy(Qt::NoFocus);
-        } else {
-            label->setAlignment((onRightHalf(slot) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            connect(label, &SlotLabel::activated, this,
-                    [this, slot] { handle([this, slot] { m_model.Label9Click(slot); }); });
-            // Right click, or the menu key on a focused slot.
-            label->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(label, &QWidget::customContextMenuRequested, this, [this, slot, label](const QPoint& at) {
-                m_menuSlot = slot;
-                m_slotMenu->popup(label->mapToGlobal(at));
-            });
-        }
-        m_slots[static_cast<std::size_t>(slot)] = label;
-    }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
-        auto* label = new QLabel(m_bracketArea);
-        label->setObjectName(toQt(m_model.bracket().winCountControl(slot)));
-        label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(winCountRect(slot));
-        label->setAccessibleName("Wins: " + slotDescription(slot));
-        m_winCounts[static_cast<std::size_t>(slot)] = label;
-
-        const int number = slot + 1;
-        auto* button = new QToolButton(m_bracketArea);
-        button->setObjectName(QString("SpeedButton%1").arg(number));
-        button->setCheckable(true);
-        button->setGeometry(buttonRect(slot));
-        button->setText("H");
-        // A home button that is down reads as "home" at a glance: white on green.
-        button->setStyleSheet("QToolButton { border: 1px solid #808080; border-radius: 2px; background: white;"
-                              " color: #b0b0b0; font: bold 7pt; padding: 0px; }"
-                              "QToolButton:checked { background: #2e7d32; color: white; border-color: #1b5e20; }");
-        button->setToolTip("Click to make this team the home team of its series");
-        button->setAccessibleName("Home team: " + slotDescription(slot));
-        connect(button, &QToolButton::clicked, this,
-                [this, number] { handle([this, number] { m_model.SpeedButton2Click(number); }); });
-        m_buttons[static_cast<std::size_t>(number)] = button;
-    }
+    m_bracketArea = new BracketView(m_model, m_picture, client);
+    connect(m_bracketArea, &BracketView::slotActivated, this,
+            [this](int slot) { handle([this, slot] { m_model.Label9Click(slot); }); });
+    connect(m_bracketArea, &BracketView::slotMenuRequested, this, [this](int slot, const QPoint& at) {
+        m_menuSlot = slot;
+        m_slotMenu->popup(at);
+    });
+    connect(m_bracketArea, &BracketView::homeButtonClicked, this,
+            [this](int number) { handle([this, number] { m_model.SpeedButton2Click(number); }); });
 }
 
 void TForm1::buildTeamSetup(QWidget* client) {
@@ -621,39 +487,30 @@ void TForm1::buildTeamSetup(QWidget* client) {
     folderRow->addWidget(m_label32, 1);
     folderRow->addWidget(speedButton1);
 
-    // Each half's pickers in rank order down a column: the first four, of the classic types, then the four
-    // more a larger field takes in a second column beside them, so the area grows wider rather than taller
-    // than a screen. Pickers not in play are hidden and take no room.
+    // The pickers go into the two groups as the bracket's field needs them: placePickers().
     auto* halvesRow = new QHBoxLayout;
-    QWidget* previous = speedButton1;
     for (int side = 0; side < 2; ++side) {
-        auto* group = new QGroupBox(side == 0 ? "Left half of the bracket" : "Right half of the bracket",
-                                    m_teamSetup);
+        auto* group = new QGroupBox(m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
-        auto* grid = new QGridLayout(group);
-        for (int rank = 0; rank < kPickersPerHalf; ++rank) {
-            const int comboBox = pickerOf(side, rank);
-            auto* caption = new QLabel(group);
-            caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
-            m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
-            auto* picker = new QComboBox(group);
-            picker->setObjectName(QString("ComboBox%1").arg(comboBox));
-            keepRoleName(picker);
-            picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-            picker->setMinimumContentsLength(9); // a team name has up to eight letters
-            picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-            caption->setBuddy(picker);
-            connect(picker, &QComboBox::activated, this,
-                    [this, comboBox](int index) { handle([this, comboBox, index] {
-                        m_model.choosePicker(comboBox, index);
-                    }); });
-            m_pickers[static_cast<std::size_t>(comboBox)] = picker;
-            grid->addWidget(caption, rank % 4, rank / 4 * 2);
-            grid->addWidget(picker, rank % 4, rank / 4 * 2 + 1);
-            setTabOrder(previous, picker);
-            previous = picker;
-        }
+        m_pickerGroups[static_cast<std::size_t>(side)] = group;
+        m_pickerGrids[static_cast<std::size_t>(side)] = new QGridLayout(group);
         halvesRow->addWidget(group, 1);
+    }
+    for (int comboBox : kPickerNumbers) {
+        auto* caption = new QLabel(m_teamSetup);
+        caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
+        m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
+        auto* picker = new QComboBox(m_teamSetup);
+        picker->setObjectName(QString("ComboBox%1").arg(comboBox));
+        keepRoleName(picker);
+        picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        picker->setMinimumContentsLength(9); // a team name has up to eight letters
+        picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        caption->setBuddy(picker);
+        connect(picker, &QComboBox::activated, this, [this, comboBox](int index) {
+            handle([this, comboBox, index] { m_model.choosePicker(comboBox, index); });
+        });
+        m_pickers[static_cast<std::size_t>(comboBox)] = picker;
     }
 
     auto* done = new QPushButton("Done", m_teamSetup);
@@ -662,18 +519,84 @@ void TForm1::buildTeamSetup(QWidget* client) {
     auto* cancel = new QPushButton("Cancel", m_teamSetup);
     cancel->setObjectName("Button8");
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
-    setTabOrder(previous, done);
-    setTabOrder(done, cancel);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(done);
-    buttonRow->addWidget(cancel);
-    buttonRow->addStretch(1);
+    m_setupButtons = {done, cancel};
+    // Beside the pickers rather than below them, so the area takes no more height than they need.
+    auto* buttons = new QVBoxLayout;
+    buttons->addSpacing(done->fontMetrics().lineSpacing());
+    buttons->addWidget(done);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    halvesRow->addLayout(buttons);
 
     auto* area = new QVBoxLayout(m_teamSetup);
     area->addLayout(folderRow);
     area->addLayout(halvesRow);
-    area->addLayout(buttonRow);
+}
+
+void TForm1::placePickers() {
+    const Bracket& bracket = m_model.bracket();
+    const int halves = bracket.tree().halves();
+    // A half's teams go down its group by rank; a field of one half fills the first group, then the second.
+    std::vector<std::pair<int, int>> places(kPickerCount, {0, 0});
+    for (int half = 0; half < halves; ++half) {
+        for (int rank = 1; rank <= kPickerCount; ++rank) {
+            const int index = pickerIndexOf(halves, half, rank);
+            if (index >= 0)
+                places[static_cast<std::size_t>(index)] =
+                    halves == 2 ? std::pair(half, rank - 1) : std::pair((rank - 1) / 8, (rank - 1) % 8);
+        }
+    }
+    if (places != m_pickerPlaces) {
+        m_pickerPlaces = places;
+        for (QGridLayout* grid : m_pickerGrids) {
+            while (QLayoutItem* item = grid->takeAt(0))
+                delete item;
+        }
+        std::vector<std::size_t> order(kPickerCount);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(),
+                  [&](std::size_t a, std::size_t b) { return places[a] < places[b]; });
+        // The keyboard goes through each group by rank, the first group first.
+        QWidget* before = m_teamSetup->findChild<QWidget*>("SpeedButton1");
+        for (std::size_t i : order) {
+            const int comboBox = kPickerNumbers[i];
+            const auto& [group, rank] = places[i];
+            QGridLayout* grid = m_pickerGrids[static_cast<std::size_t>(group)];
+            QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+            const int row = rank % kPickersPerColumn, column = rank / kPickersPerColumn * 2;
+            grid->addWidget(m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))], row,
+                            column);
+            grid->addWidget(picker, row, column + 1);
+            setTabOrder(before, picker);
+            before = picker;
+        }
+        setTabOrder(before, m_setupButtons[0]);
+        setTabOrder(m_setupButtons[0], m_setupButtons[1]);
+    }
+
+    const PlayoffTypeInfo info = bracket.typeInfo();
+    std::array<bool, 2> used{};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const int comboBox = kPickerNumbers[i];
+        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
+        caption->setText(toQt(bracket.pickerCaption(comboBox)));
+        if (bracket.pickerShown(comboBox))
+            used[static_cast<std::size_t>(places[i].first)] = true;
+        m_pickers[static_cast<std::size_t>(comboBox)]->setAccessibleName(
+            info.classic
+                ? QString("%1, %2 half").arg(caption->text()).arg(places[i].first == 0 ? "left" : "right")
+                : caption->text());
+    }
+    for (int group = 0; group < 2; ++group) {
+        QGroupBox* box = m_pickerGroups[static_cast<std::size_t>(group)];
+        box->setVisible(group == 0 || used[1]);
+        QString title = halves == 1 ? QString("Seeds %1 to %2").arg(group * 8 + 1).arg(group * 8 + 8)
+                                    : toQt(info.halfLongNames[static_cast<std::size_t>(group)]);
+        if (title.endsWith(" half"))
+            title = QString("%1 of the bracket").arg(title.left(1).toUpper() + title.mid(1));
+        box->setTitle(title);
+    }
 }
 
 void TForm1::refresh() {
@@ -702,33 +625,15 @@ void TForm1::refresh() {
                                      : patterns.forLength(length) == pattern);
     }
     m_statusLine->setText(toQt(m_model.statusLine()));
+    // "[*]" is where Qt shows the mark of a window whose games are not all saved.
+    setWindowTitle(toQt(m_model.windowTitle()) + "[*]");
+    setWindowModified(m_model.windowModified());
 
     const Journal& journal = m_model.journal().journal();
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        auto* label = m_slots[static_cast<std::size_t>(slot)];
-        label->setText(toQt(bracket.slot(slot)));
-        const auto series = bracket.seriesOfSlot(slot);
-        const QString games = series ? toQt(seriesGames(journal, *series)) : QString();
-        if (series)
-            label->setToolTip(games.isEmpty() ? kSlotHint : games);
-        label->setAccessibleDescription(games.isEmpty() ? label->text() : label->text() + "\n" + games);
-        label->setVisible(bracket.slotShown(slot));
-    }
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot) {
-        auto* label = m_winCounts[static_cast<std::size_t>(slot)];
-        label->setText(toQt(bracket.winCount(slot)));
-        label->setAccessibleDescription(label->text());
-        label->setVisible(bracket.slotShown(slot));
-    }
-    for (int number = kFirstHomeButton; number <= kLastHomeButton; ++number) {
-        auto* button = m_buttons[static_cast<std::size_t>(number)];
-        button->setChecked(bracket.speedButton(number).down);
-        button->setVisible(bracket.speedButton(number).shown);
-    }
-    for (int number : {4, 5, 6, 7, 8, 33})
-        m_headings[static_cast<std::size_t>(number)]->setVisible(bracket.headingShown(number));
+    m_bracketArea->refresh();
 
     m_teamSetup->setVisible(m_model.teamSetupOpen());
+    placePickers();
     m_label32->setFolder(toQt(m_model.Label32()));
     QStringList teams;
     for (const auto& team : m_model.teamItems())
@@ -746,10 +651,8 @@ void TForm1::refresh() {
         }
         picker->setCurrentIndex(m_model.picker(comboBox).itemIndex);
         picker->setVisible(bracket.pickerShown(comboBox));
-        auto* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
-        caption->setText(toQt(bracket.pickerCaption(comboBox)));
-        caption->setVisible(bracket.pickerCaptionShown(captionLabelOf(comboBox)));
-        picker->setAccessibleName(caption->text() + (onLeftHalf(comboBox) ? ", left half" : ", right half"));
+        m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))]->setVisible(
+            bracket.pickerCaptionShown(captionLabelOf(comboBox)));
     }
 
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
@@ -759,7 +662,6 @@ void TForm1::refresh() {
     if (m_gameLog)
         m_gameLog->setLog(toQt(gameLogText(journal)));
     updatePicture();
-    updateLabelFont();
     m_bracketArea->update();
 }
 
@@ -810,19 +712,6 @@ void TForm1::updatePicture() {
     m_picture = image;
 }
 
-void TForm1::updateLabelFont() {
-    if (m_model.labelFont() == m_appliedFont)
-        return;
-    m_appliedFont = m_model.labelFont();
-    const QFont font = toQt(m_appliedFont);
-    for (int number : {4, 5, 6, 7, 8, 33})
-        m_headings[static_cast<std::size_t>(number)]->setFont(font);
-    for (int slot = 1; slot <= kSlotCount; ++slot)
-        m_slots[static_cast<std::size_t>(slot)]->setFont(font);
-    for (int slot = 1; slot <= kTeamSlotCount; ++slot)
-        m_winCounts[static_cast<std::size_t>(slot)]->setFont(font);
-}
-
 void TForm1::recentreVertically() {
     if (isMaximized() || isFullScreen())
         return;
@@ -842,13 +731,15 @@ void TForm1::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     m_model.FormShow();
     refresh();
+    m_bracketHint = m_bracketArea->sizeHint();
     if (m_placed)
         return;
-    // Wide enough for the top bar on one line, however long the note of home patterns is.
+    // The bracket at its preferred size and the top bar on one line, however long the note of home patterns
+    // is, within the screen.
     m_homePatternLabel->setWordWrap(false);
     const QSize oneLine = sizeHint();
     m_homePatternLabel->setWordWrap(true);
-    resize(oneLine.expandedTo(minimumSize()));
+    resize(oneLine.boundedTo(roomOnScreen()).expandedTo(minimumSize()));
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         move(area.x() + std::max(0, (area.width() - frameGeometry().width()) / 2),

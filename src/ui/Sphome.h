@@ -4,6 +4,7 @@
 // redrawn from it.
 
 #include "app/MainForm.h"
+#include "ui/BracketView.h"
 
 #include <QImage>
 #include <QLabel>
@@ -15,34 +16,14 @@
 class QAction;
 class QMenu;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QPushButton;
 class QToolButton;
 class QWidget;
 
 namespace kivp::ui {
 
-// A team slot of the bracket: clicked with the mouse, or focused and played with Enter or Space.
-class SlotLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit SlotLabel(QWidget* parent = nullptr);
-    // Whether the slot shows the mark of keyboard focus: focused, and reached from the keyboard.
-    bool showsKeyboardFocus() const { return hasFocus() && m_keyboardFocus; }
-signals:
-    void activated();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool m_keyboardFocus = false;
-};
-
-class BracketArea;
 class FolderLabel;
 class GameLogWindow;
 
@@ -76,34 +57,43 @@ private:
     // The client area top to bottom: the top bar, the warning, the bracket (which takes the room the window
     // has to spare) and the set-up area.
     void layOut();
+    // The set-up area's pickers for the field of the bracket's type, each half (or each eight of a field in
+    // one half) in its group, ranks down the group's columns.
+    void placePickers();
     // Puts the window where it was when kivp last closed, if that place is still on a screen.
     void restorePlacement();
+    // The room the screen leaves the window, its frame taken off.
+    QSize roomOnScreen() const;
     // The set-up area opened or closed: the window grows or shrinks by it from the height it had before (the
     // layout may have stretched it already), so the bracket keeps its size.
     void fitTeamSetup(int before);
+    // The bracket now asks for more room (a larger tree): the window grows to show it at its preferred size,
+    // within the screen.
+    void fitBracket();
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
-    void updateLabelFont();
 
     MainForm& m_model;
     Prompts& m_prompts;
     bool m_shownOnce = false;
     bool m_placed = false;    // put where it was last time, rather than centred
     int m_teamSetupExtra = 0; // the height the window grew by as the set-up area opened
+    QSize m_bracketHint;      // the bracket's preferred size the window last grew to
     QWidget* m_client = nullptr;
     QWidget* m_topBar = nullptr;
     QComboBox* m_playoffTypeBox = nullptr;
     QComboBox* m_playoffFormatBox = nullptr;
     QLabel* m_updateOptionsLabel = nullptr;
-    BracketArea* m_bracketArea = nullptr;
-    std::array<SlotLabel*, 16> m_slots{};     // [1..15]
-    std::array<QLabel*, 15> m_winCounts{};    // [1..14]
-    std::array<QToolButton*, 16> m_buttons{}; // [2..15]
-    std::array<QLabel*, 34> m_headings{};     // Label4..Label8, Label33
-    std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
+    BracketView* m_bracketArea = nullptr;
+    std::array<QComboBox*, 22> m_pickers{};     // ComboBox3..6, ComboBox10..21
     std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
+    std::array<QGroupBox*, 2> m_pickerGroups{};
+    std::array<QGridLayout*, 2> m_pickerGrids{};
+    std::array<QPushButton*, 2> m_setupButtons{}; // Done, Cancel
+    // The group and rank place (0 to 7) of each picker, in kPickerNumbers' order.
+    std::vector<std::pair<int, int>> m_pickerPlaces;
     FolderLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
@@ -118,7 +108,6 @@ private:
     GameLogWindow* m_gameLog = nullptr;
     std::string m_picturePath;
     QImage m_picture;
-    FontChoice m_appliedFont;
 };
 
 } // namespace kivp::ui

@@ -124,12 +124,41 @@ TEST_F(MainFormTest, CancelKeepsPickerChoicesAndOnlyDoneCopiesThemIntoTheBracket
     EXPECT_EQ(form.pickerText(3), "Cedar");
     EXPECT_EQ(form.bracket().slot(1), "Team 1");
 
+    // Done sets nothing up while a picker shown is empty, and says which ones are.
     form.Button1Click();
+    form.Button2Click();
+    EXPECT_EQ(prompts.messages(),
+              (std::vector<std::string>{"These team pickers have no team chosen: Team 2 (left half), Team 3 "
+                                        "(left half), Team 1 (right half), Team 2 (right half), Team 3 (right "
+                                        "half), Team 4 (right half).\n\nChoose a team in each of them, then "
+                                        "press Done again."}));
+    EXPECT_TRUE(form.teamSetupOpen());
+    EXPECT_EQ(form.bracket().seriesState(1), kSeriesNotSetUp);
+
+    for (int comboBox : {4, 5, 10, 11, 12, 13})
+        form.choosePicker(comboBox, 1);
     form.Button2Click();
     EXPECT_FALSE(form.teamSetupOpen());
     EXPECT_EQ(form.bracket().slot(1), "Cedar");
     EXPECT_EQ(form.bracket().slot(2), "Ash");
-    EXPECT_EQ(form.bracket().slot(3), ""); // an empty picker is copied as it is
+}
+
+TEST_F(MainFormTest, DoneInATeamFolderWithoutTeamsSetsNothingUpSoNoGameStarts) {
+    start();
+    form.PlayoffTypeBoxChange(2); // two pickers shown
+    form.Button2Click();
+    EXPECT_EQ(prompts.messages(),
+              (std::vector<std::string>{"These team pickers have no team chosen: Team 1 (left half), Team 1 "
+                                        "(right half).\n\nChoose a team in each of them, then press Done "
+                                        "again.\n\nThe team folder " + dir.path() +
+                                        " lists no team files: choose the folder of your KIV .dat files with "
+                                        "the \"...\" button."}));
+    // Nameless series, as a playoff file saved by an earlier Done can hold, are not played either.
+    form.bracket().applyTeams({});
+    form.PlayNextGameClick(0);
+    form.Label9Click(13);
+    EXPECT_TRUE(runner.calls.empty());
+    EXPECT_EQ(form.statusLine(), "There is no game left to play.");
 }
 
 TEST_F(MainFormTest, ResetFormRestoresTheBracketAndRelistsTheTeamsWithoutChoices) {
@@ -305,6 +334,28 @@ TEST_F(MainFormTest, OptionsRefusesWhileAPlayableSeriesHasNoHomeTeam) {
     }
 }
 
+// A later type marks the home team of every series that opens, so Options opens whatever order the series end
+// in (here the 3/6 wild-card series before the 4/5 one), and refuses only while one that can be played has
+// none.
+TEST_F(MainFormTest, OptionsOnALaterTypeLooksAtTheSeriesThatCanBePlayed) {
+    teams({"Ash", "Birch", "Cedar", "Dogwood", "Elm", "Fir", "Gum", "Hazel", "Ivy", "Juniper", "Kauri",
+           "Larch", "Maple", "Nutmeg", "Oak", "Pine"});
+    start();
+    form.PlayoffTypeBoxChange(5);   // "2022-"
+    form.PlayoffFormatBoxChange(6); // "1-1-1-1"
+    for (std::size_t i = 0; i < kPickerNumbers.size(); ++i)
+        form.choosePicker(kPickerNumbers[i], static_cast<int>(i));
+    form.Button2Click();
+    runner.thenScore(1, 2);
+    form.Label9Click(Bracket::upperSlot(2));
+    ASSERT_EQ(form.bracket().seriesState(2), kSeriesDecided);
+    form.Button5Click();
+    EXPECT_EQ(view.requests, std::vector<std::string>{"options"});
+    form.bracket().speedButton(Bracket::upperButton(6)).down = false;
+    form.Button5Click();
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{kHomeTeamMissing});
+}
+
 TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderAndCreditsTheHomeTeamOnATie) {
     setUpEight(); // "1-1-1": one game decides a series
     runner.thenScore(4, 4);
@@ -371,6 +422,47 @@ TEST_F(MainFormTest, AGameTheUserStoppedCountsForNothingAndKeepsTheOptions) {
     EXPECT_EQ(form.bracket().seriesState(1), 0);
     EXPECT_TRUE(form.options().checkBox(CheckBoxId::CheckBox23).checked);
     EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(MainFormTest, TheStatusLineNoLongerNamesTheChampionOnceTheGameIsTakenBackOrThePlayoffChanges) {
+    teams({"Ash", "Birch"});
+    start();
+    const std::string saved = dir.file("saved.kvp");
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"Undo", [&] { form.UndoGame1Click(); }},
+        {"Reset Form", [&] { form.Button4Click(); }},
+        {"Done", [&] { form.Button2Click(); }},
+        {"Load Playoff",
+         [&] {
+             prompts.files = {saved};
+             form.Button7Click();
+         }},
+        {"a type change", [&] { form.PlayoffTypeBoxChange(1); }},
+    };
+    for (const auto& [name, command] : commands) {
+        form.PlayoffTypeBoxChange(2);
+        form.PlayoffFormatBoxChange(0); // one game decides
+        form.choosePicker(3, 0);
+        form.choosePicker(10, 1);
+        prompts.answers = {true}; // the playoff before is set aside
+        form.Button2Click();
+        if (!test::exists(saved)) {
+            prompts.files = {saved};
+            form.SavePlayoffAs1Click();
+        }
+        runner.thenScore(1, 2);
+        form.Label9Click(13);
+        ASSERT_EQ(form.statusLine(),
+                  "Birch at Ash: Ash won 2-1. Ash wins the series 1-0 and is the champion!");
+        prompts.answers = {true};
+        command();
+        std::string now;
+        if (std::string(name) == "Undo")
+            now = "Taken back: game 1 of Championship, Birch 1 at Ash 2.";
+        else if (std::string(name) == "Load Playoff")
+            now = "Playoff loaded from " + saved + ".";
+        EXPECT_EQ(form.statusLine(), now) << name;
+    }
 }
 
 } // namespace

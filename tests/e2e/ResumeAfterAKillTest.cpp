@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kivp {
@@ -77,8 +78,13 @@ TEST(ResumeAfterAKill, StartsAgainWithEveryGameCreditedBeforeTheKillAndPlaysOnTo
     // The question named the playoff, and Yes put back the bracket and the game log as they were.
     const auto& calls = restarted->prompts().calls;
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_NE(calls[0].message.text.find("1995- playoff, format 3-3-3, 8 games played"), std::string::npos)
-        << calls[0].message.text;
+    const std::string& question = calls[0].message.text;
+    EXPECT_NE(question.find("1995- playoff, format 3-3-3, 8 games played"), std::string::npos) << question;
+    // Each decided series has knocked one team out, which is not among those still in.
+    const long decided = std::count(bracketAtKill.seriesStates.begin(), bracketAtKill.seriesStates.end(), 1);
+    const std::size_t listed = question.find("Still in it: ");
+    const auto end = question.begin() + static_cast<long>(question.find('\n', listed));
+    EXPECT_EQ(std::count(question.begin() + static_cast<long>(listed), end, ',') + 1, 8 - decided);
     MainForm& form = restarted->form();
     EXPECT_EQ(PlayoffFile::of(form.bracket(), form.Label32()), bracketAtKill);
     EXPECT_EQ(gamesOf(form), gamesAtKill);

@@ -147,6 +147,67 @@ TEST_F(JournalKeeperTest, UndoAsksSayingTheSimulatorKeepsTheGameRedoPutsItBackWi
     EXPECT_EQ(wins(), "2-1");
     ASSERT_EQ(kivp.prompts().messages().size(), 1u);
     EXPECT_EQ(kivp.prompts().messages()[0].rfind("kivp could not write its autosave file " + autosave() + ".", 0), 0u);
+
+    // A game played after an undo takes the place of the game undone, which cannot come back.
+    kivp.prompts().answers = {true};
+    kivp.form().UndoGame1Click();
+    play(5, 1);
+    EXPECT_FALSE(kivp.form().RedoGame1Enabled());
+}
+
+TEST_F(JournalKeeperTest, SavePlayoffAsksBeforeReplacingAnotherPlayoffsFileAndTheTitleNamesThePlayoffsFile) {
+    start();
+    play(1, 2);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode");
+    kivp.prompts().files = {dir.file("t1.kvp")};
+    kivp.form().SavePlayoffAs1Click();
+    kivp.prompts().files = {dir.file("t1.kvp")};
+    kivp.form().Button7Click();
+    play(4, 3);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode - t1.kvp");
+    EXPECT_TRUE(kivp.form().windowModified());
+
+    // No statistics file name: Save Playoff writes playoff1.kvp, which holds an earlier playoff.
+    const std::string earlier = dir.write("playoff1.kvp", "an earlier playoff");
+    kivp.prompts().clear();
+    kivp.prompts().answers = {false};
+    kivp.form().Button6Click();
+    ASSERT_EQ(questions(kivp).size(), 1u);
+    EXPECT_EQ(questions(kivp)[0].message.text,
+              "Save Playoff saves to " + earlier + ", which already exists and is not this playoff's file (this "
+              "playoff belongs to " + dir.file("t1.kvp") + ").\n\nReplace " + earlier +
+              " with the playoff in the window? File > Save Playoff As... saves it under another name.");
+    EXPECT_TRUE(questions(kivp)[0].message.cancelByDefault);
+    EXPECT_EQ(test::readBytes(earlier), "an earlier playoff");
+
+    kivp.prompts().answers = {true};
+    kivp.form().Button6Click();
+    EXPECT_EQ(gamesIn(earlier), 2);
+    EXPECT_EQ(kivp.form().windowTitle(), "KIV Playoff Mode - playoff1.kvp");
+    EXPECT_FALSE(kivp.form().windowModified());
+    kivp.form().Button6Click(); // now the playoff's own file
+    EXPECT_EQ(questions(kivp).size(), 2u);
+}
+
+TEST_F(JournalKeeperTest, EveryChangeThePlayoffFileHoldsIsAutosaved) {
+    start();
+    play(1, 2);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"format", [this] { kivp.form().PlayoffFormatBoxChange(0); }},
+        {"playoff type", [this] { kivp.form().PlayoffTypeBoxChange(1); }},
+        {"team folder",
+         [this] {
+             kivp.prompts().folders = {dir.mkdir("league")};
+             kivp.form().SpeedButton1Click();
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        change();
+        const Lines saved = loadLines(autosave());
+        EXPECT_EQ(Lines(saved.begin(), saved.begin() + kPlayoffFileLineCount),
+                  PlayoffFile::of(kivp.form().bracket(), kivp.form().Label32()).toLines())
+            << name;
+    }
 }
 
 TEST_F(JournalKeeperTest, SavePlayoffAsWritesTheJournalButNeverOverTheAutosaveAndLoadLeavesOutOneThatDisagrees) {
@@ -178,7 +239,7 @@ struct ResumeCase {
     const char* name;
     int games; // the second won by the visitor, the others by the home team
     std::function<void(const test::TempDir&)> afterwards; // what befell the files when kivp stopped
-    const char* answer; // to the question whether to resume; "" when it is not asked
+    const char* answer; // to the question whether to resume ("yes", "no", "later"); "" when it is not asked
 };
 
 class Resume : public JournalKeeperTest, public ::testing::WithParamInterface<ResumeCase> {};
@@ -194,7 +255,8 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
 
     test::PlayoffPlayer again(dir.path(), runner);
     const bool asked = *c.answer, yes = asked && std::string(c.answer) == "yes";
-    again.prompts().answers = {yes};
+    const bool later = asked && std::string(c.answer) == "later";
+    again.prompts().answers = {later ? std::nullopt : std::optional<bool>(yes)};
     again.start(dir.path());
     ASSERT_EQ(questions(again).size(), asked ? 1u : 0u);
     if (asked) {
@@ -216,12 +278,20 @@ TEST_P(Resume, IsOfferedForAnUnfinishedPlayoffAndYesPutsItBackAsItStood) {
         EXPECT_EQ(again.form().bracket().slot(13), "T1/T2/T3/T4");
         EXPECT_EQ(test::readBytes(dir.file(kAutosaveFileName)), left); // kept until the next autosave
     }
+    if (asked && !yes) {
+        // No starts afresh, and the next change is autosaved; put off, the playoff is offered again.
+        again.form().PlayoffFormatBoxChange(0);
+        test::PlayoffPlayer third(dir.path(), runner);
+        third.start(dir.path());
+        EXPECT_EQ(questions(third).size(), later ? 1u : 0u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Autosaves, Resume,
     ::testing::Values(
         ResumeCase{"UnfinishedAndDeclined", 2, nullptr, "no"},
+        ResumeCase{"UnfinishedAndPutOff", 2, nullptr, "later"},
         // Stopped as its first autosave, whole under the side name, was taking the autosave's name.
         ResumeCase{"LeftUnderItsSideName", 2,
                    [](const test::TempDir& d) {

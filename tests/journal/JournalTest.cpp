@@ -2,10 +2,11 @@
 // back.
 
 #include "journal/Journal.h"
+#include "journal/GameLog.h"
 #include "platform/TextFile.h"
 #include "playoff/PlayoffFile.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,50 @@ TEST(JournalUndo, OfTheGameThatOpenedASeriesWithAHomeTeamPickedSinceRaisesTheWar
     bracket.setUpdateOptionsLabel(false);
     journal.undo(bracket);
     EXPECT_TRUE(bracket.updateOptionsLabel());
+}
+
+// A later type marks the home team of a series as it opens, so taking back the game that opened it (or
+// putting it back) takes no choice of the user's back; a home team picked since in a series still open is,
+// like a click.
+TEST(JournalUndo, OnALaterTypeRaisesTheWarningOnlyForAHomeTeamPickedInASeriesStillOpen) {
+    Bracket bracket;
+    bracket.setPlayoffType(5);
+    bracket.selectFormat(6); // "1-1-1-1"
+    TeamPicks picks;
+    for (std::size_t i = 0; i < picks.size(); ++i)
+        picks[i] = "T" + std::to_string(i + 1);
+    bracket.applyTeams(picks);
+    Journal journal;
+    journal.credit(bracket, 1, {2, 5}, {}, {}); // series 5 opens, its higher-ranked team marked
+    journal.undo(bracket);
+    EXPECT_FALSE(bracket.updateOptionsLabel());
+    journal.redo(bracket);
+    EXPECT_FALSE(bracket.updateOptionsLabel());
+    bracket.chooseHomeTeam(Bracket::lowerButton(2));
+    bracket.setUpdateOptionsLabel(false);
+    journal.undo(bracket);
+    EXPECT_TRUE(bracket.updateOptionsLabel());
+}
+
+// The undo question and the game log name each series by its round and half, on every tree.
+TEST(GameLog, NamesEachSeriesByItsRoundAndHalf) {
+    auto names = [](int type) {
+        Bracket bracket;
+        bracket.setPlayoffType(type);
+        std::vector<std::string> list;
+        for (int series = 1; series <= bracket.seriesCount(); ++series)
+            list.push_back(seriesName(bracket, series));
+        return list;
+    };
+    EXPECT_EQ(names(0), (std::vector<std::string>{
+                            "Round 1, series 1 (left half)", "Round 1, series 2 (left half)",
+                            "Round 1, series 3 (right half)", "Round 1, series 4 (right half)",
+                            "Semi-final (left half)", "Semi-final (right half)", "Championship"}));
+    EXPECT_EQ(names(3), (std::vector<std::string>{
+                            "Wild Card (American League)", "Wild Card (National League)",
+                            "Division Series, series 1 (American League)", "Division Series, series 2 (American League)",
+                            "Division Series, series 1 (National League)", "Division Series, series 2 (National League)",
+                            "League Series (American League)", "League Series (National League)", "Championship"}));
 }
 
 // --- journals in files that cannot all be used ---

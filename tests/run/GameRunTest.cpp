@@ -21,8 +21,11 @@ using test::PrintTo;
 
 using test::ScriptedRunner;
 
-const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE",
-                          "MARROWDL", "FAIRHOLW", "GLENROCK", "HOLLISFD"};
+// In picker order: a classic playoff takes the first eight, a later type ranks 5 to 8 of each half from the
+// rest.
+const TeamPicks kTeams = {"ASHVALE",  "BRINDLE",  "COPPERTN", "DUNMERE", "MARROWDL", "FAIRHOLW",
+                          "GLENROCK", "HOLLISFD", "ELMSWRTH", "IVYWICK", "JUNIPER",  "KESTLER",
+                          "LORNEBRY", "NOXBURY",  "OAKMERE",  "PELLHAM"};
 const char* const kCommandFile = "kivpcmd";
 
 // The progress window, answering "Stop after this game" after the game it is told to.
@@ -42,7 +45,8 @@ struct Playoff {
     ScriptedProgress progress;
     MainForm& form = user.form();
 
-    Playoff(int playoffType, int formatIndex) {
+    Playoff(int playoffType, int formatIndex, std::optional<CustomBracket> custom = std::nullopt) {
+        user.customField = custom;
         user.start(install.teamFolder());
         form.setRunProgress(&progress);
         user.setUp(playoffType, formatIndex, kTeams);
@@ -55,7 +59,7 @@ struct Playoff {
     std::string seriesPlayed() const {
         std::string played;
         for (const auto& call : runner.calls)
-            for (int series = 1; series <= kSeriesCount; ++series) {
+            for (int series = 1; series <= form.bracket().seriesCount(); ++series) {
                 const std::string upper = form.bracket().slot(Bracket::upperSlot(series));
                 const std::string lower = form.bracket().slot(Bracket::lowerSlot(series));
                 if (call.caption == upper + " at " + lower || call.caption == lower + " at " + upper)
@@ -92,7 +96,9 @@ struct OrderRow {
     int slot; // where the command came from; 0 for the Play menu
     const char* series;
     std::vector<std::string> messages;
-    bool pitchersOfSeriesOne = false; // starting pitchers chosen for series 1 before the run
+    bool pitchersOfSeriesOne = false; // starting pitchers chosen for the first series listed before the run
+    int retyped = 0; // before the run "1969-1993" is chosen (1), and four teams set up with Done (2)
+    std::vector<std::optional<std::size_t>> hosts = {}; // the user's answers when asked who hosts a series
 };
 
 class RunOrder : public ::testing::TestWithParam<OrderRow> {};
@@ -103,8 +109,15 @@ TEST_P(RunOrder, PlaysEachOpenSeriesOfTheRoundGameByGame) {
     run.homeWins(40);
     for (int series : row.clickedFirst)
         run.form.Label9Click(Bracket::upperSlot(series));
+    if (row.retyped == 1)
+        run.form.PlayoffTypeBoxChange(1);
+    if (row.retyped == 2) {
+        run.user.prompts().answers = {true}; // the games played are set aside
+        run.user.setUp(1, 4, kTeams);
+    }
     if (row.pitchersOfSeriesOne)
         run.confirmOptions(false, true);
+    run.user.prompts().chosen.assign(row.hosts.begin(), row.hosts.end());
     run.runner.calls.clear();
     if (row.scope == RunScope::RestOfSeries)
         run.form.PlayRestOfSeriesClick(row.slot);
@@ -126,8 +139,19 @@ INSTANTIATE_TEST_SUITE_P(
         OrderRow{"FewestGamesPlayedFirst", 0, 10, {1}, S::RestOfRound, 0, "2341234", {}},
         OrderRow{"RoundOfTheSlot", 1, 4, {}, S::RestOfRound, 11, "5656", {}},
         OrderRow{"RestOfTheSlotsSeries", 0, 10, {3}, S::RestOfSeries, 6, "3", {}},
-        OrderRow{"ToChampionStopsWhereNoHomeTeamIsMarked", 0, 0, {}, S::ToChampion, 0, "1234", {kHomeTeamMissing}},
+        OrderRow{"ToChampionAsksWhoHostsEachNewSeries", 0, 0, {}, S::ToChampion, 0, "1234567", {}, false, 0,
+                 {1, 0, 1}},
+        OrderRow{"NoHostGivenStopsTheRunNamingTheSeries", 0, 0, {}, S::ToChampion, 0, "1234",
+                 {"The run stopped at Semi-final (left half), ASHVALE vs. BRINDLE: it has no home team. Mark one "
+                  "with the H buttons beside its teams, or choose one when the run asks."}},
+        OrderRow{"HostChosenWithPitchersInForceRaisesTheWarning", 1, 0, {6}, S::ToChampion, 0, "5",
+                 {"ASHVALE is now the home team of Championship.\nThe starting pitchers in force were chosen for "
+                  "another game: choose this series' pitchers in Options (or none), then play on."}, true, 0, {0}},
+        OrderRow{"SeriesHiddenByATypeChangeAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "", {}, false, 1},
+        OrderRow{"SeriesEmptiedByDoneAreLeftOut", 0, 10, {1}, S::RestOfRound, 0, "5656", {}, false, 2},
         OrderRow{"ToChampionOfOneSeries", 2, 1, {}, S::ToChampion, 0, "77", {}},
+        // "2022-" over "3-3-3-3": ranks 1 and 2 of each league have a bye and play nothing in the wild-card round.
+        OrderRow{"RoundWithByes", 5, 7, {3}, S::RestOfRound, 0, "1241234", {}},
         OrderRow{"NothingLeftToPlay", 2, 0, {7}, S::ToChampion, 0, "", {}},
         OrderRow{"PitchersOfAnotherSeriesStopIt", 0, 10, {}, S::RestOfRound, 0, "1",
                  {"The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for the next game, "
@@ -208,17 +232,28 @@ struct PatternRow {
     bool lowerMarked;
     bool commandFile;
     bool pitchers;
-    const char* upperRoles; // ASHVALE's role game by game, as the simulator is told it
+    const char* upperRoles; // the upper team's role game by game, as the simulator is told it
     std::vector<std::string> messages;
+    bool clicks = false; // each game a click on the slot, not one Play Rest of Series
+    // A custom bracket of three teams in two halves instead, formatIndex its own: BRINDLE (left, rank 2)
+    // first beats ASHVALE (left, rank 1) and so meets MARROWDL (right, rank 1) in the championship as its
+    // upper team.
+    std::optional<CustomBracket> custom = std::nullopt;
 };
 
 class PatternRun : public ::testing::TestWithParam<PatternRow> {};
 
 TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
     const PatternRow& row = GetParam();
-    Playoff run(2, row.formatIndex);
+    Playoff run(row.custom ? kCustomType : 2, row.formatIndex, row.custom);
     for (HomePattern pattern : row.patterns)
         run.form.HomePatternClick(pattern);
+    if (row.custom) {
+        run.runner.thenScore(1, 0);
+        run.form.Label9Click(1);
+    }
+    const int slot = row.custom ? 3 : 13;
+    const std::string upper = run.form.bracket().slot(slot);
     if (row.lowerMarked)
         run.form.SpeedButton2Click(15);
     if (row.lowerMarked || row.commandFile || row.pitchers)
@@ -230,12 +265,19 @@ TEST_P(PatternRun, TellsTheSimulatorWhoHostsEachGame) {
         run.runner.then([&](const ScriptedRunner::Call& call) {
             const std::string told = row.commandFile ? test::readBytes(commandFile) : call.commandLine;
             const std::string prefix = row.commandFile ? " /" : " //";
-            const bool home = told.find(prefix + "h:ASHVALE ") != std::string::npos;
-            roles += home == (told.find(prefix + "v:ASHVALE ") != std::string::npos) ? '?' : home ? 'h' : 'v';
+            const bool home = told.find(prefix + "h:" + upper + " ") != std::string::npos;
+            roles += home == (told.find(prefix + "v:" + upper + " ") != std::string::npos) ? '?'
+                     : home                                                                ? 'h'
+                                                                                           : 'v';
             saveLines(joinPath(call.workingDirectory, "kivp"), test::lineScoreLines("V", 0, "H", 1));
             return RunResult{};
         });
-    run.form.PlayRestOfSeriesClick(13);
+    if (row.clicks) {
+        for (int game = 0; game < 7; ++game)
+            run.form.Label9Click(slot);
+    } else {
+        run.form.PlayRestOfSeriesClick(slot);
+    }
     EXPECT_EQ(roles, row.upperRoles);
     EXPECT_EQ(run.user.prompts().messages(), row.messages);
     EXPECT_EQ(run.form.bracket().updateOptionsLabel(), !row.messages.empty());
@@ -261,7 +303,19 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
         PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
+        PatternRow{"CommandFileGamesClicked", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}, true},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
+        // A later type marks the higher-ranked team, here the lower one, and the pattern goes on from it.
+        PatternRow{"LaterTypeFromTheHigherRankedTeam",
+                   {P::TwoThreeTwo},
+                   3,
+                   false,
+                   false,
+                   false,
+                   "vvhhhvv",
+                   {},
+                   false,
+                   CustomBracket{3, 2}},
         PatternRow{
             "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -283,6 +337,32 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
     run.form.HomePatternClick(HomePattern::EveryGame);
     EXPECT_FALSE(lowerHome());
     EXPECT_FALSE(run.form.bracket().updateOptionsLabel());
+
+    // With starting pitchers in force, a move the format makes raises the warning and says why.
+    run.form.HomePatternClick(HomePattern::TwoTwoOne);
+    run.confirmOptions(false, true);
+    run.user.prompts().clear();
+    run.form.PlayoffFormatBoxChange(3); // a best of seven, every game at the marked team's
+    EXPECT_EQ(
+        run.user.prompts().messages(),
+        (std::vector<std::string>{
+            "ASHVALE hosts game 3 of the series with MARROWDL under the home pattern Home team every game, "
+            "so kivp has made ASHVALE the home team.\nThe starting pitchers in force were chosen with "
+            "MARROWDL at home: choose them again in Options before the next game."}));
+    EXPECT_TRUE(run.form.bracket().updateOptionsLabel());
+}
+
+TEST(StartingPitchers, BelongToTheGameTheyWereChosenForSoAClickOnAnotherSeriesPlaysNothing) {
+    Playoff run(0, 10);
+    run.confirmOptions(false, true); // for series 1, DUNMERE at ASHVALE
+    run.homeWins(2);
+    run.form.Label9Click(Bracket::upperSlot(2));
+    run.form.PlayRestOfSeriesClick(Bracket::upperSlot(2));
+    const std::string refused = "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for "
+                                "the next game, COPPERTN at BRINDLE.\nChoose this series' pitchers in Options "
+                                "(or none), then play on.";
+    EXPECT_EQ(run.user.prompts().messages(), (std::vector<std::string>{refused, refused}));
+    EXPECT_TRUE(run.runner.calls.empty());
 }
 
 TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
@@ -325,6 +405,23 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
     again.Button7Click();
     EXPECT_EQ(chosen(), latest);
     EXPECT_TRUE(user.prompts().messages().empty());
+}
+
+TEST(HomePatternSetting, ALoadedPlayoffShowsWhoHostsItsNextGame) {
+    Playoff run(2, 3);
+    run.form.HomePatternClick(P::TwoThreeTwo);
+    run.homeWins(2);
+    run.form.PlayRestOfSeriesClick(13); // games 1 and 2; game 3 is MARROWDL's, and not scored
+    ASSERT_EQ(run.form.bracket().homeChoice(7), HomeChoice::Lower);
+    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
+    run.user.prompts().files = {file};
+    run.form.SavePlayoffAs1Click();
+
+    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
+    again.start(run.install.teamFolder()); // not resumed
+    again.prompts().files = {file};
+    again.form().Button7Click();
+    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(ProgramFolder, ASecondKivpOffersToBringTheFirstForwardOrQuitsWithoutWriting
     struct Row {
         const char* what;
         bool anotherRuns;
-        std::deque<bool> answers;
+        std::deque<std::optional<bool>> answers;
         bool runs;
         bool requestLeft;
     };

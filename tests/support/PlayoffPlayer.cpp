@@ -43,7 +43,7 @@ void PlayoffPlayer::setUp(int playoffType, int formatIndex, const TeamPicks& tea
 }
 
 std::optional<int> PlayoffPlayer::nextSeries() const {
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= m_form.bracket().seriesCount(); ++series) {
         if (m_form.bracket().seriesState(series) == kSeriesOpen)
             return series;
     }
@@ -59,7 +59,7 @@ void PlayoffPlayer::markHomeTeams() {
     // upper team is at home in odd-numbered series and the lower team in even-numbered ones, so both orders
     // are played.
     const Bracket& bracket = m_form.bracket();
-    for (int series = 1; series <= kSeriesCount; ++series) {
+    for (int series = 1; series <= bracket.seriesCount(); ++series) {
         const bool upper = series % 2 == 1;
         const HomeChoice now = bracket.homeChoice(series);
         if (bracket.seriesState(series) == kSeriesOpen &&

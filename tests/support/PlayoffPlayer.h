@@ -53,11 +53,13 @@ public:
     std::function<void(OptionsForm& options, int seriesIndex)> optionsUser;
     // Runs just before each click on a team slot.
     std::function<void(const GameClick&)> beforeClick;
+    // The field the user gives when kivp asks for a custom bracket's; nothing cancels.
+    std::optional<CustomBracket> customField;
 
     // Starts the program in its folder and, when the team folder is another one, chooses it with "...".
     void start(const std::string& teamFolder);
-    // Setup > Teams, the playoff type and format (item indexes), the eight pickers by team name (an empty
-    // name leaves its picker empty), then Done.
+    // Setup > Teams, the playoff type and format (item indexes), the pickers by team name (an empty name
+    // leaves its picker empty), then Done.
     void setUp(int playoffType, int formatIndex, const TeamPicks& teams);
 
     // The lowest-numbered series that is set up and undecided.
@@ -76,6 +78,7 @@ private:
     void showAbout() override {}
     void showOptionsWindow() override;
     void closeMainWindow() override {}
+    std::optional<CustomBracket> chooseCustomBracket(const CustomBracket&) override { return customField; }
 
     void markHomeTeams();
     void openOptions(int series);

@@ -8,6 +8,7 @@
 #include "support/ScriptedRunner.h"
 #include "support/TempDir.h"
 #include "ui/BracketPrinter.h"
+#include "ui/QtPrompts.h"
 #include "ui/Sphome.h"
 
 #include <QAccessible>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QToolTip>
@@ -73,7 +75,7 @@ class MainWindowTest : public QObject {
 private slots:
     void startsWithItsTitlePlaceholdersAndMenus() {
         Fixture f;
-        QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode"));
+        QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode[*]"));
         QCOMPARE(f.text("Label17"), QString(" Winner T1/T4"));
         QVERIFY(!f.shown("UpdateOptionsLabel") && f.shown("SpeedButton2") && !f.shown("SpeedButton10"));
         QCOMPARE(f.get<QComboBox>("PlayoffFormatBox")->currentText(), QString("5-7-7"));
@@ -155,7 +157,7 @@ private slots:
     void theWindowOpensWhereItWasClosed() {
         Fixture f;
         for (bool maximised : {false, true}) {
-            f.window->setGeometry(QRect(QPoint(140, 90), f.window->minimumSize() + QSize(180, 120)));
+            f.window->setGeometry(QRect(QPoint(14, 30), f.window->minimumSize() + QSize(12, 20)));
             if (maximised)
                 f.window->showMaximized();
             const QRect normal = f.window->normalGeometry();
@@ -234,6 +236,55 @@ private slots:
         QCOMPARE(slot->toolTip(),
                  QString("Once the teams are set up, click the team name to play a game in the series"));
         QVERIFY(!f.action("UndoGame1")->isEnabled() && f.action("RedoGame1")->isEnabled());
+    }
+
+    void aLongStatusLineIsShownWholeAndTheTitleNamesThePlayoffsFileMarkedWhileGamesAreUnsaved() {
+        Fixture f;
+        for (const char* team : {"FAIRHOLW", "MARROWDL"}) // names as long as they come
+            f.dir.write(std::string(team) + ".dat", "*Demo team title line here....\r\n");
+        f.model.listTeamsIntoPickers();
+        f.model.PlayoffTypeBoxChange(2);
+        f.model.choosePicker(3, 3);
+        f.model.choosePicker(10, 2);
+        f.model.Button2Click();
+        for (int game = 0; game < 4; ++game)
+            f.runner.thenScore(3, 5);
+        f.window->resize(f.window->minimumSizeHint().width(), f.window->height()); // as narrow as it goes
+        f.action("PlayToChampion1")->trigger();
+        auto* status = f.get<QLabel>("StatusLine");
+        const QFontMetrics metrics(status->font());
+        QVERIFY2(metrics.horizontalAdvance(status->text()) > status->width(), qPrintable(status->text()));
+        const QRect needed =
+            metrics.boundingRect(QRect(0, 0, status->width(), 1000), Qt::TextWordWrap, status->text());
+        QVERIFY2(needed.height() <= status->contentsRect().height(),
+                 qPrintable(QString::number(needed.height())));
+        QVERIFY(f.window->isWindowModified());
+
+        f.prompts.files = {f.dir.file("t1.kvp")};
+        f.action("SavePlayoffAs1")->trigger();
+        QCOMPARE(f.window->windowTitle(), QString("KIV Playoff Mode - t1.kvp[*]"));
+        QVERIFY(!f.window->isWindowModified());
+    }
+
+    // Who hosts a series is asked with the two teams as buttons, the first pressed by Enter, either reached
+    // from the keyboard; Escape answers neither, on that question and on the Yes/No question of a resume.
+    void questionsAreAnsweredFromTheKeyboardAndEscapeAnswersNeither() {
+        ui::QtPrompts prompts;
+        const auto choose = [&](std::function<void(QWidget*)> keys) {
+            WhenShown press("ChoiceBox", std::move(keys));
+            return prompts.askChoice(Message{"Who hosts it?"}, {"ASHVALE", "R&D"}, 0);
+        };
+        const auto press = [](Qt::Key key) { return [key](QWidget* box) { QTest::keyClick(box, key); }; };
+        QCOMPARE(choose(press(Qt::Key_Return)), std::optional<std::size_t>(0));
+        QCOMPARE(choose([](QWidget* box) {
+                     auto* second = child<QPushButton>(box, "Choice1");
+                     QCOMPARE(second->text(), QString("R&&D")); // the name's own "&", not an access key
+                     QTest::keyClick(second, Qt::Key_Space);
+                 }),
+                 std::optional<std::size_t>(1));
+        QCOMPARE(choose(press(Qt::Key_Escape)), std::optional<std::size_t>());
+        WhenShown escape("QuestionBox", press(Qt::Key_Escape));
+        QCOMPARE(prompts.askYesNo(Message{"Resume it?"}), std::optional<bool>());
     }
 
     void slotsTellTheirTeamAndKeyboardFocusIsMarkedUnlikeTheChampion() {
