@@ -28,6 +28,23 @@ std::size_t pickerSlot(int comboBox) {
     throw std::out_of_range("no team picker ComboBox" + std::to_string(comboBox));
 }
 
+// The window's place as kivp.ini keeps it; nothing when a value is missing or the size is not a size.
+std::optional<WindowPlacement> readWindowPlacement(const ProfileFile& settings) {
+    for (const char* key : {"Left", "Top", "Width", "Height"}) {
+        if (!settings.hasKey(kMainWindowSection, key))
+            return std::nullopt;
+    }
+    WindowPlacement placement;
+    placement.left = settings.readInteger(kMainWindowSection, "Left", 0);
+    placement.top = settings.readInteger(kMainWindowSection, "Top", 0);
+    placement.width = settings.readInteger(kMainWindowSection, "Width", 0);
+    placement.height = settings.readInteger(kMainWindowSection, "Height", 0);
+    placement.maximised = settings.readInteger(kMainWindowSection, "Maximized", 0) != 0;
+    if (placement.width <= 0 || placement.height <= 0)
+        return std::nullopt;
+    return placement;
+}
+
 } // namespace
 
 MainForm::MainForm(Prompts& prompts, MainFormView& view, SimulatorRunner& runner)
@@ -79,6 +96,7 @@ void MainForm::FormCreate(const std::string& programDirectory) {
         m_homeField.setPatterns(HomePatterns::load(settings));
         m_bracket.setCustomBracket({settings.readInteger(kCustomBracketSection, "Teams", CustomBracket{}.teams),
                                     settings.readInteger(kCustomBracketSection, "Halves", CustomBracket{}.halves)});
+        m_windowPlacement = readWindowPlacement(settings);
         settings.save();
     });
 }
@@ -90,8 +108,10 @@ void MainForm::FormShow() {
     m_journal.clear();
     listTeamsIntoPickers();
     guarded([this] {
-        if (auto resumed = m_journal.offerResume())
+        if (auto resumed = m_journal.offerResume()) {
             showLoadedPlayoff(*resumed);
+            m_statusLine = "Playoff resumed from " + resumed->path + ".";
+        }
     });
 }
 
@@ -152,7 +172,8 @@ void MainForm::Button4Click() {
 
 void MainForm::SpeedButton1Click() {
     guarded([this] {
-        if (auto folder = m_prompts.chooseFolder(kChooseFolderTitle)) {
+        const auto folder = m_prompts.chooseFolder(kChooseFolderTitle);
+        if (folder) {
             if (auto problem = teamFolderProblem(*folder)) {
                 m_prompts.say(*problem);
                 return;
@@ -169,12 +190,38 @@ void MainForm::SpeedButton1Click() {
         }
         listTeamsIntoPickers();
         m_journal.autosave(); // the playoff file holds the team folder
+        // A folder chosen by mistake shows as empty pickers, which do not say why.
+        if (folder && m_teamItems.empty())
+            m_prompts.say("The folder " + *folder +
+                          " holds no KIV team files (.dat files that start with a team's title line), so the "
+                          "team pickers are empty.\n\nChoose the folder of your KIV .dat team files with the "
+                          "\"...\" button.");
     });
 }
 
 void MainForm::FormKeyUp(int keyCode) {
     if (keyCode == kF1)
         m_view.showHelpContents();
+}
+
+void MainForm::FormClose(const WindowPlacement& placement) {
+    if (m_windowPlacement == placement)
+        return;
+    guarded([this, &placement] {
+        ProfileFile settings(settingsPath());
+        settings.writeInteger(kMainWindowSection, "Left", placement.left);
+        settings.writeInteger(kMainWindowSection, "Top", placement.top);
+        settings.writeInteger(kMainWindowSection, "Width", placement.width);
+        settings.writeInteger(kMainWindowSection, "Height", placement.height);
+        settings.writeInteger(kMainWindowSection, "Maximized", placement.maximised ? 1 : 0);
+        settings.save();
+        m_windowPlacement = placement;
+    });
+}
+
+void MainForm::bracketPrinted(const PrintedTo& where) {
+    m_statusLine = where.file.empty() ? "Bracket sent to the printer " + where.printer + "."
+                                      : "Bracket printed to " + where.file + ".";
 }
 
 bool MainForm::homeTeamsChosen() const {
@@ -432,17 +479,25 @@ std::string MainForm::homePatternCaption() const {
 }
 
 void MainForm::Button6Click() {
-    guarded([this] { m_journal.savePlayoff(m_options.edit(EditId::Edit3).text); });
+    guarded([this] {
+        if (const auto path = m_journal.savePlayoff(m_options.edit(EditId::Edit3).text))
+            m_statusLine = "Playoff saved to " + *path + ".";
+    });
 }
 
 void MainForm::SavePlayoffAs1Click() {
-    guarded([this] { m_journal.savePlayoffAs(); });
+    guarded([this] {
+        if (const auto path = m_journal.savePlayoffAs())
+            m_statusLine = "Playoff saved to " + *path + ".";
+    });
 }
 
 void MainForm::Button7Click() {
     guarded([this] {
-        if (auto loaded = m_journal.loadPlayoff())
+        if (auto loaded = m_journal.loadPlayoff()) {
             showLoadedPlayoff(*loaded);
+            m_statusLine = "Playoff loaded from " + loaded->path + ".";
+        }
     });
 }
 
@@ -505,7 +560,11 @@ std::string MainForm::windowTitle() const {
 }
 
 void MainForm::ExporttoHTML1Click() {
-    guarded([this] { exportBracketPage(joinPath(m_programDirectory, kBracketPageFileName), m_bracket); });
+    guarded([this] {
+        const std::string path = joinPath(m_programDirectory, kBracketPageFileName);
+        exportBracketPage(path, m_bracket);
+        m_statusLine = "Bracket page written to " + path + ".";
+    });
 }
 
 void MainForm::ExportReport1Click() {
@@ -515,7 +574,10 @@ void MainForm::ExportReport1Click() {
         games.push_back({game.series, game.game, game.visitor, game.home, game.visitorRuns, game.homeRuns,
                          game.lineScore});
     }
-    guarded([this, &games] { exportPlayoffReport(m_bracket, games, m_programDirectory, m_prompts); });
+    guarded([this, &games] {
+        if (const auto path = exportPlayoffReport(m_bracket, games, m_programDirectory, m_prompts))
+            m_statusLine = "Playoff report written to " + *path + ".";
+    });
 }
 
 void MainForm::ShowPicture1Click() { m_showPicture = !m_showPicture; }

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,26 @@ inline constexpr const char* kHomeAwayChangedMessage =
 inline constexpr const char* kLineScoreFileName = "kivp";
 // kivp.ini's section of the latest custom bracket's field ("Teams", "Halves").
 inline constexpr const char* kCustomBracketSection = "Custom Bracket";
+// kivp.ini's section of the main window's place on the screen ("Left", "Top", "Width", "Height",
+// "Maximized").
+inline constexpr const char* kMainWindowSection = "Main Window";
+
+// Where the main window was when kivp last closed: its frame's inside (left, top, width and height, in the
+// screen's pixels) as it is when not maximised, the set-up area closed, and whether it was maximised.
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool maximised = false;
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+// Where a printed bracket went: the printer's name, or the file it was printed to.
+struct PrintedTo {
+    std::string printer;
+    std::string file;
+};
 
 // One of the eight team pickers: the shared list lives in MainForm; each picker holds only its choice.
 struct TeamPicker {
@@ -67,6 +88,9 @@ public:
     const std::string& Label32() const { return m_label32; }
     void setLabel32(std::string folder) { m_label32 = std::move(folder); }
     std::string settingsPath() const;
+
+    // The main window's place when kivp last closed, read from kivp.ini at start; nothing the first time.
+    const std::optional<WindowPlacement>& windowPlacement() const { return m_windowPlacement; }
 
     bool teamSetupOpen() const { return m_teamSetupOpen; }
     int clientHeight() const { return m_teamSetupOpen ? kOpenClientHeight : kClosedClientHeight; }
@@ -138,6 +162,10 @@ public:
     void Contents1Click() { m_view.showHelpContents(); }
     // A key was released in the window or one of the two top drop-downs: F1 opens the help.
     void FormKeyUp(int keyCode);
+    // The main window closes: its place is kept in kivp.ini for the next start (written only when it moved).
+    void FormClose(const WindowPlacement& placement);
+    // The window printed the bracket: the status line says where it went.
+    void bracketPrinted(const PrintedTo& where);
     void Exit1Click() { m_view.closeMainWindow(); }
     void Button6Click();        // File > Save Playoff (asks before replacing another playoff's file)
     void SavePlayoffAs1Click(); // File > Save Playoff As...
@@ -210,6 +238,7 @@ private:
     QuietProgress m_quietProgress;
     RunProgress* m_progress = &m_quietProgress;
     std::string m_statusLine;
+    std::optional<WindowPlacement> m_windowPlacement;
     JournalKeeper m_journal{m_bracket, m_prompts, [this] { return m_label32; }};
     bool m_gameRunning = false;
 };

@@ -169,7 +169,7 @@ void JournalKeeper::newPlayoff() {
 // --- files
 // ---------------------------------------------------------------------------------------------------
 
-void JournalKeeper::savePlayoff(const std::string& statsFileName) {
+std::optional<std::string> JournalKeeper::savePlayoff(const std::string& statsFileName) {
     const PlayoffSaveTarget target = playoffSaveTarget(m_programDirectory, statsFileName);
     const Lines extra = extraLines();
     if (target.notice)
@@ -186,17 +186,18 @@ void JournalKeeper::savePlayoff(const std::string& statsFileName) {
         question.icon = Message::Icon::Warning;
         question.cancelByDefault = true;
         if (!m_prompts.askOkCancel(question))
-            return;
+            return std::nullopt;
     }
     savePlayoffFile(target.path, m_bracket, m_teamDirectory(), extra);
     m_savedGames = m_journal.size();
     m_playoffFile = target.path;
+    return target.path;
 }
 
-void JournalKeeper::savePlayoffAs() {
+std::optional<std::string> JournalKeeper::savePlayoffAs() {
     const auto chosen = m_prompts.chooseFileToSave(kSavePlayoffAsTitle, kPlayoffFileFilter, m_programDirectory);
     if (!chosen)
-        return;
+        return std::nullopt;
     std::string path = *chosen;
     if (std::filesystem::path(path).extension().empty())
         path += kPlayoffFileExtension;
@@ -204,17 +205,18 @@ void JournalKeeper::savePlayoffAs() {
         if (!m_programDirectory.empty() && sameFile(path, joinPath(m_programDirectory, name))) {
             m_prompts.say(path + " is where kivp keeps its autosave, which is rewritten after every game. "
                                  "Please save the playoff under another name.");
-            return;
+            return std::nullopt;
         }
     }
     savePlayoffFile(path, m_bracket, m_teamDirectory(), extraLines());
     m_savedGames = m_journal.size();
     m_playoffFile = path;
+    return path;
 }
 
 LoadedPlayoff JournalKeeper::putOnBracket(const PlayoffFile& file, const Lines& lines,
                                           const std::string& path) {
-    LoadedPlayoff loaded{file.teamDirectory, PlayoffExtras::fromFileLines(lines)};
+    LoadedPlayoff loaded{file.teamDirectory, PlayoffExtras::fromFileLines(lines), path};
     Journal journal;
     std::string problem;
     try {

@@ -38,6 +38,7 @@ inline constexpr const char* kLoadPlayoffFilter = "KIV Playoff File|*.kvp|Autosa
 struct LoadedPlayoff {
     std::string teamDirectory;
     PlayoffExtras extras;
+    std::string path; // the file it came from
 };
 
 class JournalKeeper {
@@ -81,11 +82,12 @@ public:
     void newPlayoff();
 
     // File > Save Playoff, under the statistics file's name in the program folder. A file of that name that
-    // is not this playoff's own is replaced only when the user answers OK.
-    void savePlayoff(const std::string& statsFileName);
+    // is not this playoff's own is replaced only when the user answers OK. Returns the file written; nothing
+    // when none was.
+    std::optional<std::string> savePlayoff(const std::string& statsFileName);
     // File > Save Playoff As...: a name and folder the user chooses (".kvp" added to a name without an
-    // extension); an autosave's own name is refused.
-    void savePlayoffAs();
+    // extension); an autosave's own name is refused. Returns the file written; nothing when none was.
+    std::optional<std::string> savePlayoffAs();
     // File > Load Playoff: the file chosen and checked, the question asked, the playoff and its journal put
     // on the bracket. A journal that cannot be read or does not agree is left out with one message. Nothing
     // when the user cancels. The caller shows the team folder and then autosaves.

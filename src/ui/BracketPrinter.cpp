@@ -19,6 +19,15 @@ void setUpPrinter(QPrinter& printer) {
     printer.setDocName("KIV Playoff Bracket");
 }
 
+// Where the page went; nothing when a file was asked for and none was given.
+std::optional<PrintedTo> printedTo(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return PrintedTo{fromQt(printer.printerName()), {}};
+    if (printer.outputFileName().isEmpty())
+        return std::nullopt;
+    return PrintedTo{{}, pathFromQt(printer.outputFileName())};
+}
+
 QString subtitle(const Bracket& bracket) {
     QString text = QString("Playoff type %1, format %2")
                        .arg(toQt(bracket.playoffTypeText()), toQt(bracket.formatText()));
@@ -59,16 +68,18 @@ void BracketPrinter::print(QPrinter& printer, const MainForm& model) {
     paintPage(painter, QRect(0, 0, printer.width(), printer.height()), model);
 }
 
-void BracketPrinter::printWithDialog(const MainForm& model, QWidget* parent) {
+std::optional<PrintedTo> BracketPrinter::printWithDialog(const MainForm& model, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle("Print Bracket");
-    if (dialog.exec() == QDialog::Accepted)
-        print(printer, model);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    print(printer, model);
+    return printedTo(printer);
 }
 
-void BracketPrinter::preview(const MainForm& model, QWidget* parent) {
+std::optional<PrintedTo> BracketPrinter::preview(const MainForm& model, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintPreviewDialog dialog(&printer, parent);
@@ -76,7 +87,10 @@ void BracketPrinter::preview(const MainForm& model, QWidget* parent) {
     dialog.setWindowTitle("Print Preview");
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&model](QPrinter* target) { print(*target, model); });
-    dialog.exec();
+    // The preview closes as accepted once its print button has printed the page.
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return printedTo(printer);
 }
 
 } // namespace kivp::ui

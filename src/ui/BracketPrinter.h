@@ -4,6 +4,8 @@
 
 #include "app/MainForm.h"
 
+#include <optional>
+
 class QPainter;
 class QPrinter;
 class QRect;
@@ -18,10 +20,11 @@ public:
     // Prints one page on printer.
     static void print(QPrinter& printer, const MainForm& model);
 
-    // The print dialog, then the page; nothing when the user cancels.
-    static void printWithDialog(const MainForm& model, QWidget* parent);
-    // The preview window, from which the user may print.
-    static void preview(const MainForm& model, QWidget* parent);
+    // The print dialog, then the page; returns where it went, nothing when the user cancels.
+    static std::optional<PrintedTo> printWithDialog(const MainForm& model, QWidget* parent);
+    // The preview window, from which the user may print; returns where the page went, nothing when it was not
+    // printed.
+    static std::optional<PrintedTo> preview(const MainForm& model, QWidget* parent);
 };
 
 } // namespace kivp::ui

@@ -6,10 +6,14 @@
 #include "ui/BracketPrinter.h"
 #include "ui/GameLogWindow.h"
 #include "ui/QtText.h"
+#include "ui/ReadableEdges.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLayout>
@@ -24,34 +28,164 @@ namespace kivp::ui {
 
 namespace {
 
-constexpr int kBracketTop = 44;
-
 int keyCodeOf(const QKeyEvent* event) { return event->key() == Qt::Key_F1 ? MainForm::kF1 : 0; }
 
+// Pickers a column of a group holds; a group's eight ranks take two columns side by side, so the set-up area
+// grows wider rather than taller than a screen.
+constexpr int kPickersPerColumn = 4;
+
 } // namespace
+
+// The main window's client area: never smaller than its layout needs, nor than the size the model gives it.
+// The layout needs more height as its wrapping captions take more lines at a narrower width, which a window's
+// least size does not follow by itself.
+class ClientArea : public QWidget {
+public:
+    ClientArea(std::function<QSize()> leastSize, QWidget* parent)
+        : QWidget(parent), m_leastSize(std::move(leastSize)) {}
+    QSize minimumSizeHint() const override {
+        QSize least = QWidget::minimumSizeHint().expandedTo(m_leastSize());
+        if (const QLayout* column = layout(); column && column->hasHeightForWidth()) {
+            // Each part at its least height, a wrapping one at the height its lines take at this width.
+            const int width = std::max(this->width(), least.width());
+            int height = 0, parts = 0;
+            for (int i = 0; i < column->count(); ++i) {
+                const QLayoutItem* item = column->itemAt(i);
+                if (item->isEmpty())
+                    continue;
+                const int itemHeight = item->minimumSize().height();
+                height += item->hasHeightForWidth() ? std::max(itemHeight, item->heightForWidth(width))
+                                                    : itemHeight;
+                ++parts;
+            }
+            const QMargins margins = column->contentsMargins();
+            height += margins.top() + margins.bottom() + std::max(0, parts - 1) * column->spacing();
+            least.setHeight(std::max(least.height(), height));
+        }
+        return least;
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (event->oldSize().width() != width())
+            updateGeometry();
+    }
+
+private:
+    std::function<QSize()> m_leastSize;
+};
+
+// The team folder on one line: a path too long for the room shows its start and its end with "..." between;
+// its tooltip and screen readers have it whole.
+class FolderLabel : public QLabel {
+public:
+    explicit FolderLabel(QWidget* parent) : QLabel(parent) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setIndent(4);
+    }
+    void setFolder(const QString& folder) {
+        m_folder = folder;
+        setToolTip(folder);
+        setAccessibleDescription(folder);
+        fit();
+    }
+    QSize minimumSizeHint() const override { return hint(16); }
+    QSize sizeHint() const override { return hint(48); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    QSize hint(int characters) const {
+        const int edges = 2 * (frameWidth() + margin());
+        return {fontMetrics().averageCharWidth() * characters + indent() + edges,
+                fontMetrics().height() + edges};
+    }
+    void fit() {
+        const QString shown = fontMetrics().elidedText(m_folder, Qt::ElideMiddle,
+                                                       contentsRect().width() - indent() - 2 * margin());
+        if (shown != text())
+            setText(shown);
+    }
+    QString m_folder;
+};
 
 TForm1::TForm1(MainForm& model, Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), m_model(model), m_prompts(prompts) {
     setObjectName("TForm1");
     setWindowTitle(kProgramTitle);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(QFont("Arial", 8));
 
-    m_client = new QWidget(this);
+    // Never smaller than the classic client area, with the set-up area closed or open, nor than its layout.
+    m_client = new ClientArea([this] { return QSize(kClientWidth, m_model.clientHeight()); }, this);
     m_client->setObjectName("ClientArea");
-    m_client->installEventFilter(this);
     setCentralWidget(m_client);
     buildMenu();
     buildTopBar(m_client);
     buildBracket(m_client);
     buildTeamSetup(m_client);
     buildPlayMenus();
+    layOut();
     refresh();
+    restorePlacement();
+}
+
+void TForm1::layOut() {
+    m_bracketArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The warning keeps its room while hidden, so the bracket does not jump when it comes and goes.
+    QSizePolicy warning = m_updateOptionsLabel->sizePolicy();
+    warning.setRetainSizeWhenHidden(true);
+    m_updateOptionsLabel->setSizePolicy(warning);
+
+    // The edges of the drop-downs stand out in any palette.
+    QStyle* edges = readableEdges(this);
+    for (QComboBox* box : {m_playoffTypeBox, m_playoffFormatBox})
+        box->setStyle(edges);
+    for (QComboBox* picker : m_pickers) {
+        if (picker)
+            picker->setStyle(edges);
+    }
+
+    auto* column = new QVBoxLayout(m_client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_topBar);
+    column->addWidget(m_updateOptionsLabel);
+    column->addWidget(m_bracketArea, 1);
+    column->addWidget(m_teamSetup);
+}
+
+void TForm1::restorePlacement() {
+    const auto& placement = m_model.windowPlacement();
+    if (!placement)
+        return;
+    const QRect stored(placement->left, placement->top, placement->width, placement->height);
+    // A place on a screen that is no longer there (or has shrunk) is not used: the window opens centred.
+    const QPoint titleBar(stored.center().x(), stored.top() + 8);
+    const QScreen* screen = QGuiApplication::screenAt(titleBar);
+    if (!screen)
+        return;
+    setGeometry(QRect(stored.topLeft(), stored.size().boundedTo(screen->availableGeometry().size())));
+    m_placed = true;
+    if (placement->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // The place inside the frame as it is when not maximised, with the set-up area closed.
+    const bool maximised = isMaximized();
+    const QRect inside = maximised || isFullScreen() ? normalGeometry() : geometry();
+    m_model.FormClose(
+        {inside.x(), inside.y(), inside.width(), inside.height() - m_teamSetupExtra, maximised});
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::handle(const std::function<void()>& handler) {
     const bool wasOpen = m_model.teamSetupOpen();
+    const int heightBefore = height();
     // The model reports the errors it expects; nothing may escape into Qt's event loop all the same.
     try {
         handler();
@@ -61,8 +195,56 @@ void TForm1::handle(const std::function<void()>& handler) {
         m_prompts.say(std::string("An unexpected error stopped the command: ") + error.what());
     }
     refresh();
-    if (wasOpen != m_model.teamSetupOpen())
+    if (wasOpen != m_model.teamSetupOpen()) {
+        fitTeamSetup(heightBefore);
         recentreVertically();
+    }
+    fitBracket();
+}
+
+QSize TForm1::roomOnScreen() const {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    return screen->availableGeometry().size() - (frameGeometry().size() - size());
+}
+
+void TForm1::fitBracket() {
+    const QSize hint = m_bracketArea->sizeHint();
+    if (hint == m_bracketHint)
+        return;
+    m_bracketHint = hint;
+    if (!isVisible() || isMaximized() || isFullScreen())
+        return;
+    layout()->activate();
+    const QSize more = (hint - m_bracketArea->size()).expandedTo(QSize(0, 0));
+    if (more.isNull())
+        return;
+    // Within the screen: the bracket takes a smaller scale rather than the window growing past it.
+    resize((size() + more).boundedTo(roomOnScreen()).expandedTo(minimumSize()));
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+        const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+        move(pos() + QPoint(left - frame.left(), top - frame.top()));
+    }
+}
+
+void TForm1::fitTeamSetup(int before) {
+    // The bracket keeps its size: the window grows by the set-up area and gives the room back when it closes.
+    // A maximised window keeps its size, and the bracket gives the room.
+    m_client->updateGeometry(); // its least size changed with the set-up area: the window takes it in now
+    layout()->activate();
+    if (isMaximized() || isFullScreen()) {
+        m_teamSetupExtra = 0;
+        return;
+    }
+    const int wanted =
+        m_model.teamSetupOpen() ? before + m_teamSetup->sizeHint().height() : before - m_teamSetupExtra;
+    const int after = std::max(wanted, minimumHeight());
+    resize(width(), after);
+    m_teamSetupExtra = m_model.teamSetupOpen() ? after - before : 0;
 }
 
 void TForm1::buildMenu() {
@@ -81,20 +263,31 @@ void TForm1::buildMenu() {
 
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("File1");
-    add(file, "SavePlayoff1", "Save Playoff", [this] { m_model.Button6Click(); });
-    add(file, "SavePlayoffAs1", "Save Playoff As...", [this] { m_model.SavePlayoffAs1Click(); })
-        ->setShortcut(QKeySequence("Ctrl+Shift+S"));
-    add(file, "LoadPlayoff1", "Load Playoff", [this] { m_model.Button7Click(); });
+    add(file, "SavePlayoff1", "&Save Playoff", [this] {
+        m_model.Button6Click();
+    })->setShortcut(QKeySequence("Ctrl+S"));
+    add(file, "SavePlayoffAs1", "Save Playoff &As...", [this] {
+        m_model.SavePlayoffAs1Click();
+    })->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    add(file, "LoadPlayoff1", "&Load Playoff", [this] {
+        m_model.Button7Click();
+    })->setShortcut(QKeySequence("Ctrl+O"));
     separator(file, "N6", true);
-    add(file, "ExporttoHTML1", "Export to HTML", [this] { m_model.ExporttoHTML1Click(); });
-    add(file, "ExportReport1", "Export Report...", [this] { m_model.ExportReport1Click(); });
+    add(file, "ExporttoHTML1", "Export to &HTML", [this] { m_model.ExporttoHTML1Click(); });
+    add(file, "ExportReport1", "Export &Report...", [this] { m_model.ExportReport1Click(); });
     separator(file, "N7", true);
-    add(file, "PrintPreview1", "Print Preview...", [this] { BracketPrinter::preview(m_model, this); });
-    add(file, "PrintBracket1", "Print Bracket...", [this] { BracketPrinter::printWithDialog(m_model, this); });
+    add(file, "PrintPreview1", "Print Pre&view...", [this] {
+        if (const auto where = BracketPrinter::preview(m_model, this))
+            m_model.bracketPrinted(*where);
+    });
+    add(file, "PrintBracket1", "&Print Bracket...", [this] {
+        if (const auto where = BracketPrinter::printWithDialog(m_model, this))
+            m_model.bracketPrinted(*where);
+    });
     separator(file, "N2", true);
-    add(file, "ResetForm1", "Reset Form", [this] { m_model.Button4Click(); });
+    add(file, "ResetForm1", "Reset &Form", [this] { m_model.Button4Click(); });
     separator(file, "N1", true);
-    add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); });
+    add(file, "Exit1", "E&xit", [this] { m_model.Exit1Click(); })->setShortcut(QKeySequence("Ctrl+Q"));
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("Edit1");
@@ -107,41 +300,48 @@ void TForm1::buildMenu() {
 
     QMenu* setup = menuBar()->addMenu("&Setup");
     setup->setObjectName("Setup1");
-    add(setup, "Teams1", "Teams", [this] { m_model.Button1Click(); });
-    add(setup, "Options1", "Options", [this] { m_model.Button5Click(); });
+    add(setup, "Teams1", "&Teams", [this] { m_model.Button1Click(); });
+    add(setup, "Options1", "&Options", [this] { m_model.Button5Click(); });
     separator(setup, "N4", false);
-    add(setup, "UseKIVv361", "Use KIV v3.6", nullptr)->setVisible(false);
-    add(setup, "UseKIVv401", "Use KIV v4.0", nullptr)->setVisible(false);
+    add(setup, "UseKIVv361", "Use KIV v&3.6", nullptr)->setVisible(false);
+    add(setup, "UseKIVv401", "Use KIV v&4.0", nullptr)->setVisible(false);
     separator(setup, "N5", true);
-    m_showPicture = add(setup, "ShowPicture1", "Show Picture", [this] { m_model.ShowPicture1Click(); });
+    m_showPicture = add(setup, "ShowPicture1", "&Show Picture", [this] { m_model.ShowPicture1Click(); });
     m_showPicture->setCheckable(true);
-    m_loadPicture = add(setup, "LoadPicture1", "Load Picture", [this] { m_model.LoadPicture1Click(); });
+    m_loadPicture = add(setup, "LoadPicture1", "&Load Picture", [this] { m_model.LoadPicture1Click(); });
     m_changeLabelFont =
-        add(setup, "ChangeLabelFont1", "Change Label Font", [this] { m_model.ChangeLabelFont1Click(); });
+        add(setup, "ChangeLabelFont1", "Change Label &Font", [this] { m_model.ChangeLabelFont1Click(); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
-    add(help, "Contents1", "Contents", [this] { m_model.Contents1Click(); });
+    // F1 opens the help when it is released (see keyReleaseEvent); the item only names the key.
+    add(help, "Contents1", "&Contents\tF1", [this] { m_model.Contents1Click(); });
     separator(help, "N3", true);
-    add(help, "About1", "About", [this] { m_model.Button3Click(); });
+    add(help, "About1", "&About", [this] { m_model.Button3Click(); });
 }
 
 void TForm1::buildPlayMenus() {
     // Setup > Home Pattern, after Options.
     QMenu* setup = menuBar()->findChild<QMenu*>("Setup1");
-    QMenu* patterns = new QMenu("Home Pattern", setup);
+    QMenu* patterns = new QMenu("Home &Pattern", setup);
     patterns->setObjectName("HomePattern1");
     setup->insertMenu(setup->actions().value(2), patterns);
-    const std::pair<HomePattern, const char*> items[] = {{HomePattern::EveryGame, "HomePatternEveryGame"},
-                                                         {HomePattern::TwoThreeTwo, "HomePattern232"},
-                                                         {HomePattern::TwoTwoOneOneOne, "HomePattern22111"},
-                                                         {HomePattern::TwoTwoOne, "HomePattern221"},
-                                                         {HomePattern::OneOneOne, "HomePattern111"}};
-    for (const auto& [pattern, name] : items) {
+    // Each item's access key (its place in the caption), one that no other item of the menu uses.
+    const struct {
+        HomePattern pattern;
+        const char* name;
+        int key; // the position of the access key in the caption
+    } items[] = {{HomePattern::EveryGame, "HomePatternEveryGame", 0},
+                 {HomePattern::TwoThreeTwo, "HomePattern232", 2},
+                 {HomePattern::TwoTwoOneOneOne, "HomePattern22111", 19},
+                 {HomePattern::TwoTwoOne, "HomePattern221", 15},
+                 {HomePattern::OneOneOne, "HomePattern111", 0}};
+    for (const auto& [pattern, name, key] : items) {
         const int length = seriesLengthOf(pattern);
         QString caption = toQt(std::string(homePatternName(pattern)));
         if (length != 0)
             caption += QString(" (best of %1)").arg(length);
+        caption.insert(key, QLatin1Char('&'));
         auto* action = patterns->addAction(caption);
         action->setObjectName(name);
         action->setCheckable(true);
@@ -163,23 +363,23 @@ void TForm1::buildPlayMenus() {
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, [this, handler] { handle(handler); });
     };
-    add(play, "PlayNextGame1", "Play Next Game", QKeySequence(Qt::CTRL | Qt::Key_G),
+    add(play, "PlayNextGame1", "Play &Next Game", QKeySequence(Qt::CTRL | Qt::Key_G),
         [this] { m_model.PlayNextGameClick(0); });
-    add(play, "PlayRestOfRound1", "Play Rest of Round", QKeySequence(Qt::CTRL | Qt::Key_R),
+    add(play, "PlayRestOfRound1", "Play Rest of &Round", QKeySequence(Qt::CTRL | Qt::Key_R),
         [this] { m_model.PlayRestOfRoundClick(0); });
-    add(play, "PlayToChampion1", "Play to Champion", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+    add(play, "PlayToChampion1", "Play to &Champion", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
         [this] { m_model.PlayToChampionClick(); });
 
     m_slotMenu = new QMenu(this);
     m_slotMenu->setObjectName("SlotMenu");
     // Enter on a focused slot plays its next game already; the menu only names the key.
-    add(m_slotMenu, "SlotPlayNextGame", "Play Next Game\tEnter", {},
+    add(m_slotMenu, "SlotPlayNextGame", "Play &Next Game\tEnter", {},
         [this] { m_model.PlayNextGameClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of Series", {},
+    add(m_slotMenu, "SlotPlayRestOfSeries", "Play Rest of &Series", {},
         [this] { m_model.PlayRestOfSeriesClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayRestOfRound", "Play Rest of Round", {},
+    add(m_slotMenu, "SlotPlayRestOfRound", "Play Rest of &Round", {},
         [this] { m_model.PlayRestOfRoundClick(m_menuSlot); });
-    add(m_slotMenu, "SlotPlayToChampion", "Play to Champion", {}, [this] { m_model.PlayToChampionClick(); });
+    add(m_slotMenu, "SlotPlayToChampion", "Play to &Champion", {}, [this] { m_model.PlayToChampionClick(); });
 
     m_statusLine = new QLabel(this);
     m_statusLine->setObjectName("StatusLine");
@@ -193,14 +393,14 @@ void TForm1::buildPlayMenus() {
 }
 
 void TForm1::buildTopBar(QWidget* client) {
-    auto* label3 = new QLabel("Playoff Type", client);
+    m_topBar = new QWidget(client);
+    m_topBar->setObjectName("TopBar");
+    auto* label3 = new QLabel("Playoff Type", m_topBar);
     label3->setObjectName("Label3");
-    label3->setGeometry(8, 7, 64, 16);
-    m_playoffTypeBox = new QComboBox(client);
+    m_playoffTypeBox = new QComboBox(m_topBar);
     m_playoffTypeBox->setObjectName("PlayoffTypeBox");
     keepRoleName(m_playoffTypeBox);
     m_playoffTypeBox->setAccessibleName("Playoff Type");
-    m_playoffTypeBox->setGeometry(74, 4, 100, 22);
     for (const std::string& type : playoffTypeItems())
         m_playoffTypeBox->addItem(toQt(type));
     connect(m_playoffTypeBox, &QComboBox::activated, this, [this](int index) {
@@ -210,22 +410,36 @@ void TForm1::buildTopBar(QWidget* client) {
     });
     m_playoffTypeBox->installEventFilter(this);
 
-    auto* label2 = new QLabel("Format", client);
+    auto* label2 = new QLabel("Format", m_topBar);
     label2->setObjectName("Label2");
-    label2->setGeometry(190, 7, 40, 16);
-    m_playoffFormatBox = new QComboBox(client);
+    m_playoffFormatBox = new QComboBox(m_topBar);
     m_playoffFormatBox->setObjectName("PlayoffFormatBox");
     keepRoleName(m_playoffFormatBox);
     m_playoffFormatBox->setAccessibleName("Format");
-    m_playoffFormatBox->setGeometry(232, 4, 80, 22);
     connect(m_playoffFormatBox, &QComboBox::activated, this,
             [this](int index) { handle([this, index] { m_model.PlayoffFormatBoxChange(index); }); });
     m_playoffFormatBox->installEventFilter(this);
 
-    m_homePatternLabel = new QLabel(client);
+    m_homePatternLabel = new QLabel(m_topBar);
     m_homePatternLabel->setObjectName("HomePatternLabel");
     m_homePatternLabel->setAccessibleName("Home pattern");
-    m_homePatternLabel->setGeometry(324, 7, kClientWidth - 324 - 6, 16);
+    // A long note of patterns takes a second line rather than widening the window.
+    m_homePatternLabel->setWordWrap(true);
+
+    // The drop-downs keep their width as their items change with the type, unless an item needs more.
+    for (QComboBox* box : {m_playoffTypeBox, m_playoffFormatBox}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setMinimumContentsLength(9);
+    }
+    auto* bar = new QHBoxLayout(m_topBar);
+    bar->addWidget(label3);
+    bar->addWidget(m_playoffTypeBox);
+    bar->addSpacing(bar->spacing() * 3);
+    bar->addWidget(label2);
+    bar->addWidget(m_playoffFormatBox);
+    bar->addSpacing(bar->spacing() * 3);
+    bar->addWidget(m_homePatternLabel, 1);
+    setTabOrder(m_playoffTypeBox, m_playoffFormatBox);
 
     m_updateOptionsLabel =
         new QLabel("Home/Away Changed!  Please update options before playing games!", client);
@@ -236,7 +450,8 @@ void TForm1::buildTopBar(QWidget* client) {
     yellow.setColor(QPalette::Window, Qt::yellow);
     yellow.setColor(QPalette::WindowText, Qt::black);
     m_updateOptionsLabel->setPalette(yellow);
-    m_updateOptionsLabel->setGeometry(0, 28, kClientWidth, 15);
+    m_updateOptionsLabel->setWordWrap(true);
+    m_updateOptionsLabel->setMargin(2);
 }
 
 void TForm1::buildBracket(QWidget* client) {
@@ -254,62 +469,74 @@ void TForm1::buildBracket(QWidget* client) {
 void TForm1::buildTeamSetup(QWidget* client) {
     m_teamSetup = new QWidget(client);
     m_teamSetup->setObjectName("TeamSetupArea");
-    m_teamSetup->setGeometry(0, kClosedClientHeight, kClientWidth, kOpenClientHeight - kClosedClientHeight);
 
     auto* label31 = new QLabel("Team .DAT directory", m_teamSetup);
     label31->setObjectName("Label31");
-    label31->setGeometry(8, 12, 104, 16);
-    m_label32 = new QLabel(m_teamSetup);
+    m_label32 = new FolderLabel(m_teamSetup);
     m_label32->setObjectName("Label32");
     m_label32->setAccessibleName("Team .DAT directory");
     m_label32->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_label32->setGeometry(114, 10, 466, 20);
     auto* speedButton1 = new QToolButton(m_teamSetup);
     speedButton1->setObjectName("SpeedButton1");
     speedButton1->setText("...");
     speedButton1->setAccessibleName("Choose the team .DAT directory");
     speedButton1->setToolTip("Choose the folder that holds your KIV .dat team files");
-    speedButton1->setGeometry(584, 9, 26, 22);
     connect(speedButton1, &QToolButton::clicked, this, [this] { handle([this] { m_model.SpeedButton1Click(); }); });
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(label31);
+    folderRow->addWidget(m_label32, 1);
+    folderRow->addWidget(speedButton1);
 
+    // The pickers go into the two groups as the bracket's field needs them: placePickers().
+    auto* halvesRow = new QHBoxLayout;
     for (int side = 0; side < 2; ++side) {
-        auto* group = new QGroupBox(side == 0 ? "Left half of the bracket" : "Right half of the bracket",
-                                    m_teamSetup);
+        auto* group = new QGroupBox(m_teamSetup);
         group->setObjectName(side == 0 ? "LeftHalfGroup" : "RightHalfGroup");
-        group->setGeometry(8 + side * 306, 42, 295, 142);
         m_pickerGroups[static_cast<std::size_t>(side)] = group;
-        // Ranks 5 to 8 are for the larger fields; placePickers() shows what the bracket's field needs.
-        for (int rank = 0; rank < 8; ++rank) {
-            const int comboBox = kPickerNumbers[static_cast<std::size_t>(pickerIndexOf(2, side, rank + 1))];
-            auto* caption = new QLabel(group);
-            caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
-            m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
-            auto* picker = new QComboBox(group);
-            picker->setObjectName(QString("ComboBox%1").arg(comboBox));
-            keepRoleName(picker);
-            connect(picker, &QComboBox::activated, this,
-                    [this, comboBox](int index) { handle([this, comboBox, index] {
-                        m_model.choosePicker(comboBox, index);
-                    }); });
-            m_pickers[static_cast<std::size_t>(comboBox)] = picker;
-        }
+        m_pickerGrids[static_cast<std::size_t>(side)] = new QGridLayout(group);
+        halvesRow->addWidget(group, 1);
+    }
+    for (int comboBox : kPickerNumbers) {
+        auto* caption = new QLabel(m_teamSetup);
+        caption->setObjectName(QString("Label%1").arg(captionLabelOf(comboBox)));
+        m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))] = caption;
+        auto* picker = new QComboBox(m_teamSetup);
+        picker->setObjectName(QString("ComboBox%1").arg(comboBox));
+        keepRoleName(picker);
+        picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        picker->setMinimumContentsLength(9); // a team name has up to eight letters
+        picker->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        caption->setBuddy(picker);
+        connect(picker, &QComboBox::activated, this, [this, comboBox](int index) {
+            handle([this, comboBox, index] { m_model.choosePicker(comboBox, index); });
+        });
+        m_pickers[static_cast<std::size_t>(comboBox)] = picker;
     }
 
     auto* done = new QPushButton("Done", m_teamSetup);
     done->setObjectName("Button2");
-    done->setGeometry(218, 198, 84, 26);
     connect(done, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button2Click(); }); });
     auto* cancel = new QPushButton("Cancel", m_teamSetup);
     cancel->setObjectName("Button8");
-    cancel->setGeometry(316, 198, 84, 26);
     connect(cancel, &QPushButton::clicked, this, [this] { handle([this] { m_model.Button8Click(); }); });
     m_setupButtons = {done, cancel};
+    // Beside the pickers rather than below them, so the area takes no more height than they need.
+    auto* buttons = new QVBoxLayout;
+    buttons->addSpacing(done->fontMetrics().lineSpacing());
+    buttons->addWidget(done);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    halvesRow->addLayout(buttons);
+
+    auto* area = new QVBoxLayout(m_teamSetup);
+    area->addLayout(folderRow);
+    area->addLayout(halvesRow);
 }
 
 void TForm1::placePickers() {
     const Bracket& bracket = m_model.bracket();
     const int halves = bracket.tree().halves();
-    // A half's teams go down its column by rank; a field of one half fills the first column, then the second.
+    // A half's teams go down its group by rank; a field of one half fills the first group, then the second.
     std::vector<std::pair<int, int>> places(kPickerCount, {0, 0});
     for (int half = 0; half < halves; ++half) {
         for (int rank = 1; rank <= kPickerCount; ++rank) {
@@ -321,75 +548,55 @@ void TForm1::placePickers() {
     }
     if (places != m_pickerPlaces) {
         m_pickerPlaces = places;
-        QWidget* before = m_teamSetup->findChild<QWidget*>("SpeedButton1");
+        for (QGridLayout* grid : m_pickerGrids) {
+            while (QLayoutItem* item = grid->takeAt(0))
+                delete item;
+        }
         std::vector<std::size_t> order(kPickerCount);
         for (std::size_t i = 0; i < order.size(); ++i)
             order[i] = i;
         std::sort(order.begin(), order.end(),
                   [&](std::size_t a, std::size_t b) { return places[a] < places[b]; });
+        // The keyboard goes through each group by rank, the first group first.
+        QWidget* before = m_teamSetup->findChild<QWidget*>("SpeedButton1");
         for (std::size_t i : order) {
             const int comboBox = kPickerNumbers[i];
-            QWidget* group = m_pickerGroups[static_cast<std::size_t>(places[i].first)];
-            for (QWidget* widget : {static_cast<QWidget*>(m_pickers[static_cast<std::size_t>(comboBox)]),
-                                    static_cast<QWidget*>(m_pickerCaptions[static_cast<std::size_t>(
-                                        captionLabelOf(comboBox))])}) {
-                if (widget->parentWidget() != group)
-                    widget->setParent(group);
-            }
-            // The keyboard goes down each column in turn.
-            setTabOrder(before, m_pickers[static_cast<std::size_t>(comboBox)]);
-            before = m_pickers[static_cast<std::size_t>(comboBox)];
+            const auto& [group, rank] = places[i];
+            QGridLayout* grid = m_pickerGrids[static_cast<std::size_t>(group)];
+            QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
+            const int row = rank % kPickersPerColumn, column = rank / kPickersPerColumn * 2;
+            grid->addWidget(m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))], row,
+                            column);
+            grid->addWidget(picker, row, column + 1);
+            setTabOrder(before, picker);
+            before = picker;
         }
         setTabOrder(before, m_setupButtons[0]);
         setTabOrder(m_setupButtons[0], m_setupButtons[1]);
     }
 
     const PlayoffTypeInfo info = bracket.typeInfo();
-    int rows = 4;
-    int captionWidth = 50;
     std::array<bool, 2> used{};
     for (std::size_t i = 0; i < places.size(); ++i) {
         const int comboBox = kPickerNumbers[i];
         QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
         caption->setText(toQt(bracket.pickerCaption(comboBox)));
-        if (bracket.pickerShown(comboBox)) {
-            rows = std::max(rows, places[i].second + 1);
+        if (bracket.pickerShown(comboBox))
             used[static_cast<std::size_t>(places[i].first)] = true;
-            captionWidth =
-                std::max(captionWidth, caption->fontMetrics().horizontalAdvance(caption->text()) + 4);
-        }
-        const auto& [column, row] = places[i];
-        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
-        picker->setAccessibleName(info.classic ? QString("%1, %2 half")
-                                                     .arg(caption->text())
-                                                     .arg(column == 0 ? "left" : "right")
-                                               : caption->text());
-        caption->setGeometry(12, 24 + row * 28, 0, 20);
-        picker->setGeometry(0, 22 + row * 28, 0, 22);
+        m_pickers[static_cast<std::size_t>(comboBox)]->setAccessibleName(
+            info.classic
+                ? QString("%1, %2 half").arg(caption->text()).arg(places[i].first == 0 ? "left" : "right")
+                : caption->text());
     }
-    constexpr int kGroupWidth = 295, kRowPitch = 28;
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        const int comboBox = kPickerNumbers[i];
-        QLabel* caption = m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))];
-        caption->resize(captionWidth, caption->height());
-        QComboBox* picker = m_pickers[static_cast<std::size_t>(comboBox)];
-        picker->setGeometry(16 + captionWidth, picker->y(), kGroupWidth - 30 - captionWidth,
-                            picker->height());
-    }
-    const int extra = (rows - 4) * kRowPitch;
-    for (int column = 0; column < 2; ++column) {
-        auto* group = static_cast<QGroupBox*>(m_pickerGroups[static_cast<std::size_t>(column)]);
-        group->resize(kGroupWidth, 142 + extra);
-        group->setVisible(column == 0 || used[1]);
-        QString title = halves == 1 ? QString("Seeds %1 to %2").arg(column * 8 + 1).arg(column * 8 + 8)
-                                    : toQt(info.halfLongNames[static_cast<std::size_t>(column)]);
+    for (int group = 0; group < 2; ++group) {
+        QGroupBox* box = m_pickerGroups[static_cast<std::size_t>(group)];
+        box->setVisible(group == 0 || used[1]);
+        QString title = halves == 1 ? QString("Seeds %1 to %2").arg(group * 8 + 1).arg(group * 8 + 8)
+                                    : toQt(info.halfLongNames[static_cast<std::size_t>(group)]);
         if (title.endsWith(" half"))
             title = QString("%1 of the bracket").arg(title.left(1).toUpper() + title.mid(1));
-        group->setTitle(title);
+        box->setTitle(title);
     }
-    m_setupButtons[0]->move(218, 198 + extra);
-    m_setupButtons[1]->move(316, 198 + extra);
-    m_teamSetup->resize(kClientWidth, kOpenClientHeight - kClosedClientHeight + extra);
 }
 
 void TForm1::refresh() {
@@ -427,8 +634,7 @@ void TForm1::refresh() {
 
     m_teamSetup->setVisible(m_model.teamSetupOpen());
     placePickers();
-    m_label32->setText(toQt(m_model.Label32()));
-    m_label32->setToolTip(m_label32->text());
+    m_label32->setFolder(toQt(m_model.Label32()));
     QStringList teams;
     for (const auto& team : m_model.teamItems())
         teams << toQt(team);
@@ -448,7 +654,6 @@ void TForm1::refresh() {
         m_pickerCaptions[static_cast<std::size_t>(captionLabelOf(comboBox))]->setVisible(
             bracket.pickerCaptionShown(captionLabelOf(comboBox)));
     }
-    placeClientArea();
 
     m_showPicture->setChecked(m_model.ShowPicture1Checked());
     m_loadPicture->setEnabled(m_model.LoadPicture1Enabled());
@@ -507,71 +712,16 @@ void TForm1::updatePicture() {
     m_picture = image;
 }
 
-void TForm1::placeClientArea() {
-    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
-    // The bracket keeps its size as the set-up area opens below it, and gets back the size it had as it
-    // closes.
-    const int bracketHeight = std::max(m_bracketArea->height(), setup == 0 ? m_closedBracketHeight : 0);
-    QSize wanted(m_client->width(), kBracketTop + bracketHeight + setup);
-    const QSize least = m_bracketArea->minimumSizeHint();
-    m_client->setMinimumSize(std::max(kClientWidth, least.width()), kBracketTop + least.height() + setup);
-    // The window takes its new least size now, so a smaller window is not held to the old one.
-    layout()->activate();
-    if (isVisible() && !isMaximized() && !isFullScreen()) {
-        if (m_bracketArea->sizeHint() != m_bracketHint)
-            wanted = wanted.expandedTo(preferredClientSize());
-        resizeClientArea(wanted.boundedTo(clientRoom()).expandedTo(m_client->minimumSize()));
-        m_bracketHint = m_bracketArea->sizeHint();
-    }
-    arrangeClientArea();
-}
-
-void TForm1::arrangeClientArea() {
-    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
-    const int bracketHeight = std::max(0, m_client->height() - kBracketTop - setup);
-    m_bracketArea->setGeometry(0, kBracketTop, m_client->width(), bracketHeight);
-    if (setup == 0)
-        m_closedBracketHeight = bracketHeight;
-    m_teamSetup->move((m_client->width() - m_teamSetup->width()) / 2, kBracketTop + bracketHeight);
-}
-
-QSize TForm1::preferredClientSize() const {
-    const QSize hint = m_bracketArea->sizeHint();
-    const int setup = m_model.teamSetupOpen() ? m_teamSetup->height() : 0;
-    const QSize size(std::max(kClientWidth, hint.width()), kBracketTop + hint.height() + setup);
-    return size.boundedTo(clientRoom()).expandedTo(m_client->minimumSize());
-}
-
-QSize TForm1::clientRoom() const {
-    // Within the screen: the bracket takes a smaller scale rather than the window growing past the screen.
-    const QScreen* screen = this->screen();
-    if (!screen)
-        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
-    return screen->availableGeometry().size() - (frameGeometry().size() - m_client->size());
-}
-
-void TForm1::resizeClientArea(const QSize& size) {
-    if (size == m_client->size())
-        return;
-    resize(this->size() + (size - m_client->size()));
-    // A window grown past the screen's edge comes back onto it.
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
-        const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
-        if (left != frame.left() || top != frame.top())
-            move(pos() + QPoint(left - frame.left(), top - frame.top()));
-    }
-}
-
 void TForm1::recentreVertically() {
-    // The window takes its new height now, not when the event loop gets to it, so the centring uses it.
-    layout()->activate();
     if (isMaximized() || isFullScreen())
         return;
-    if (const QScreen* screen = this->screen())
-        move(x(), (screen->geometry().height() - frameGeometry().height()) / 2);
+    // The window takes its new height now, not when the event loop gets to it, so the centring uses it.
+    layout()->activate();
+    if (const QScreen* screen = this->screen()) {
+        // Centred in the room the screen leaves beside its panels, the title bar never above the top.
+        const QRect area = screen->availableGeometry();
+        move(x(), std::max(area.top(), area.top() + (area.height() - frameGeometry().height()) / 2));
+    }
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -581,13 +731,19 @@ void TForm1::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     m_model.FormShow();
     refresh();
-    // The window opens with the bracket at its preferred size.
-    resizeClientArea(preferredClientSize());
     m_bracketHint = m_bracketArea->sizeHint();
+    if (m_placed)
+        return;
+    // The bracket at its preferred size and the top bar on one line, however long the note of home patterns
+    // is, within the screen.
+    m_homePatternLabel->setWordWrap(false);
+    const QSize oneLine = sizeHint();
+    m_homePatternLabel->setWordWrap(true);
+    resize(oneLine.boundedTo(roomOnScreen()).expandedTo(minimumSize()));
     if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
+        const QRect area = screen->availableGeometry();
+        move(area.x() + std::max(0, (area.width() - frameGeometry().width()) / 2),
+             area.y() + std::max(0, (area.height() - frameGeometry().height()) / 2));
     }
 }
 
@@ -597,8 +753,6 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_client && event->type() == QEvent::Resize && m_teamSetup)
-        arrangeClientArea();
     if (event->type() == QEvent::KeyRelease && (watched == m_playoffTypeBox || watched == m_playoffFormatBox)) {
         const int keyCode = keyCodeOf(static_cast<QKeyEvent*>(event));
         m_model.FormKeyUp(keyCode);

@@ -16,12 +16,15 @@
 class QAction;
 class QMenu;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QPushButton;
 class QToolButton;
 class QWidget;
 
 namespace kivp::ui {
 
+class FolderLabel;
 class GameLogWindow;
 
 class TForm1 : public QMainWindow {
@@ -38,6 +41,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Keeps the window's place in kivp.ini for the next start.
+    void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
@@ -49,16 +54,22 @@ private:
     void buildBracket(QWidget* client);
     void buildTeamSetup(QWidget* client);
     void buildPlayMenus();
-    // The client area until it has a layout: the top bar, the bracket filling the room the window gives it,
-    // and the set-up area below it while open. The window grows to show a bracket of another size at its
-    // preferred size, and by the set-up area's height while it is open.
-    void placeClientArea();
-    void arrangeClientArea();
-    QSize preferredClientSize() const;
-    QSize clientRoom() const;
-    void resizeClientArea(const QSize& size);
-    // The set-up area's pickers for the field of the bracket's type, each half in its column.
+    // The client area top to bottom: the top bar, the warning, the bracket (which takes the room the window
+    // has to spare) and the set-up area.
+    void layOut();
+    // The set-up area's pickers for the field of the bracket's type, each half (or each eight of a field in
+    // one half) in its group, ranks down the group's columns.
     void placePickers();
+    // Puts the window where it was when kivp last closed, if that place is still on a screen.
+    void restorePlacement();
+    // The room the screen leaves the window, its frame taken off.
+    QSize roomOnScreen() const;
+    // The set-up area opened or closed: the window grows or shrinks by it from the height it had before (the
+    // layout may have stretched it already), so the bracket keeps its size.
+    void fitTeamSetup(int before);
+    // The bracket now asks for more room (a larger tree): the window grows to show it at its preferred size,
+    // within the screen.
+    void fitBracket();
     // Runs a model handler, then redraws; re-centres when the set-up area opened or closed.
     void handle(const std::function<void()>& handler);
     void updatePicture();
@@ -66,21 +77,24 @@ private:
     MainForm& m_model;
     Prompts& m_prompts;
     bool m_shownOnce = false;
+    bool m_placed = false;    // put where it was last time, rather than centred
+    int m_teamSetupExtra = 0; // the height the window grew by as the set-up area opened
+    QSize m_bracketHint;      // the bracket's preferred size the window last grew to
     QWidget* m_client = nullptr;
+    QWidget* m_topBar = nullptr;
     QComboBox* m_playoffTypeBox = nullptr;
     QComboBox* m_playoffFormatBox = nullptr;
     QLabel* m_updateOptionsLabel = nullptr;
     BracketView* m_bracketArea = nullptr;
-    QSize m_bracketHint;           // the bracket's preferred size the window last grew to
-    int m_closedBracketHeight = 0; // the bracket's height while the set-up area is closed
-    std::array<QComboBox*, 22> m_pickers{};   // ComboBox3..6, ComboBox10..21
+    std::array<QComboBox*, 22> m_pickers{};     // ComboBox3..6, ComboBox10..21
     std::array<QLabel*, 56> m_pickerCaptions{}; // Label23..Label30, Label48..Label55
     QWidget* m_teamSetup = nullptr;
-    std::array<QWidget*, 2> m_pickerGroups{};
-    std::array<QWidget*, 2> m_setupButtons{}; // Done, Cancel
-    // The column and row of each picker, in kPickerNumbers' order.
+    std::array<QGroupBox*, 2> m_pickerGroups{};
+    std::array<QGridLayout*, 2> m_pickerGrids{};
+    std::array<QPushButton*, 2> m_setupButtons{}; // Done, Cancel
+    // The group and rank place (0 to 7) of each picker, in kPickerNumbers' order.
     std::vector<std::pair<int, int>> m_pickerPlaces;
-    QLabel* m_label32 = nullptr;
+    FolderLabel* m_label32 = nullptr;
     QAction* m_showPicture = nullptr;
     QAction* m_loadPicture = nullptr;
     QAction* m_changeLabelFont = nullptr;

@@ -199,6 +199,13 @@ TEST_F(MainFormTest, ChosenTeamFolderIsStoredAndListedAndACancelStillStoresTheFo
     EXPECT_NE(ini().find("Directory=" + loaded + "\r\n"), std::string::npos);
     EXPECT_EQ(form.teamItems(), (std::vector<std::string>{"Owls"}));
     EXPECT_EQ(form.pickerText(3), "");
+
+    // A folder without team files says so rather than leaving the pickers silently empty.
+    prompts.folders.push_back(dir.mkdir("empty"));
+    form.SpeedButton1Click();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_TRUE(
+        prompts.messages()[0].starts_with("The folder " + dir.file("empty") + " holds no KIV team files"));
 }
 
 // --- menu commands ---
@@ -235,6 +242,67 @@ TEST_F(MainFormTest, SaveAndExportWriteIntoTheProgramFolder) {
     form.ExporttoHTML1Click();
     EXPECT_NE(test::readBytes(dir.file("html.html")).find(">Ash</TD>"), std::string::npos);
     EXPECT_TRUE(prompts.calls.empty());
+}
+
+// After each command that writes or reads a file the status line names it; a command cancelled leaves the
+// line as it was.
+TEST_F(MainFormTest, TheStatusLineSaysWhichFileASaveLoadExportOrPrintWroteOrRead) {
+    setUpEight();
+    form.options().setChecked(CheckBoxId::CheckBox15, true);
+    form.options().setEditText(EditId::Edit3, "LEAGUE");
+    const std::optional<std::string> asksNothing = "";
+    const struct {
+        std::optional<std::string> chosen; // the file the user chooses
+        void (MainForm::*command)();
+        std::string status;
+    } rows[] = {
+        {asksNothing, &MainForm::Button6Click, "Playoff saved to " + dir.file("LEAGUE.kvp") + "."},
+        {dir.file("mine"), &MainForm::SavePlayoffAs1Click, "Playoff saved to " + dir.file("mine.kvp") + "."},
+        {std::nullopt, &MainForm::SavePlayoffAs1Click, "Playoff saved to " + dir.file("mine.kvp") + "."},
+        {dir.file("LEAGUE.kvp"), &MainForm::Button7Click,
+         "Playoff loaded from " + dir.file("LEAGUE.kvp") + "."},
+        {asksNothing, &MainForm::ExporttoHTML1Click,
+         "Bracket page written to " + dir.file("html.html") + "."},
+        {dir.file("r.html"), &MainForm::ExportReport1Click,
+         "Playoff report written to " + dir.file("r.html") + "."},
+    };
+    for (const auto& row : rows) {
+        if (row.chosen != asksNothing)
+            prompts.files.push_back(row.chosen);
+        (form.*row.command)();
+        EXPECT_EQ(form.statusLine(), row.status);
+    }
+    EXPECT_TRUE(test::exists(dir.file("r.html")) && prompts.messages().empty());
+    form.bracketPrinted({"Office", ""});
+    EXPECT_EQ(form.statusLine(), "Bracket sent to the printer Office.");
+    form.bracketPrinted({"", "/tmp/b.pdf"});
+    EXPECT_EQ(form.statusLine(), "Bracket printed to /tmp/b.pdf.");
+}
+
+// The window's place goes into a section of its own, only when it changed, and comes back at the next start;
+// a place that is not whole is not used.
+TEST_F(MainFormTest, TheWindowsPlaceIsKeptInItsOwnSectionForTheNextStart) {
+    start();
+    EXPECT_FALSE(form.windowPlacement());
+    const WindowPlacement placement{-20, 40, 900, 500, true};
+    form.FormClose(placement);
+    EXPECT_NE(ini().find("[Main Window]\r\nLeft=-20\r\nTop=40\r\nWidth=900\r\nHeight=500\r\nMaximized=1\r\n"),
+              std::string::npos);
+    MainForm again{prompts, view, runner};
+    again.FormCreate(dir.path());
+    EXPECT_EQ(again.windowPlacement(), placement);
+
+    test::chmodPath(dir.file("kivp.ini"), 0444); // unchanged, so nothing is written
+    again.FormClose(placement);
+    EXPECT_TRUE(prompts.calls.empty());
+    test::chmodPath(dir.file("kivp.ini"), 0644);
+
+    ProfileFile settings(dir.file("kivp.ini"));
+    settings.writeString(kMainWindowSection, "Width", "wide");
+    settings.save();
+    MainForm third{prompts, view, runner};
+    third.FormCreate(dir.path());
+    EXPECT_FALSE(third.windowPlacement());
 }
 
 // --- options and games ---
@@ -388,9 +456,12 @@ TEST_F(MainFormTest, TheStatusLineNoLongerNamesTheChampionOnceTheGameIsTakenBack
                   "Birch at Ash: Ash won 2-1. Ash wins the series 1-0 and is the champion!");
         prompts.answers = {true};
         command();
-        EXPECT_EQ(form.statusLine(),
-                  std::string(name) == "Undo" ? "Taken back: game 1 of Championship, Birch 1 at Ash 2." : "")
-            << name;
+        std::string now;
+        if (std::string(name) == "Undo")
+            now = "Taken back: game 1 of Championship, Birch 1 at Ash 2.";
+        else if (std::string(name) == "Load Playoff")
+            now = "Playoff loaded from " + saved + ".";
+        EXPECT_EQ(form.statusLine(), now) << name;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QToolTip>
 
@@ -89,6 +90,86 @@ private slots:
         QVERIFY(!f.action("LoadPicture1")->isEnabled());
         f.action("ShowPicture1")->trigger();
         QVERIFY(f.action("ShowPicture1")->isChecked() && f.action("LoadPicture1")->isEnabled());
+    }
+
+    // The standard keys, an access key on every menu item (one of each in a menu), and Tab through the top
+    // bar and the set-up area as they read.
+    void keyboardReachesEveryCommand() {
+        Fixture f;
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* keys;
+        } rows[] = {{"SavePlayoff1", "&Save Playoff", "Ctrl+S"},
+                    {"SavePlayoffAs1", "Save Playoff &As...", "Ctrl+Shift+S"},
+                    {"LoadPlayoff1", "&Load Playoff", "Ctrl+O"},
+                    {"Exit1", "E&xit", "Ctrl+Q"},
+                    {"UndoGame1", "&Undo Game", "Ctrl+Z"},
+                    {"RedoGame1", "&Redo Game", "Ctrl+Shift+Z"},
+                    {"GameLog1", "Game &Log", "Ctrl+L"},
+                    {"PlayNextGame1", "Play &Next Game", "Ctrl+G"},
+                    {"PlayRestOfRound1", "Play Rest of &Round", "Ctrl+R"},
+                    {"PlayToChampion1", "Play to &Champion", "Ctrl+Shift+R"},
+                    {"Contents1", "&Contents\tF1", ""}}; // F1 works on its release, in the window
+        for (const auto& row : rows) {
+            QCOMPARE(f.action(row.name)->text(), QString(row.caption));
+            QCOMPARE(f.action(row.name)->shortcut(), QKeySequence(row.keys));
+        }
+        QList<QMenu*> menus = f.window->findChildren<QMenu*>();
+        for (const QMenu* menu : menus) {
+            QSet<QChar> keys;
+            for (const QAction* item : menu->actions()) {
+                if (item->isSeparator() || !item->isVisible())
+                    continue;
+                const qsizetype at = item->text().indexOf('&');
+                QVERIFY2(at >= 0 && item->text().count('&') == 1, qPrintable(item->text()));
+                const QChar key = item->text().at(at + 1).toLower();
+                QVERIFY2(!keys.contains(key), qPrintable(menu->objectName() + ": " + item->text()));
+                keys << key;
+            }
+        }
+
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(f.prompts.calls.size(), std::size_t(1));
+        QCOMPARE(f.prompts.calls[0].kind, std::string("file"));
+        QCOMPARE(f.view.requests, (QStringList{"close"}));
+
+        f.action("Teams1")->trigger();
+        const QStringList reading = {"PlayoffTypeBox", "PlayoffFormatBox", "SpeedButton1", "ComboBox3",
+                                     "ComboBox4",      "ComboBox5",        "ComboBox6",    "ComboBox10",
+                                     "ComboBox11",     "ComboBox12",       "ComboBox13",   "Button2",
+                                     "Button8"};
+        QStringList tabbed;
+        QWidget* widget = f.get("PlayoffTypeBox");
+        do {
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() &&
+                reading.contains(widget->objectName()))
+                tabbed << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != f.get("PlayoffTypeBox"));
+        QCOMPARE(tabbed, reading);
+    }
+
+    // Resized, moved and closed, the window opens there again next time; maximised, it opens maximised.
+    void theWindowOpensWhereItWasClosed() {
+        Fixture f;
+        for (bool maximised : {false, true}) {
+            f.window->setGeometry(QRect(QPoint(14, 30), f.window->minimumSize() + QSize(12, 20)));
+            if (maximised)
+                f.window->showMaximized();
+            const QRect normal = f.window->normalGeometry();
+            f.window->close();
+            MainForm next{f.prompts, f.view, f.runner};
+            next.FormCreate(f.dir.path());
+            ui::TForm1 again(next, f.prompts);
+            again.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&again));
+            QCOMPARE(again.isMaximized(), maximised);
+            QCOMPARE(again.normalGeometry(), normal);
+        }
     }
 
     void playoffTypeChangeRedrawsTheLayoutAndF1OpensHelp() {

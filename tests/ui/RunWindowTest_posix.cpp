@@ -143,8 +143,8 @@ private slots:
         QStringList items;
         for (QAction* item : menu->actions())
             items << item->text();
-        QCOMPARE(items, (QStringList{"Play Next Game\tEnter", "Play Rest of Series", "Play Rest of Round",
-                                     "Play to Champion"}));
+        QCOMPARE(items, (QStringList{"Play &Next Game\tEnter", "Play Rest of &Series", "Play Rest of &Round",
+                                     "Play to &Champion"}));
         emit child<QLabel>(p.window.get(), "Label21")->customContextMenuRequested(QPoint(2, 2));
         menu->hide();
         p.window->findChild<QAction*>("SlotPlayRestOfSeries")->trigger();
