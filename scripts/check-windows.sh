@@ -129,9 +129,11 @@ while ! grep -qs "^done" "$check/windows-messages.log" && [ $waited -lt 600 ]; d
 wineserver -w
 
 echo "== comparing =="
-# Folders differ by platform, the time stamps by run; everything else must be the same bytes.
+# Folders differ by platform, the time stamps by run, and the window's place in kivp.ini ([Main Window]) by
+# screen; everything else must be the same bytes.
 normal() {
-    sed -e "s|$linux/Équipes 1999|TEAMS|g; s|$linux|PROGRAM|g; s|C:\\\\KIV Sim\\\\Équipes 1999|TEAMS|g" \
+    sed -e '/^\[Main Window\]/,/^\[/{/^\[Main Window\]/d;/^[^[]/d}' \
+        -e "s|$linux/Équipes 1999|TEAMS|g; s|$linux|PROGRAM|g; s|C:\\\\KIV Sim\\\\Équipes 1999|TEAMS|g" \
         -e 's|C:\\KIV Sim|PROGRAM|g; s|/p:[^ ]* |/p:TEAMS |g' \
         -e 's/[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]T[0-9:]\{8\}[+-][0-9][0-9]:[0-9][0-9]/TIME/g' "$1"
 }

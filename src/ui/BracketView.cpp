@@ -191,11 +191,20 @@ void SlotLabel::paintEvent(QPaintEvent* event) {
     if (fontMetrics().horizontalAdvance(text()) <= room.width()) {
         QLabel::paintEvent(event);
     } else {
+        // A text wider than its place is first set a little smaller (a wider font than the bracket was drawn for
+        // should not cost a name its end), and only cut short when even that is not enough.
         QPainter painter(this);
         drawFrame(&painter);
         painter.setPen(palette().color(foregroundRole()));
+        QFont narrow = font();
+        const double fit = std::max(0.6, 0.97 * room.width() / fontMetrics().horizontalAdvance(text()));
+        if (narrow.pointSizeF() > 0)
+            narrow.setPointSizeF(narrow.pointSizeF() * fit);
+        else
+            narrow.setPixelSize(std::max(1, int(narrow.pixelSize() * fit)));
+        painter.setFont(narrow);
         painter.drawText(room, int(alignment()),
-                         fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+                         QFontMetrics(narrow).elidedText(text(), Qt::ElideRight, room.width()));
     }
     if (marked) {
         QPainter painter(this);
