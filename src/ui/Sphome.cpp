@@ -302,6 +302,7 @@ void TForm1::buildMenu() {
     setup->setObjectName("Setup1");
     add(setup, "Teams1", "&Teams", [this] { m_model.Button1Click(); });
     add(setup, "Options1", "&Options", [this] { m_model.Button5Click(); });
+    add(setup, "CustomBracket1", "&Custom Bracket...", [this] { m_model.CustomBracket1Click(); });
     separator(setup, "N4", false);
     add(setup, "UseKIVv361", "Use KIV v&3.6", nullptr)->setVisible(false);
     add(setup, "UseKIVv401", "Use KIV v&4.0", nullptr)->setVisible(false);
