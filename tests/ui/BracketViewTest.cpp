@@ -15,7 +15,6 @@
 
 #include <QDialog>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -89,13 +88,6 @@ QStringList tabStops(QWidget* bracket) {
     return stops;
 }
 
-QPalette paletteOf(const QColor& window, const QColor& text, const QColor& highlight) {
-    QPalette palette(text, window, window.lighter(130), window.darker(150), window.darker(120), text, text,
-                     window, window);
-    palette.setColor(QPalette::Highlight, highlight);
-    return palette;
-}
-
 class BracketViewTest : public QObject {
     Q_OBJECT
 
@@ -161,12 +153,7 @@ private slots:
         QCOMPARE(named, bracket.typeInfo().classic ? 0 : bracket.slotCount());
     }
 
-    void textsAndHomeButtonsStandOutInEveryPalette_data() {
-        QTest::addColumn<QPalette>("palette");
-        QTest::addRow("light") << QApplication::style()->standardPalette();
-        QTest::addRow("dark") << paletteOf(QColor(53, 53, 53), QColor(230, 230, 230), QColor(42, 130, 218));
-        QTest::addRow("high contrast") << paletteOf(Qt::black, Qt::white, Qt::yellow);
-    }
+    void textsAndHomeButtonsStandOutInEveryPalette_data() { addPaletteRows(); }
 
     void textsAndHomeButtonsStandOutInEveryPalette() {
         QFETCH(QPalette, palette);
