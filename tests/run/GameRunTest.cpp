@@ -312,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) {
+TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarningAndTheFileKeepsThem) {
     Playoff run(2, 3);
     run.homeWins(2);
     run.form.PlayRestOfSeriesClick(13);
@@ -322,6 +322,15 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
 
     run.form.HomePatternClick(HomePattern::TwoThreeTwo); // game 3 is the other team's
     EXPECT_TRUE(lowerHome());
+    // Saved and loaded into a fresh window, the playoff shows who hosts its next game.
+    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
+    run.user.prompts().files = {file};
+    run.form.SavePlayoffAs1Click();
+    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
+    again.start(run.install.teamFolder());
+    again.prompts().files = {file};
+    again.form().Button7Click();
+    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
     run.form.PlayoffFormatBoxChange(2); // a best of five, played every game at the marked team's
     EXPECT_FALSE(lowerHome());
     run.form.HomePatternClick(HomePattern::TwoTwoOne);
@@ -384,23 +393,6 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
     again.Button7Click();
     EXPECT_EQ(chosen(), latest);
     EXPECT_TRUE(user.prompts().messages().empty());
-}
-
-TEST(HomePatternSetting, ALoadedPlayoffShowsWhoHostsItsNextGame) {
-    Playoff run(2, 3);
-    run.form.HomePatternClick(P::TwoThreeTwo);
-    run.homeWins(2);
-    run.form.PlayRestOfSeriesClick(13); // games 1 and 2; game 3 is MARROWDL's, and not scored
-    ASSERT_EQ(run.form.bracket().homeChoice(7), HomeChoice::Lower);
-    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
-    run.user.prompts().files = {file};
-    run.form.SavePlayoffAs1Click();
-
-    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
-    again.start(run.install.teamFolder()); // not resumed
-    again.prompts().files = {file};
-    again.form().Button7Click();
-    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
 }
 
 } // namespace
