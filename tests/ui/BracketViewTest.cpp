@@ -109,7 +109,6 @@ private slots:
         QFETCH(QString, name);
         Window w(type);
         const Bracket& bracket = w.model.bracket();
-        QCOMPARE(bracket.layoutType(), type);
         QCOMPARE(child<QLabel>(w.window.get(), bracket.slotControl(slot).c_str())->accessibleName(), name);
 
         for (const bool least : {true, false}) {
