@@ -268,7 +268,6 @@ TEST_P(EveryEra, PlaysToAChampionRoundByRoundWithThePairingsAndHostsOfTheEra) {
     EXPECT_EQ(PlayoffFile::of(again.form().bracket(), again.form().Label32()),
               PlayoffFile::of(bracket, form.Label32()));
     EXPECT_EQ(again.form().journal().journal().entries(), form.journal().journal().entries());
-
 }
 
 // clang-format off

@@ -3,8 +3,8 @@
 #include "platform/Paths.h"
 #include "sim/PathForm.h"
 #include "support/Platform.h"
-#include "support/TempDir.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

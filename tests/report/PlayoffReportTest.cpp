@@ -6,9 +6,9 @@
 #include "run/HomeField.h"
 
 #include "support/RecordingPrompts.h"
+#include "support/TableRows.h"
 #include "support/TempDir.h"
 #include "support/XmlCheck.h"
-#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 

@@ -75,19 +75,6 @@ struct Window {
     }
 };
 
-// The widgets the keyboard stops at inside the bracket, in the order it meets them.
-QStringList tabStops(QWidget* bracket) {
-    QStringList stops;
-    QWidget* first = bracket->nextInFocusChain();
-    for (QWidget* w = first; w != bracket; w = w->nextInFocusChain()) {
-        if (w->parentWidget() == bracket && w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
-            stops << w->objectName();
-        if (w->nextInFocusChain() == first)
-            break;
-    }
-    return stops;
-}
-
 class BracketViewTest : public QObject {
     Q_OBJECT
 
@@ -142,7 +129,8 @@ private slots:
                 if (button && button->isVisible())
                     expectedStops << buttonName;
             }
-            QCOMPARE(tabStops(w.bracket), expectedStops);
+            QCOMPARE(tabOrder(w.bracket, [&](QWidget* stop) { return stop->parentWidget() == w.bracket; }),
+                     expectedStops);
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
         }
         // Only the bracket's own widgets carry names: a smaller tree leaves none of a larger one's behind.

@@ -163,8 +163,8 @@ double luminance(const QColor& colour) {
            0.0722 * linear(colour.blueF());
 }
 
-// The outer two pixels of an area against what lies just left of the widget it is drawn in, whose left edge is
-// at x: a field's frame, or the indicator that shows where a check box is, checked or not.
+// The outer two pixels of an area against what lies just left of the widget it is drawn in, whose left edge
+// is at x: a field's frame, or the indicator that shows where a check box is, checked or not.
 QStringList edgeFault(const Shot& shot, const QWidget* widget, const QRect& area, int x, const char* what) {
     const QColor behind = shot.at(QPoint(x - 1, area.center().y()));
     double ratio = 1;
@@ -293,7 +293,8 @@ QStringList lowContrast(QWidget* window) {
                                                                      ? QStyle::SE_CheckBoxIndicator
                                                                      : QStyle::SE_RadioButtonIndicator,
                                                                  &option, button));
-            faults << edgeFault(shot, button, indicator, inWindow(button, button->rect()).left(), "indicator");
+            faults << edgeFault(shot, button, indicator, inWindow(button, button->rect()).left(),
+                                "indicator");
         } else if (framed(widget)) {
             const QRect area = inWindow(widget, widget->rect());
             faults << edgeFault(shot, widget, area, area.left(), "edge");

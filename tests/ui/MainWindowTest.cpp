@@ -138,15 +138,9 @@ private slots:
                                      "ComboBox4",      "ComboBox5",        "ComboBox6",    "ComboBox10",
                                      "ComboBox11",     "ComboBox12",       "ComboBox13",   "Button2",
                                      "Button8"};
-        QStringList tabbed;
-        QWidget* widget = f.get("PlayoffTypeBox");
-        do {
-            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() &&
-                reading.contains(widget->objectName()))
-                tabbed << widget->objectName();
-            widget = widget->nextInFocusChain();
-        } while (widget != f.get("PlayoffTypeBox"));
-        QCOMPARE(tabbed, reading);
+        QCOMPARE(tabOrder(f.get("PlayoffTypeBox"),
+                          [&](QWidget* stop) { return reading.contains(stop->objectName()); }),
+                 reading);
     }
 
     // Resized, moved and closed, the window opens there again next time; maximised, it opens maximised.
