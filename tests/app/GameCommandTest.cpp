@@ -1,11 +1,14 @@
 #include "app/GameCommand.h"
 
 #include "platform/Error.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 const char* const kProgram = "/home/me/kivp";
 const char* const kTeams = "/home/me/Sim Games/Teams";
@@ -21,10 +24,6 @@ struct CommandRow {
     const char* commandFile; // empty: no command file
     const char* expected;
 };
-
-void PrintTo(const CommandRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class GameCommandLines : public ::testing::TestWithParam<CommandRow> {};
 

@@ -232,22 +232,11 @@ TEST_F(MainFormTest, LoadingAPlayoffShowsItsFolderAndListsItsTeamsOnce) {
     EXPECT_TRUE(prompts.messages().empty());
 }
 
-TEST_F(MainFormTest, SaveAndExportWriteIntoTheProgramFolder) {
-    setUpEight();
-    form.setLabel32(dir.mkdir("league")); // not where files go
-    form.options().setChecked(CheckBoxId::CheckBox15, true);
-    form.options().setEditText(EditId::Edit3, "LEAGUE");
-    form.Button6Click();
-    EXPECT_TRUE(test::exists(dir.file("LEAGUE.kvp"))); // named after the statistics file
-    form.ExporttoHTML1Click();
-    EXPECT_NE(test::readBytes(dir.file("html.html")).find(">Ash</TD>"), std::string::npos);
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
 // After each command that writes or reads a file the status line names it; a command cancelled leaves the
-// line as it was.
+// line as it was. Files without a folder chosen go into the program folder, not the team folder.
 TEST_F(MainFormTest, TheStatusLineSaysWhichFileASaveLoadExportOrPrintWroteOrRead) {
     setUpEight();
+    form.setLabel32(dir.mkdir("league"));
     form.options().setChecked(CheckBoxId::CheckBox15, true);
     form.options().setEditText(EditId::Edit3, "LEAGUE");
     const std::optional<std::string> asksNothing = "";
@@ -273,6 +262,7 @@ TEST_F(MainFormTest, TheStatusLineSaysWhichFileASaveLoadExportOrPrintWroteOrRead
         EXPECT_EQ(form.statusLine(), row.status);
     }
     EXPECT_TRUE(test::exists(dir.file("r.html")) && prompts.messages().empty());
+    EXPECT_NE(test::readBytes(dir.file("html.html")).find(">Ash</TD>"), std::string::npos);
     form.bracketPrinted({"Office", ""});
     EXPECT_EQ(form.statusLine(), "Bracket sent to the printer Office.");
     form.bracketPrinted({"", "/tmp/b.pdf"});
@@ -356,18 +346,6 @@ TEST_F(MainFormTest, OptionsOnALaterTypeLooksAtTheSeriesThatCanBePlayed) {
     EXPECT_EQ(prompts.messages(), std::vector<std::string>{kHomeTeamMissing});
 }
 
-TEST_F(MainFormTest, AGameIsLaunchedFromTheProgramFolderAndCreditsTheHomeTeamOnATie) {
-    setUpEight(); // "1-1-1": one game decides a series
-    runner.thenScore(4, 4);
-    form.Label9Click(2);
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].commandLine, "kivsim //h:Ash //v:Dogwood //del:0 //st:kplayoff //ls:kivp");
-    EXPECT_EQ(runner.calls[0].workingDirectory, dir.path());
-    EXPECT_EQ(runner.calls[0].caption, "Dogwood at Ash");
-    EXPECT_EQ(form.bracket().slot(9), "Ash");
-    EXPECT_TRUE(prompts.calls.empty());
-}
-
 TEST_F(MainFormTest, ClicksThatCannotPlayStopBeforeTheSimulatorButEmptyTheLineScore) {
     setUpEight();
     dir.write("kivp", "old line score");
@@ -428,18 +406,18 @@ TEST_F(MainFormTest, TheStatusLineNoLongerNamesTheChampionOnceTheGameIsTakenBack
     teams({"Ash", "Birch"});
     start();
     const std::string saved = dir.file("saved.kvp");
-    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-        {"Undo", [&] { form.UndoGame1Click(); }},
-        {"Reset Form", [&] { form.Button4Click(); }},
-        {"Done", [&] { form.Button2Click(); }},
-        {"Load Playoff",
-         [&] {
-             prompts.files = {saved};
-             form.Button7Click();
-         }},
-        {"a type change", [&] { form.PlayoffTypeBoxChange(1); }},
+    const struct {
+        const char* name;
+        std::function<void()> command;
+        std::string status;
+    } commands[] = {
+        {"Undo", [&] { form.UndoGame1Click(); }, "Taken back: game 1 of Championship, Birch 1 at Ash 2."},
+        {"Reset Form", [&] { form.Button4Click(); }, ""},
+        {"Done", [&] { form.Button2Click(); }, ""},
+        {"Load Playoff", [&] { form.Button7Click(); }, "Playoff loaded from " + saved + "."},
+        {"a type change", [&] { form.PlayoffTypeBoxChange(1); }, ""},
     };
-    for (const auto& [name, command] : commands) {
+    for (const auto& [name, command, status] : commands) {
         form.PlayoffTypeBoxChange(2);
         form.PlayoffFormatBoxChange(0); // one game decides
         form.choosePicker(3, 0);
@@ -455,13 +433,9 @@ TEST_F(MainFormTest, TheStatusLineNoLongerNamesTheChampionOnceTheGameIsTakenBack
         ASSERT_EQ(form.statusLine(),
                   "Birch at Ash: Ash won 2-1. Ash wins the series 1-0 and is the champion!");
         prompts.answers = {true};
+        prompts.files = {saved};
         command();
-        std::string now;
-        if (std::string(name) == "Undo")
-            now = "Taken back: game 1 of Championship, Birch 1 at Ash 2.";
-        else if (std::string(name) == "Load Playoff")
-            now = "Playoff loaded from " + saved + ".";
-        EXPECT_EQ(form.statusLine(), now) << name;
+        EXPECT_EQ(form.statusLine(), status) << name;
     }
 }
 

@@ -1,20 +1,18 @@
 // The later eras and custom brackets played to a champion with Play to Champion, through the main window's
 // model with the real stand-in simulator. A model of the post-season written here, with nothing of kivp's
 // tree in it, says who meets whom in each round given the winners, and who is at home; every command line the
-// simulator logged is held against it and against the launch rules. One of the playoffs is then saved, loaded
-// into a fresh window and exported.
+// simulator logged is held against it and against the launch rules. One of the playoffs is then saved and
+// loaded into a fresh window.
 
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
-#include "playoff/BracketPage.h"
 #include "playoff/PlayoffFile.h"
 #include "sim/LineScore.h"
 #include "sim/ProcessSimulatorRunner.h"
 #include "support/DemoInstallation.h"
 #include "support/PlayoffPlayer.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempDir.h"
-#include "support/XmlCheck.h"
+#include "support/TableRows.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +20,8 @@
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 // The sixteen demo teams; half h's team of rank r is kTeams[8h + r - 1] (a field of one half takes them in
 // order).
@@ -172,10 +172,6 @@ struct EraRow {
     const char* teamSubfolder;
 };
 
-void PrintTo(const EraRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
 class EveryEra : public ::testing::TestWithParam<EraRow> {};
 
 TEST_P(EveryEra, PlaysToAChampionRoundByRoundWithThePairingsAndHostsOfTheEra) {
@@ -200,8 +196,6 @@ TEST_P(EveryEra, PlaysToAChampionRoundByRoundWithThePairingsAndHostsOfTheEra) {
     ASSERT_NE(format, formats.end());
     user.setUp(row.playoffType, static_cast<int>(format - formats.begin()), picks);
     MainForm& form = user.form();
-    ASSERT_EQ(form.bracket().playoffTypeText() + " " + form.bracket().formatText(),
-              playoffTypeItems()[static_cast<std::size_t>(row.playoffType)] + " " + row.format);
 
     user.prompts().clear();
     form.PlayToChampionClick();
@@ -256,11 +250,6 @@ TEST_P(EveryEra, PlaysToAChampionRoundByRoundWithThePairingsAndHostsOfTheEra) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(bracket.champion(), season.champion);
-    EXPECT_EQ(form.journal().journal().size(), static_cast<int>(logged.size()));
-    EXPECT_EQ(
-        form.statusLine().rfind("Play to Champion: " + std::to_string(logged.size()) + " games played.", 0),
-        0u)
-        << form.statusLine();
 
     if (row.playoffType != 5)
         return;
@@ -279,25 +268,6 @@ TEST_P(EveryEra, PlaysToAChampionRoundByRoundWithThePairingsAndHostsOfTheEra) {
     EXPECT_EQ(PlayoffFile::of(again.form().bracket(), again.form().Label32()),
               PlayoffFile::of(bracket, form.Label32()));
     EXPECT_EQ(again.form().journal().journal().entries(), form.journal().journal().entries());
-
-    // The report, every game in it and the champion crowned.
-    test::TempDir out;
-    const std::string page = out.file("report.html");
-    again.prompts().files = {page};
-    again.form().ExportReport1Click();
-    ASSERT_EQ(test::xmlProblems(page), "");
-    EXPECT_EQ(test::xpath(page, "count(//*[@class='game'])"), std::to_string(logged.size()));
-    EXPECT_EQ(test::xpath(page, "string(//*[@class='crowned']/*[local-name()='strong'])"), season.champion);
-
-    // Export to HTML: a row of series for each round of each league, and the championship.
-    again.form().ExporttoHTML1Click();
-    const std::string html = test::readBytes(joinPath(install.programFolder(), kBracketPageFileName));
-    std::size_t rounds = 0;
-    for (auto at = html.find("<TH COLSPAN=5"); at != std::string::npos;
-         at = html.find("<TH COLSPAN=5", at + 1))
-        ++rounds;
-    EXPECT_EQ(rounds, 3u * 2u + 2u); // the champion's row last
-    EXPECT_NE(html.find(">" + season.champion + "</TD>"), std::string::npos);
 }
 
 // clang-format off

@@ -3,12 +3,15 @@
 #include "platform/Paths.h"
 #include "sim/PathForm.h"
 #include "support/Platform.h"
+#include "support/TableRows.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 namespace kivp {
 namespace {
+
+using test::PrintTo;
 
 using test::TempDir;
 
@@ -20,10 +23,6 @@ struct SwitchRow {
     RunOptions options;
     const char* raw;
 };
-
-void PrintTo(const SwitchRow& row, std::ostream* os) {
-    *os << row.name;
-}
 
 class SwitchTable : public ::testing::TestWithParam<SwitchRow> {};
 

@@ -289,6 +289,7 @@ const std::string kPitchersMoved =
     "MARROWDL the home team.\nThe starting pitchers in force were chosen with ASHVALE at home: choose them "
     "again in Options before the next game.";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Patterns, PatternRun,
     ::testing::Values(
@@ -298,29 +299,20 @@ INSTANTIATE_TEST_SUITE_P(
         PatternRow{"TwoTwoOneOneOne", {P::TwoTwoOneOneOne}, 3, false, false, false, "hhvvhvh", {}},
         PatternRow{"TwoTwoOne", {P::TwoTwoOne}, 2, false, false, false, "hhvvh", {}},
         PatternRow{"OneOneOne", {P::OneOneOne}, 1, false, false, false, "hvh", {}},
-        PatternRow{
-            "BestOfOne", {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne}, 0, false, false, false, "h", {}},
+        PatternRow{"BestOfOne", {P::TwoThreeTwo, P::TwoTwoOne, P::OneOneOne}, 0, false, false, false, "h", {}},
         PatternRow{"SevensPatternInABestOfFive", {P::TwoThreeTwo}, 2, false, false, false, "hhh", {}},
         PatternRow{"CommandFile", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}},
         PatternRow{"CommandFileLowerTeamMarked", {P::TwoTwoOne}, 2, true, true, false, "vvhhv", {}},
         PatternRow{"CommandFileGamesClicked", {P::TwoThreeTwo}, 3, false, true, false, "hhvvvhh", {}, true},
         PatternRow{"PitchersChosen", {P::TwoThreeTwo}, 3, false, false, true, "hh", {kPitchersMoved}},
         // A later type marks the higher-ranked team, here the lower one, and the pattern goes on from it.
-        PatternRow{"LaterTypeFromTheHigherRankedTeam",
-                   {P::TwoThreeTwo},
-                   3,
-                   false,
-                   false,
-                   false,
-                   "vvhhhvv",
-                   {},
-                   false,
-                   CustomBracket{3, 2}},
-        PatternRow{
-            "PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
+        PatternRow{"LaterTypeFromTheHigherRankedTeam", {P::TwoThreeTwo}, 3, false, false, false, "vvhhhvv", {},
+                   false, CustomBracket{3, 2}},
+        PatternRow{"PitchersChosenCommandFile", {P::TwoThreeTwo}, 3, false, true, true, "hh", {kPitchersMoved}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) {
+TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarningAndTheFileKeepsThem) {
     Playoff run(2, 3);
     run.homeWins(2);
     run.form.PlayRestOfSeriesClick(13);
@@ -330,6 +322,15 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
 
     run.form.HomePatternClick(HomePattern::TwoThreeTwo); // game 3 is the other team's
     EXPECT_TRUE(lowerHome());
+    // Saved and loaded into a fresh window, the playoff shows who hosts its next game.
+    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
+    run.user.prompts().files = {file};
+    run.form.SavePlayoffAs1Click();
+    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
+    again.start(run.install.teamFolder());
+    again.prompts().files = {file};
+    again.form().Button7Click();
+    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
     run.form.PlayoffFormatBoxChange(2); // a best of five, played every game at the marked team's
     EXPECT_FALSE(lowerHome());
     run.form.HomePatternClick(HomePattern::TwoTwoOne);
@@ -350,19 +351,6 @@ TEST(HomePatternChange, MovesTheHomeButtonsToTheNextGamesHostWithoutTheWarning) 
             "so kivp has made ASHVALE the home team.\nThe starting pitchers in force were chosen with "
             "MARROWDL at home: choose them again in Options before the next game."}));
     EXPECT_TRUE(run.form.bracket().updateOptionsLabel());
-}
-
-TEST(StartingPitchers, BelongToTheGameTheyWereChosenForSoAClickOnAnotherSeriesPlaysNothing) {
-    Playoff run(0, 10);
-    run.confirmOptions(false, true); // for series 1, DUNMERE at ASHVALE
-    run.homeWins(2);
-    run.form.Label9Click(Bracket::upperSlot(2));
-    run.form.PlayRestOfSeriesClick(Bracket::upperSlot(2));
-    const std::string refused = "The starting pitchers in force were chosen for DUNMERE at ASHVALE, not for "
-                                "the next game, COPPERTN at BRINDLE.\nChoose this series' pitchers in Options "
-                                "(or none), then play on.";
-    EXPECT_EQ(run.user.prompts().messages(), (std::vector<std::string>{refused, refused}));
-    EXPECT_TRUE(run.runner.calls.empty());
 }
 
 TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLengths) {
@@ -405,23 +393,6 @@ TEST(HomePatternSetting, IsKeptWithThePlayoffAndInKivpIniAndShownForTheFormatsLe
     again.Button7Click();
     EXPECT_EQ(chosen(), latest);
     EXPECT_TRUE(user.prompts().messages().empty());
-}
-
-TEST(HomePatternSetting, ALoadedPlayoffShowsWhoHostsItsNextGame) {
-    Playoff run(2, 3);
-    run.form.HomePatternClick(P::TwoThreeTwo);
-    run.homeWins(2);
-    run.form.PlayRestOfSeriesClick(13); // games 1 and 2; game 3 is MARROWDL's, and not scored
-    ASSERT_EQ(run.form.bracket().homeChoice(7), HomeChoice::Lower);
-    const std::string file = joinPath(run.install.programFolder(), "t1.kvp");
-    run.user.prompts().files = {file};
-    run.form.SavePlayoffAs1Click();
-
-    test::PlayoffPlayer again(run.install.programFolder(), run.runner);
-    again.start(run.install.teamFolder()); // not resumed
-    again.prompts().files = {file};
-    again.form().Button7Click();
-    EXPECT_EQ(again.form().bracket().homeChoice(7), HomeChoice::Lower);
 }
 
 } // namespace

@@ -88,6 +88,7 @@ private slots:
             QVERIFY2(box->count() > 0 && !box->currentText().isEmpty(), name);
             QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
             QCOMPARE(reader->role(), QAccessible::ComboBox);
+            QVERIFY2(!box->accessibleName().isEmpty(), name);
             QCOMPARE(reader->text(QAccessible::Name), box->accessibleName());
             QCOMPARE(reader->text(QAccessible::Value), box->currentText());
             QAccessibleTextInterface* text = reader->textInterface();

@@ -15,7 +15,6 @@
 
 #include <QDialog>
 #include <QSpinBox>
-#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -76,26 +75,6 @@ struct Window {
     }
 };
 
-// The widgets the keyboard stops at inside the bracket, in the order it meets them.
-QStringList tabStops(QWidget* bracket) {
-    QStringList stops;
-    QWidget* first = bracket->nextInFocusChain();
-    for (QWidget* w = first; w != bracket; w = w->nextInFocusChain()) {
-        if (w->parentWidget() == bracket && w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
-            stops << w->objectName();
-        if (w->nextInFocusChain() == first)
-            break;
-    }
-    return stops;
-}
-
-QPalette paletteOf(const QColor& window, const QColor& text, const QColor& highlight) {
-    QPalette palette(text, window, window.lighter(130), window.darker(150), window.darker(120), text, text,
-                     window, window);
-    palette.setColor(QPalette::Highlight, highlight);
-    return palette;
-}
-
 class BracketViewTest : public QObject {
     Q_OBJECT
 
@@ -117,7 +96,6 @@ private slots:
         QFETCH(QString, name);
         Window w(type);
         const Bracket& bracket = w.model.bracket();
-        QCOMPARE(bracket.layoutType(), type);
         QCOMPARE(child<QLabel>(w.window.get(), bracket.slotControl(slot).c_str())->accessibleName(), name);
 
         for (const bool least : {true, false}) {
@@ -151,7 +129,8 @@ private slots:
                 if (button && button->isVisible())
                     expectedStops << buttonName;
             }
-            QCOMPARE(tabStops(w.bracket), expectedStops);
+            QCOMPARE(tabOrder(w.bracket, [&](QWidget* stop) { return stop->parentWidget() == w.bracket; }),
+                     expectedStops);
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
         }
         // Only the bracket's own widgets carry names: a smaller tree leaves none of a larger one's behind.
@@ -161,12 +140,7 @@ private slots:
         QCOMPARE(named, bracket.typeInfo().classic ? 0 : bracket.slotCount());
     }
 
-    void textsAndHomeButtonsStandOutInEveryPalette_data() {
-        QTest::addColumn<QPalette>("palette");
-        QTest::addRow("light") << QApplication::style()->standardPalette();
-        QTest::addRow("dark") << paletteOf(QColor(53, 53, 53), QColor(230, 230, 230), QColor(42, 130, 218));
-        QTest::addRow("high contrast") << paletteOf(Qt::black, Qt::white, Qt::yellow);
-    }
+    void textsAndHomeButtonsStandOutInEveryPalette_data() { addPaletteRows(); }
 
     void textsAndHomeButtonsStandOutInEveryPalette() {
         QFETCH(QPalette, palette);

@@ -1,6 +1,7 @@
 #include "LayoutCheck.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,8 +12,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -160,18 +163,49 @@ double luminance(const QColor& colour) {
            0.0722 * linear(colour.blueF());
 }
 
-// The outer two pixels of a field against what lies just left of it.
-QStringList edgeFault(const Shot& shot, const QWidget* field, const QRect& area) {
-    const QColor behind = shot.at(QPoint(area.left() - 1, area.center().y()));
+// The outer two pixels of an area against what lies just left of the widget it is drawn in, whose left edge
+// is at x: a field's frame, or the indicator that shows where a check box is, checked or not.
+QStringList edgeFault(const Shot& shot, const QWidget* widget, const QRect& area, int x, const char* what) {
+    const QColor behind = shot.at(QPoint(x - 1, area.center().y()));
     double ratio = 1;
     for (const QRect& band : bands(area))
         ratio = std::max(ratio, shot.strongestContrast(band, behind));
     if (ratio >= 3)
         return {};
-    return {QString("%1: edge contrast %2").arg(describe(field)).arg(ratio, 0, 'f', 2)};
+    return {QString("%1: %2 contrast %3").arg(describe(widget), what).arg(ratio, 0, 'f', 2)};
+}
+
+// A field, spin box or drop-down drawn with its frame.
+bool framed(const QWidget* widget) {
+    if (const auto* field = qobject_cast<const QLineEdit*>(widget))
+        return field->hasFrame();
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget))
+        return spin->hasFrame();
+    const auto* list = qobject_cast<const QComboBox*>(widget);
+    return list && list->hasFrame();
+}
+
+// A palette of one window colour, one colour for fields and cells, and one for every text.
+QPalette paletteOf(const QColor& window, const QColor& base, const QColor& text, const QColor& highlight) {
+    QPalette palette(text, window, window.lighter(130), window.darker(150), window.darker(120), text, text,
+                     base, window);
+    palette.setColor(QPalette::AlternateBase, base.lighter(120));
+    palette.setColor(QPalette::Highlight, highlight);
+    palette.setColor(QPalette::Link, highlight);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+    return palette;
 }
 
 } // namespace
+
+void addPaletteRows() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::addRow("light") << QApplication::style()->standardPalette();
+    QTest::addRow("dark") << paletteOf(QColor(53, 53, 53), QColor(35, 35, 35), QColor(230, 230, 230),
+                                       QColor(42, 130, 218));
+    QTest::addRow("high contrast") << paletteOf(Qt::black, Qt::black, Qt::white, Qt::yellow);
+}
 
 void settleLayouts() {
     for (int level = 0; level < 10; ++level)
@@ -259,22 +293,11 @@ QStringList lowContrast(QWidget* window) {
                                                                      ? QStyle::SE_CheckBoxIndicator
                                                                      : QStyle::SE_RadioButtonIndicator,
                                                                  &option, button));
-            // What lies just left of the button is what it is drawn on; the indicator's edge is what shows
-            // where it is, checked or not, so only its outer two pixels count.
-            const QColor behind =
-                shot.at(QPoint(inWindow(button, button->rect()).left() - 1, indicator.center().y()));
-            double ratio = 1;
-            for (const QRect& band : bands(indicator))
-                ratio = std::max(ratio, shot.strongestContrast(band, behind));
-            if (ratio < 3)
-                faults << QString("%1: indicator contrast %2").arg(describe(button)).arg(ratio, 0, 'f', 2);
-        } else if (const auto* field = qobject_cast<const QLineEdit*>(widget); field && field->hasFrame()) {
-            faults << edgeFault(shot, field, inWindow(field, field->rect()));
-        } else if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget);
-                   spin && spin->hasFrame()) {
-            faults << edgeFault(shot, spin, inWindow(spin, spin->rect()));
-        } else if (const auto* list = qobject_cast<const QComboBox*>(widget); list && list->hasFrame()) {
-            faults << edgeFault(shot, list, inWindow(list, list->rect()));
+            faults << edgeFault(shot, button, indicator, inWindow(button, button->rect()).left(),
+                                "indicator");
+        } else if (framed(widget)) {
+            const QRect area = inWindow(widget, widget->rect());
+            faults << edgeFault(shot, widget, area, area.left(), "edge");
         }
     }
     return faults;

@@ -24,6 +24,10 @@ QStringList cutCaptions(const QWidget* window);
 // compound widgets (scroll areas, spin boxes, combo boxes) are theirs to arrange and are not looked into.
 QStringList overlaps(const QWidget* window);
 
+// The "palette" column of a test's data and its rows: the style's own light palette, a dark one and a
+// high-contrast one (white on black, yellow highlights).
+void addPaletteRows();
+
 // The luminance contrast ratio of two colours, 1 (none) to 21 (black on white).
 double contrastRatio(const QColor& a, const QColor& b);
 

@@ -133,18 +133,6 @@ QStringList outsideTheBracket(const QStringList& faults, const QWidget* window) 
     return outside;
 }
 
-// A palette of one window colour, one colour for fields and cells, and one for every text.
-QPalette paletteOf(const QColor& window, const QColor& base, const QColor& text, const QColor& highlight) {
-    QPalette palette(text, window, window.lighter(130), window.darker(150), window.darker(120), text, text,
-                     base, window);
-    palette.setColor(QPalette::AlternateBase, base.lighter(120));
-    palette.setColor(QPalette::Highlight, highlight);
-    palette.setColor(QPalette::Link, highlight);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
-    return palette;
-}
-
 // Qt Test cuts a long failure message short: the faults go to the log one by one.
 QString listed(const QStringList& faults) {
     for (const QString& fault : faults)
@@ -196,13 +184,7 @@ private slots:
         }
     }
 
-    void textsAndControlEdgesStandOutInEveryPalette_data() {
-        QTest::addColumn<QPalette>("palette");
-        QTest::addRow("light") << QApplication::style()->standardPalette();
-        QTest::addRow("dark") << paletteOf(QColor(53, 53, 53), QColor(35, 35, 35), QColor(230, 230, 230),
-                                           QColor(42, 130, 218));
-        QTest::addRow("high contrast") << paletteOf(Qt::black, Qt::black, Qt::white, Qt::yellow);
-    }
+    void textsAndControlEdgesStandOutInEveryPalette_data() { addPaletteRows(); }
 
     void textsAndControlEdgesStandOutInEveryPalette() {
         QFETCH(QPalette, palette);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -22,6 +23,19 @@ template <typename T = QWidget> T* child(QObject* window, const char* name) {
     if (!found)
         qWarning("no widget named %s", name);
     return found;
+}
+
+// The names of the visible widgets the filter takes that Tab stops at, in the order it meets them going once
+// round the focus chain from the widget given.
+inline QStringList tabOrder(QWidget* from, const std::function<bool(QWidget*)>& take) {
+    QStringList stops;
+    QWidget* widget = from;
+    do {
+        if (widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus) && take(widget))
+            stops << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != from);
+    return stops;
 }
 
 // While it lives, acts on the window with this object name each time it shows, from the event loop the window
