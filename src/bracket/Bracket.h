@@ -95,7 +95,7 @@ public:
     // "Label9" .. "Label22", "Label34" and "Label1", "Label35" .. "Label47"; larger trees name their own.
     std::string slotControl(int slot) const;
     std::string winCountControl(int slot) const;
-    std::string placeholder(int slot) const; // "Team 1", " Winner T1/T4", "Winner", "AL seed 1", ...
+    std::string placeholder(int slot) const; // "Team 1", " Winner T1/T4", "Winner", "AL 1", "Winner 4/5", ...
 
     // --- PlayoffTypeBox and PlayoffFormatBox ---------------------------------------------------------------
     int playoffTypeIndex() const { return m_playoffType; }
