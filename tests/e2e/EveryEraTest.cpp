@@ -13,6 +13,7 @@
 #include "support/PlayoffPlayer.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TableRows.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +156,7 @@ std::string expectedLaunch(const Meeting& m, const std::string& programFolder,
                            const std::string& teamFolder) {
     std::string line = "kivsim";
     if (teamFolder != programFolder)
-        line += " /p:" + teamFolder + "/";
+        line += " /p:" + test::simulatorFolder(teamFolder);
     const bool upperHome = m.upperAtHome();
     line += std::string(" //") + (upperHome ? "h" : "v") + ":" + m.upper.team;
     line += std::string(" //") + (upperHome ? "v" : "h") + ":" + m.lower.team;

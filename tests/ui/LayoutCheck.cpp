@@ -16,6 +16,7 @@
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <cmath>
 
@@ -75,7 +76,11 @@ void checkButton(const QAbstractButton* button, QStringList& faults) {
                                         : qobject_cast<const QRadioButton*>(button)
                                             ? QStyle::SE_RadioButtonContents
                                             : QStyle::SE_PushButtonContents;
-    const QRect room = button->style()->subElementRect(contents, &option, button);
+    // A tool button draws its caption inside its frame, not in a push button's contents.
+    const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    const QRect room = qobject_cast<const QToolButton*>(button)
+                           ? button->rect().adjusted(frame, frame, -frame, -frame)
+                           : button->style()->subElementRect(contents, &option, button);
     const QString text = shown(button->text());
     const QFontMetrics metrics = button->fontMetrics();
     cut(button, text, QSize(metrics.horizontalAdvance(text), metrics.height()), room.size(), faults);
