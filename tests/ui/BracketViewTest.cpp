@@ -102,8 +102,10 @@ private slots:
             const QSize size = least ? w.bracket->minimumSizeHint() : w.bracket->sizeHint();
             w.giveBracket(size);
             const double scale = least ? w.bracket->leastScale() : w.bracket->preferredScale();
-            // A screen too small for the size asked for (Wine's) leaves the bracket the room it has.
-            if (w.bracket->size() == size)
+            // A screen too small for the size asked for (Wine's) leaves the bracket the room it has, and its
+            // home buttons smaller.
+            const bool given = w.bracket->size() == size;
+            if (given)
                 QVERIFY(std::abs(w.bracket->scale() - scale) < 0.01);
             QStringList faults = overlaps(w.bracket) + cutCaptions(w.bracket);
             QStringList expectedStops;
@@ -122,7 +124,7 @@ private slots:
                 const HomeButton& home = bracket.speedButton(s + 1);
                 if (!button || button->isVisible() != home.shown || button->isChecked() != home.down)
                     faults << buttonName;
-                else if (!least && home.shown && button->height() < 20)
+                else if (given && !least && home.shown && button->height() < 20)
                     faults << buttonName + " is smaller than 20 pixels";
                 if (label && label->isVisible() && !bracket.slot(s).empty())
                     expectedStops << label->objectName();
